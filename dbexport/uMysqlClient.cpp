@@ -143,8 +143,17 @@ std::string NamedLocalFile(std::string_view statement)
     for (size_t i = 1; i + 2 < tokens.size(); ++i) {
         if (tokens[i].Kind == tkIdentifier && SameText(tokens[i].Text, "LOCAL") &&
             tokens[i + 1].Kind == tkIdentifier && SameText(tokens[i + 1].Text, "INFILE") &&
-            tokens[i + 2].Kind == tkString)
-            return UnquoteSql(tokens[i + 2].Text);
+            tokens[i + 2].Kind == tkString) {
+            // 'it''s' comes as two quoted texts that touch: one name.
+            std::string raw = tokens[i + 2].Text;
+            for (size_t j = i + 3; j < tokens.size() && tokens[j].Kind == tkString &&
+                                   tokens[j].Text[0] == raw[0] &&
+                                   tokens[j].Position == tokens[j - 1].Position +
+                                                            static_cast<int>(tokens[j - 1].Text.size());
+                 ++j)
+                raw += tokens[j].Text;
+            return UnquoteSql(raw);
+        }
     }
     return {};
 }
@@ -744,8 +753,14 @@ int TMysqlClient::FetchRow(TMysqlResult& result)
     for (size_t i = 0; i < result.row_.size(); ++i) {
         result.row_[i] = r.LenText();
         if (!r.ok) {
+            // The row is unusable; read the rest of the result so the next
+            // command finds the connection in step.
+            for (;;) {
+                long n = net_.ReadReply();
+                if (n < 0 || (net_.ReadPos()[0] == 254 && n < 8))
+                    break;
+            }
             SetError(CR_UNKNOWN_ERROR, "Malformed packet");
-            // The row is unusable, but the stream is still in step; drop the rest.
             return -1;
         }
         result.lengths_[i] = result.row_[i] ? static_cast<unsigned long>(result.row_[i]->size()) : 0;
