@@ -462,7 +462,12 @@ int TMysqlClient::SimpleCommand(uint8_t command, const void* arg, size_t len, bo
     if (net_.LastErrorNo() == CR_SERVER_LOST) {
         int no = net_.LastErrorNo();
         std::string text = net_.LastError();
+        // A transaction died with the connection: keep that known so the
+        // retry does not quietly go on outside it on a new connection.
+        const bool inTransaction = serverStatus_ & SERVER_STATUS_IN_TRANS;
         CloseLocked();
+        if (inTransaction)
+            serverStatus_ |= SERVER_STATUS_IN_TRANS;
         SetError(no, text);
         if (retry)
             return SimpleCommand(command, arg, len, false, skipReply);

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
+#include <thread>
 #include <fstream>
 
 namespace {
@@ -442,6 +444,62 @@ TEST_F(ServerTest, KilledConnectionFailsAtOnce)
     ASSERT_TRUE(killer->Kill(first));
     EXPECT_EQ(Scalar(*again, "SELECT DATABASE()"), kDatabase);
     EXPECT_NE(again->ThreadId(), first);
+}
+
+TEST_F(ServerTest, NoSilentReconnectInsideATransaction)
+{
+    auto c = Connect(kUserNew, kPassNew);
+    auto killer = Connect(kUserNew, kPassNew);
+    ASSERT_TRUE(c && killer);
+    ASSERT_EQ(c->Query("CREATE OR REPLACE TABLE tx (v INT) ENGINE=InnoDB"), 0);
+    ASSERT_EQ(c->Query("START TRANSACTION"), 0);
+    ASSERT_EQ(c->Query("INSERT INTO tx VALUES (1)"), 0);
+    EXPECT_TRUE(c->ServerStatus() & SERVER_STATUS_IN_TRANS);
+    ASSERT_TRUE(killer->Kill(c->ThreadId()));
+    // The insert is gone with the connection: the next statement must fail,
+    // not run on a fresh connection as if nothing happened.
+    EXPECT_NE(c->Query("INSERT INTO tx VALUES (2)"), 0);
+    EXPECT_EQ(c->ErrorNo(), 2006);
+    // Once that was reported, the one after it may reconnect.
+    EXPECT_EQ(c->Query("INSERT INTO tx VALUES (3)"), 0) << c->Error();
+    EXPECT_EQ(Scalar(*c, "SELECT GROUP_CONCAT(v) FROM tx"), "3");
+}
+
+TEST_F(ServerTest, OneClientSharedByThreads)
+{
+    auto c = Connect(kUserNew, kPassNew);
+    ASSERT_TRUE(c);
+    std::atomic<int> failures{0};
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 50; ++i)
+                if (c->Query("SET @v" + std::to_string(t) + " = " + std::to_string(i)) != 0 || !c->Ping())
+                    ++failures;
+        });
+    for (auto& th : threads)
+        th.join();
+    EXPECT_EQ(failures.load(), 0);
+    EXPECT_EQ(Scalar(*c, "SELECT CONCAT(@v0, @v1, @v2, @v3)"), "49494949");
+}
+
+TEST_F(ServerTest, LocalSocketFallsBackToTcp)
+{
+    TMysqlClient c;
+    c.SetNamedPipe(true, true);
+    ASSERT_TRUE(c.RealConnect("127.0.0.1", kUserNew, kPassNew, {}, server.port, 0, true,
+                              server.socket + ".missing"))
+        << c.Error();
+    EXPECT_EQ(c.Net().Kind(), vkTcpIp);
+    EXPECT_FALSE(c.UseNamedPipe());
+    EXPECT_EQ(c.PipeName(), "");
+    TMysqlClient d;
+    d.SetNamedPipe(true, false);
+    EXPECT_FALSE(d.RealConnect("127.0.0.1", kUserNew, kPassNew, {}, server.port, 0, false,
+                               server.socket + ".missing"));
+    EXPECT_EQ(d.ErrorNo(), 2002);
+    EXPECT_EQ(d.Error(), "Can't connect to local MySQL server through socket '" +
+                             (server.socket + ".missing").substr(0, 64) + "' (2)");
 }
 
 } // namespace
