@@ -63,6 +63,9 @@ void TMysqlNet::Clear()
 {
     seq_ = 0;
     writePos_ = 0;
+    // Inflated bytes nobody asked for must not pass as the next answer.
+    RestoreSavedByte();
+    cFilled_ = cNext_ = 0;
 }
 
 bool TMysqlNet::EnsureBuffer(size_t needed)
