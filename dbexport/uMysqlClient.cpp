@@ -664,16 +664,32 @@ bool TMysqlClient::SelectDb(const std::string& name)
     return true;
 }
 
+bool TMysqlClient::DatabaseCommand(uint8_t command, const std::string& name, const char* statement)
+{
+    if (SimpleCommand(command, name.data(), name.size(), false, false) == 0)
+        return true;
+    // Current servers no longer know these commands; the statement does the same.
+    if (net_.LastErrorNo() != ER_UNKNOWN_COM_ERROR || !net_.IsOpen())
+        return false;
+    std::string sql = std::string(statement) + " `";
+    for (char c : name)
+        sql += c == '`' ? std::string("``") : std::string(1, c);
+    sql += '`';
+    if (SimpleCommand(COM_QUERY, sql.data(), sql.size(), false, false) != 0)
+        return false;
+    return true;
+}
+
 bool TMysqlClient::CreateDb(const std::string& name)
 {
     std::lock_guard<std::recursive_mutex> g(lock_);
-    return SimpleCommand(COM_CREATE_DB, name.data(), name.size(), false, false) == 0;
+    return DatabaseCommand(COM_CREATE_DB, name, "CREATE DATABASE");
 }
 
 bool TMysqlClient::DropDb(const std::string& name)
 {
     std::lock_guard<std::recursive_mutex> g(lock_);
-    return SimpleCommand(COM_DROP_DB, name.data(), name.size(), false, false) == 0;
+    return DatabaseCommand(COM_DROP_DB, name, "DROP DATABASE");
 }
 
 bool TMysqlClient::Kill(uint32_t threadId)

@@ -185,6 +185,7 @@ private:
     int ReadQueryResult();
     bool ReadFieldDefs(uint64_t count);
     bool SendLocalFile(const std::string& requested);
+    bool DatabaseCommand(uint8_t command, const std::string& name, const char* statement);
     // 1 row read, 0 end of rows, -1 failure.
     int FetchRow(TMysqlResult& result);
     void EndResult(TMysqlResult& result);

@@ -29,6 +29,8 @@ enum : int {
     // Inside the packet layer only: a packet too large to frame.
     ER_NET_PACKET_TOO_LARGE = 1153,
     CR_SECURE_AUTH = 2049,
+    // Server: the command byte is not known.
+    ER_UNKNOWN_COM_ERROR = 1047,
 };
 
 constexpr int kClientErrorFirst = 2000;

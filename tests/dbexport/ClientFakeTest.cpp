@@ -612,6 +612,42 @@ TEST(FakeServerCompression, PacketsSplitAcrossCompressedBlocks)
     }
 }
 
+TEST(FakeServerCommands, CreateAndDropDatabase)
+{
+    std::vector<std::string> received;
+    FakeServer s([&](FakeConn& c) {
+        Handshake(c, kCaps41);
+        uint8_t seq;
+        std::string p;
+        // An old server knows the create command.
+        c.ReadPacket(seq, p);
+        received.push_back(p);
+        c.SendPacket(1, OkPacket(1));
+        // A new one does not: the statement follows.
+        c.ReadPacket(seq, p);
+        received.push_back(p);
+        c.SendPacket(1, ErrPacket(1047, "#08S01Unknown command"));
+        c.ReadPacket(seq, p);
+        received.push_back(p);
+        c.SendPacket(1, OkPacket(0));
+        // Any other refusal stands.
+        c.ReadPacket(seq, p);
+        received.push_back(p);
+        c.SendPacket(1, ErrPacket(1044, "#42000Access denied"));
+        c.ReadPacket(seq, p); // quit
+    });
+    auto cl = NewClient();
+    ASSERT_TRUE(cl->RealConnect("127.0.0.1", "u", "p", {}, s.Port()));
+    EXPECT_TRUE(cl->CreateDb("one"));
+    EXPECT_TRUE(cl->DropDb("two"));
+    EXPECT_FALSE(cl->CreateDb("three"));
+    EXPECT_EQ(cl->ErrorNo(), 1044);
+    cl->Close();
+    s.Join();
+    EXPECT_EQ(received, (std::vector<std::string>{"\x05one", "\x06two", "\x03" "DROP DATABASE `two`",
+                                                   "\x05three"}));
+}
+
 TEST(FakeServerCommands, ReconnectOnlyWhenAllowed)
 {
     // The first connection dies after login; the second one answers.
