@@ -302,6 +302,74 @@ TEST(FakeServerReplies, OkPacketWithoutStatusLeavesStatus)
                 });
 }
 
+// A 4.0 server: no 4.1 protocol, old column layout, old scramble.
+TEST(FakeServerReplies, OldColumnLayoutAndNumericFlag)
+{
+    for (bool longFlag : {true, false}) {
+        SCOPED_TRACE(longFlag ? "long flags" : "short flags");
+        Captured login;
+        FakeServer s([&](FakeConn& c) {
+            c.SendPacket(0, Greeting10(static_cast<uint16_t>(1 | 8192 | (longFlag ? 4 : 0)), kSalt, 10, "4.0.30"));
+            login.got = c.ReadPacket(login.seq, login.payload);
+            c.SendPacket(2, OkPacket());
+            ReadQuery(c);
+            auto col = [&](const std::string& name, uint32_t length, uint8_t type, uint16_t flags) {
+                std::string len{static_cast<char>(length & 0xFF), static_cast<char>((length >> 8) & 0xFF),
+                                static_cast<char>(length >> 16)};
+                std::string fl = longFlag ? std::string{static_cast<char>(flags & 0xFF),
+                                                        static_cast<char>(flags >> 8), '\x02'}
+                                          : std::string{static_cast<char>(flags & 0xFF), '\x02'};
+                return LenText("t") + LenText(name) + LenText(len) + LenText(std::string(1, char(type))) +
+                       LenText(fl);
+            };
+            c.SendPacket(1, LenInt(5));
+            c.SendPacket(2, col("ts14", 14, FIELD_TYPE_TIMESTAMP, 0));
+            c.SendPacket(3, col("ts19", 19, FIELD_TYPE_TIMESTAMP, 0));
+            c.SendPacket(4, col("yr", 4, FIELD_TYPE_YEAR, 0));
+            c.SendPacket(5, col("txt", 255, FIELD_TYPE_BLOB, 0x0101) + LenText("dflt"));
+            c.SendPacket(6, col("n", 11, FIELD_TYPE_LONG, 1));
+            c.SendPacket(7, std::string("\xFE", 1));
+            c.SendPacket(8, LenText("20240229123456") + LenText("2024-02-29 12:34:56") + LenText("2024") +
+                                LenText("") + "\xFB");
+            c.SendPacket(9, std::string("\xFE", 1));
+            ReadQuery(c); // quit
+        });
+        auto cl = NewClient();
+        ASSERT_TRUE(cl->RealConnect("127.0.0.1", "old", "pw", {}, s.Port())) << cl->Error();
+        ASSERT_EQ(cl->Query("SELECT * FROM t"), 0) << cl->Error();
+        auto r = cl->UseResult();
+        ASSERT_TRUE(r);
+        ASSERT_EQ(r->FieldCount(), 5);
+        const auto& f = r->Fields();
+        EXPECT_EQ(f[0].Name.value_or(""), "ts14");
+        EXPECT_EQ(f[0].Table.value_or(""), "t");
+        EXPECT_FALSE(f[0].Db.has_value());
+        EXPECT_EQ(f[0].Length, 14u);
+        EXPECT_TRUE(f[0].Flags & NUM_FLAG);  // a 14-character timestamp is a number
+        EXPECT_FALSE(f[1].Flags & NUM_FLAG); // a 19-character one is not
+        EXPECT_TRUE(f[2].Flags & NUM_FLAG);  // year
+        EXPECT_TRUE(f[3].Flags & BLOB_FLAG);
+        EXPECT_EQ(f[3].Flags & 0xFF, 1u | BLOB_FLAG); // not null, plus the blob flag every blob kind gets
+        EXPECT_EQ(f[3].Flags & 0x100, longFlag ? 0x100u : 0u);
+        EXPECT_EQ(f[3].Decimals, 2);
+        EXPECT_EQ(f[3].Def.value_or(""), "dflt");
+        EXPECT_TRUE(f[4].Flags & NUM_FLAG);
+        EXPECT_EQ(f[4].Type, FIELD_TYPE_LONG);
+        ASSERT_FALSE(r->Eof());
+        EXPECT_EQ(r->Row()[0].value_or(""), "20240229123456");
+        EXPECT_EQ(r->Row()[3].value_or("?"), "");
+        EXPECT_FALSE(r->Row()[4].has_value());
+        EXPECT_FALSE(r->Next());
+        r.reset();
+        cl->Close();
+        s.Join();
+        ASSERT_TRUE(login.got);
+        const std::string& p = login.payload;
+        EXPECT_EQ(p.substr(2, 3), std::string(3, '\0'));
+        EXPECT_EQ(p.substr(5), "old" + std::string(1, '\0') + ScrambleOld("pw", "abcdefgh") + std::string(2, '\0'));
+    }
+}
+
 TEST(FakeServerReplies, MalformedRowIsReportedAndTheStreamStaysInStep)
 {
     WithSession(
