@@ -238,7 +238,7 @@ bool TMysqlClient::RealConnect(const std::string& host, const std::string& user,
         return true;
     if (host.empty() && host_.empty() && !usePipe_)
         return false;
-    if (!host.empty() || !usePipe_)
+    if (!host.empty())
         host_ = host;
     user_ = user;
     password_ = password;

@@ -464,6 +464,19 @@ TEST_F(ServerTest, NoSilentReconnectInsideATransaction)
     EXPECT_EQ(Scalar(*c, "SELECT GROUP_CONCAT(v) FROM tx"), "3");
 }
 
+TEST_F(ServerTest, ConnectAgainReusesTheStoredHost)
+{
+    TMysqlClient c;
+    EXPECT_FALSE(c.RealConnect({}, kUserNew, kPassNew, {}, server.port));
+    ASSERT_TRUE(c.RealConnect("127.0.0.1", kUserNew, kPassNew, {}, server.port));
+    EXPECT_TRUE(c.RealConnect("ignored.invalid", kUserNew, kPassNew)); // already connected
+    c.Close();
+    EXPECT_FALSE(c.Connected());
+    EXPECT_EQ(c.ServerVersion(), "");
+    ASSERT_TRUE(c.RealConnect({}, kUserEmpty, "", kDatabase, server.port)) << c.Error();
+    EXPECT_EQ(Scalar(c, "SELECT CURRENT_USER()"), std::string(kUserEmpty) + "@%");
+}
+
 TEST_F(ServerTest, OneClientSharedByThreads)
 {
     auto c = Connect(kUserNew, kPassNew);
