@@ -24,6 +24,19 @@ inline TFxBitmap FxNewBitmap(int Width, int Height)
 
 inline int FxWidth(const TFxBitmap& b) { return b.width(); }
 inline int FxHeight(const TFxBitmap& b) { return b.height(); }
+inline bool FxIsEmpty(const TFxBitmap& b) { return b.isNull(); }
+
+// A deep copy with pixels of its own.
+inline TFxBitmap FxClone(const TFxBitmap& b) { return b.copy(); }
+
+// 32 bits per pixel, blue, green, red, unused.
+inline bool FxIs32(const TFxBitmap& b) { return b.format() == QImage::Format_RGB32; }
+inline TFxBitmap FxAs32(const TFxBitmap& b) { return b.convertToFormat(QImage::Format_RGB32); }
+inline void FxMake32(TFxBitmap& b)
+{
+  if (!b.isNull() && !FxIs32(b))
+    b = FxAs32(b);
+}
 
 // Row access. The const overload never detaches, so reading a picture can
 // never write into it.

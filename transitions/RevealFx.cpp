@@ -230,16 +230,14 @@ void ProjectProgress(int W, int H, int P, int& X, int& Y)
 
 void DrawEffect(int Style, TFxBitmap& Screen, const TFxBitmap& Picture, int P, TFxRandom& Random)
 {
-  if (Style < 1 || Style > EffectCount || Picture.isNull() || Screen.size() != Picture.size())
+  if (Style < 1 || Style > EffectCount || FxIsEmpty(Picture) ||
+      FxWidth(Screen) != FxWidth(Picture) || FxHeight(Screen) != FxHeight(Picture))
     return;
   // Effects address pixels as 32-bit values in blue, green, red order.
-  if (Screen.format() != QImage::Format_RGB32)
-    Screen = Screen.convertToFormat(QImage::Format_RGB32);
-  const TFxBitmap converted = Picture.format() == QImage::Format_RGB32
-                                  ? TFxBitmap()
-                                  : Picture.convertToFormat(QImage::Format_RGB32);
-  const TFxBitmap& picture = converted.isNull() ? Picture : converted;
-  const int w = picture.width(), h = picture.height();
+  FxMake32(Screen);
+  const TFxBitmap converted = FxIs32(Picture) ? TFxBitmap() : FxAs32(Picture);
+  const TFxBitmap& picture = FxIsEmpty(converted) ? Picture : converted;
+  const int w = FxWidth(picture), h = FxHeight(picture);
   int x = 0, y = 0;
   ProjectProgress(w, h, P, x, y);
   Effects[static_cast<size_t>(Style)].Proc(Screen, picture, w, h, x, y, P, Random);

@@ -43,11 +43,11 @@ std::vector<int> ShadeProfile(int Amount, int Count)
 void ShadeColumns(TFxBitmap& Screen, int Amount, int FirstColumn, int Count)
 {
   const std::vector<int> offsets = ShadeProfile(Amount, Count);
-  if (offsets.empty() || Screen.isNull())
+  if (offsets.empty() || FxIsEmpty(Screen))
     return;
   const int first = std::max(FirstColumn, 0);
-  const int last = std::min(FirstColumn + Count, Screen.width());
-  for (int y = 0; y < Screen.height(); ++y) {
+  const int last = std::min(FirstColumn + Count, FxWidth(Screen));
+  for (int y = 0; y < FxHeight(Screen); ++y) {
     uint32_t* row = FxRow(Screen, y);
     for (int x = first; x < last; ++x)
       row[x] = AddToColour(row[x], offsets[static_cast<size_t>(x - FirstColumn)]);
@@ -57,14 +57,14 @@ void ShadeColumns(TFxBitmap& Screen, int Amount, int FirstColumn, int Count)
 void ShadeRows(TFxBitmap& Screen, int Amount, int FirstRow, int Count)
 {
   const std::vector<int> offsets = ShadeProfile(Amount, Count);
-  if (offsets.empty() || Screen.isNull())
+  if (offsets.empty() || FxIsEmpty(Screen))
     return;
   const int first = std::max(FirstRow, 0);
-  const int last = std::min(FirstRow + Count, Screen.height());
+  const int last = std::min(FirstRow + Count, FxHeight(Screen));
   for (int y = first; y < last; ++y) {
     uint32_t* row = FxRow(Screen, y);
     const int offset = offsets[static_cast<size_t>(y - FirstRow)];
-    for (int x = 0; x < Screen.width(); ++x)
+    for (int x = 0; x < FxWidth(Screen); ++x)
       row[x] = AddToColour(row[x], offset);
   }
 }
@@ -72,13 +72,13 @@ void ShadeRows(TFxBitmap& Screen, int Amount, int FirstRow, int Count)
 void BlendRect(TFxBitmap& Screen, const TFxBitmap& Picture, int Percent,
                int Height, int Width, int Top, int Left)
 {
-  if (Screen.isNull() || Picture.isNull())
+  if (FxIsEmpty(Screen) || FxIsEmpty(Picture))
     return;
   const int a = 256 * Percent / 100;
   const int left = std::max(Left, 0);
   const int top = std::max(Top, 0);
-  const int right = std::min({Left + Width, Screen.width(), Picture.width()});
-  const int bottom = std::min({Top + Height, Screen.height(), Picture.height()});
+  const int right = std::min({Left + Width, FxWidth(Screen), FxWidth(Picture)});
+  const int bottom = std::min({Top + Height, FxHeight(Screen), FxHeight(Picture)});
   for (int y = top; y < bottom; ++y) {
     uint8_t* s = Bytes(FxRow(Screen, y));
     const uint8_t* n = Bytes(FxRow(Picture, y));
@@ -93,15 +93,15 @@ void BlendRect(TFxBitmap& Screen, const TFxBitmap& Picture, int Percent,
 void RotateBitmap(TFxBitmap& Screen, const TFxBitmap& Picture, int PivotX,
                   double Angle, int PivotY)
 {
-  if (Screen.isNull() || Picture.isNull())
+  if (FxIsEmpty(Screen) || FxIsEmpty(Picture))
     return;
   const int64_t c = std::llround(std::cos(Angle) * 65536.0);
   const int64_t s = std::llround(std::sin(Angle) * 65536.0);
-  const int pw = Picture.width(), ph = Picture.height();
-  for (int y = 0; y < Screen.height(); ++y) {
+  const int pw = FxWidth(Picture), ph = FxHeight(Picture);
+  for (int y = 0; y < FxHeight(Screen); ++y) {
     uint32_t* row = FxRow(Screen, y);
     const int64_t dy = y - PivotY;
-    for (int x = 0; x < Screen.width(); ++x) {
+    for (int x = 0; x < FxWidth(Screen); ++x) {
       const int64_t dx = x - PivotX;
       const int64_t sx = PivotX + ((dx * c - dy * s) >> 16);
       const int64_t sy = PivotY + ((dx * s + dy * c) >> 16);
@@ -211,9 +211,9 @@ void CopyPicture(TFxBitmap& Screen, const TFxBitmap& Picture, int Left, int Top,
 
 void RevealRegion(TFxBitmap& Screen, const TFxBitmap& Picture, const TFxRegion& Region)
 {
-  if (Screen.isNull())
+  if (FxIsEmpty(Screen))
     return;
-  const TFxRegion clipped = Region.intersected(TFxRegion(0, 0, Screen.width(), Screen.height()));
+  const TFxRegion clipped = Region.intersected(TFxRegion(0, 0, FxWidth(Screen), FxHeight(Screen)));
   for (const QRect& r : clipped)
     CopyPicture(Screen, Picture, r.left(), r.top(), r.width(), r.height());
 }

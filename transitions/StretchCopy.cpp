@@ -14,13 +14,13 @@ void MoveRow(uint32_t* Dest, const uint32_t* Source, int Count)
 void CopyBlock(TFxBitmap& Dest, int Dx, int Dy, const TFxBitmap& Source,
                int Sx, int Sy, int Width, int Height)
 {
-  if (Dest.isNull() || Source.isNull() || Width <= 0 || Height <= 0)
+  if (FxIsEmpty(Dest) || FxIsEmpty(Source) || Width <= 0 || Height <= 0)
     return;
   // Clip against the source, then against the target, moving both origins.
   int left = std::max({0, -Sx, -Dx});
   int top = std::max({0, -Sy, -Dy});
-  int right = std::min({Width, Source.width() - Sx, Dest.width() - Dx});
-  int bottom = std::min({Height, Source.height() - Sy, Dest.height() - Dy});
+  int right = std::min({Width, FxWidth(Source) - Sx, FxWidth(Dest) - Dx});
+  int bottom = std::min({Height, FxHeight(Source) - Sy, FxHeight(Dest) - Dy});
   if (right <= left || bottom <= top)
     return;
   const int count = right - left;
@@ -83,17 +83,17 @@ Axis MapAxis(int D, int Dn, int Limit, int S, int Sn, int SourceLimit)
 void StretchCopy(TFxBitmap& Dest, int Dx, int Dy, int Dw, int Dh,
                  const TFxBitmap& Source, int Sx, int Sy, int Sw, int Sh)
 {
-  if (Dest.isNull() || Source.isNull() || Dw == 0 || Dh == 0 || Sw == 0 || Sh == 0)
+  if (FxIsEmpty(Dest) || FxIsEmpty(Source) || Dw == 0 || Dh == 0 || Sw == 0 || Sh == 0)
     return;
   // The screen may be its own source: read from a snapshot.
   TFxBitmap snapshot;
   const TFxBitmap* src = &Source;
   if (FxSameBits(Dest, Source)) {
-    snapshot = Source.copy();
+    snapshot = FxClone(Source);
     src = &snapshot;
   }
-  const Axis cols = MapAxis(Dx, Dw, Dest.width(), Sx, Sw, src->width());
-  const Axis rows = MapAxis(Dy, Dh, Dest.height(), Sy, Sh, src->height());
+  const Axis cols = MapAxis(Dx, Dw, FxWidth(Dest), Sx, Sw, FxWidth(*src));
+  const Axis rows = MapAxis(Dy, Dh, FxHeight(Dest), Sy, Sh, FxHeight(*src));
   const size_t n = cols.Target.size();
   for (size_t r = 0; r < rows.Target.size(); ++r) {
     uint32_t* d = FxRow(Dest, rows.Target[r]);

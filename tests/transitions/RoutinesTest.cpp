@@ -189,3 +189,28 @@ TEST(RoundRectRegion, CornersAreCutAndEdgesStayStraight)
   EXPECT_TRUE(e.contains(QPoint(10, 5)));
   EXPECT_FALSE(e.contains(QPoint(1, 1)));
 }
+
+TEST(FxRandom, EmptyRangesGiveZeroInsteadOfGarbage)
+{
+  TFxRandom r(123);
+  for (int i = 0; i < 100; ++i) {
+    EXPECT_EQ(r.Next(0), 0);
+    EXPECT_EQ(r.Next(-7), 0);
+    EXPECT_EQ(r.Next(1), 0);
+    const int v = r.Next(10);
+    EXPECT_GE(v, 0);
+    EXPECT_LT(v, 10);
+  }
+}
+
+TEST(FxRandom, RestartingRepeatsTheTransitionsSequence)
+{
+  TFxRandom r(99);
+  r.Next(50);
+  r.Next(50);
+  TFxRandom a = r.Restarted(), b = TFxRandom(99);
+  for (int i = 0; i < 20; ++i)
+    EXPECT_EQ(a.Next(1000), b.Next(1000));
+  EXPECT_TRUE(TFxRandom(7).Reversed());
+  EXPECT_FALSE(TFxRandom(8).Reversed());
+}
