@@ -1,4 +1,5 @@
 #include "transitions/ComplexRegion.h"
+#include "transitions/FxRandom.h"
 #include "transitions/RevealFxRoutines.h"
 
 #include "FxTestImages.h"
