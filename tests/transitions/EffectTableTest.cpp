@@ -1,5 +1,7 @@
 #include "transitions/RevealFx.h"
 
+#include <QColor>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -88,4 +90,17 @@ TEST(DrawEffect, IgnoresUnknownStylesAndMismatchedSizes)
   DrawEffect(173, screen, picture, 50, rnd);
   DrawEffect(5, screen, FxNewBitmap(5, 4), 50, rnd);
   EXPECT_EQ(screen, before);
+}
+
+TEST(DrawEffect, TakesPicturesOfOtherPixelFormats)
+{
+  // A 24-bit picture is read as 32-bit pixels; the screen stays 32-bit.
+  QImage picture(4, 2, QImage::Format_RGB888);
+  picture.fill(QColor(200, 100, 50));
+  TFxBitmap screen = FxNewBitmap(4, 2);
+  TFxRandom rnd(1);
+  DrawEffect(5, screen, picture, 50, rnd);  // reveal the left 2 columns
+  EXPECT_EQ(screen.format(), QImage::Format_RGB32);
+  EXPECT_EQ(FxRow(screen, 1)[1] & 0xFFFFFF, 0xC86432u);
+  EXPECT_EQ(FxRow(screen, 1)[2] & 0xFFFFFF, 0u);
 }
