@@ -46,7 +46,7 @@ std::unique_ptr<TMysqlClient> NewClient(int timeout = 20)
     return c;
 }
 
-TEST(FakeServerLogin, PacketLayoutSendsTheWholeUserName)
+TEST(DbFakeLogin, PacketLayoutSendsTheWholeUserName)
 {
     Captured login;
     FakeServer s([&](FakeConn& c) {
@@ -73,7 +73,7 @@ TEST(FakeServerLogin, PacketLayoutSendsTheWholeUserName)
     EXPECT_EQ(cl->ClientFlags(), flags);
 }
 
-TEST(FakeServerLogin, EmptyPasswordSendsAnEmptyScramble)
+TEST(DbFakeLogin, EmptyPasswordSendsAnEmptyScramble)
 {
     Captured login;
     FakeServer s([&](FakeConn& c) { Handshake(c, kCaps41, &login); });
@@ -83,7 +83,7 @@ TEST(FakeServerLogin, EmptyPasswordSendsAnEmptyScramble)
     EXPECT_EQ(login.payload.substr(32), std::string("u\0\0\0", 4));
 }
 
-TEST(FakeServerLogin, SwitchToOldSchemeSendsTheOldScramble)
+TEST(DbFakeLogin, SwitchToOldSchemeSendsTheOldScramble)
 {
     Captured reply;
     FakeServer s([&](FakeConn& c) {
@@ -104,7 +104,7 @@ TEST(FakeServerLogin, SwitchToOldSchemeSendsTheOldScramble)
     EXPECT_EQ(cl->Salt(), "abcdefgh");
 }
 
-TEST(FakeServerLogin, SwitchToOldSchemeRefusedWithSecureAuth)
+TEST(DbFakeLogin, SwitchToOldSchemeRefusedWithSecureAuth)
 {
     bool answered = true;
     FakeServer s([&](FakeConn& c) {
@@ -124,7 +124,7 @@ TEST(FakeServerLogin, SwitchToOldSchemeRefusedWithSecureAuth)
     EXPECT_FALSE(answered);
 }
 
-TEST(FakeServerLogin, SecureAuthAgainstAnOldServerFailsBeforeLogin)
+TEST(DbFakeLogin, SecureAuthAgainstAnOldServerFailsBeforeLogin)
 {
     bool loginSent = true;
     FakeServer s([&](FakeConn& c) {
@@ -140,7 +140,7 @@ TEST(FakeServerLogin, SecureAuthAgainstAnOldServerFailsBeforeLogin)
     EXPECT_FALSE(loginSent);
 }
 
-TEST(FakeServerLogin, ProtocolNineServer)
+TEST(DbFakeLogin, ProtocolNineServer)
 {
     Captured login;
     Captured query;
@@ -173,7 +173,7 @@ TEST(FakeServerLogin, ProtocolNineServer)
     EXPECT_EQ(query.payload, "\x03SELECT x");
 }
 
-TEST(FakeServerLogin, UnknownProtocolVersion)
+TEST(DbFakeLogin, UnknownProtocolVersion)
 {
     FakeServer s([&](FakeConn& c) { c.SendPacket(0, Greeting10(kCaps41, kSalt, 11)); });
     auto cl = NewClient();
@@ -183,7 +183,7 @@ TEST(FakeServerLogin, UnknownProtocolVersion)
     EXPECT_FALSE(cl->Connected());
 }
 
-TEST(FakeServerLogin, DamagedGreeting)
+TEST(DbFakeLogin, DamagedGreeting)
 {
     FakeServer s([&](FakeConn& c) { c.SendPacket(0, std::string("\x0Ano terminator")); });
     auto cl = NewClient();
@@ -192,7 +192,7 @@ TEST(FakeServerLogin, DamagedGreeting)
     EXPECT_EQ(cl->Error(), "Error in server handshake");
 }
 
-TEST(FakeServerLogin, ErrorPacketAsGreeting)
+TEST(DbFakeLogin, ErrorPacketAsGreeting)
 {
     FakeServer s([&](FakeConn& c) { c.SendPacket(0, ErrPacket(1040, "Too many connections")); });
     auto cl = NewClient();
@@ -223,7 +223,7 @@ void ReadQuery(FakeConn& c)
     c.ReadPacket(seq, p);
 }
 
-TEST(FakeServerReplies, ShortErrorPacket)
+TEST(DbFakeReplies, ShortErrorPacket)
 {
     WithSession([](FakeConn& c) { ReadQuery(c); c.SendPacket(1, std::string("\xFF\x01\x02", 3)); },
                 [](TMysqlClient& cl) {
@@ -234,7 +234,7 @@ TEST(FakeServerReplies, ShortErrorPacket)
                 });
 }
 
-TEST(FakeServerReplies, LongErrorTextKeeps199Characters)
+TEST(DbFakeReplies, LongErrorTextKeeps199Characters)
 {
     const std::string text(300, 'e');
     WithSession([&](FakeConn& c) { ReadQuery(c); c.SendPacket(1, ErrPacket(1234, text)); },
@@ -245,7 +245,7 @@ TEST(FakeServerReplies, LongErrorTextKeeps199Characters)
                 });
 }
 
-TEST(FakeServerReplies, WrongSequenceNumberLosesTheConnection)
+TEST(DbFakeReplies, WrongSequenceNumberLosesTheConnection)
 {
     WithSession([](FakeConn& c) { ReadQuery(c); c.SendPacket(5, OkPacket()); },
                 [](TMysqlClient& cl) {
@@ -256,7 +256,7 @@ TEST(FakeServerReplies, WrongSequenceNumberLosesTheConnection)
                 });
 }
 
-TEST(FakeServerReplies, EmptyReplyLosesTheConnection)
+TEST(DbFakeReplies, EmptyReplyLosesTheConnection)
 {
     WithSession([](FakeConn& c) { ReadQuery(c); c.SendPacket(1, ""); },
                 [](TMysqlClient& cl) {
@@ -267,7 +267,7 @@ TEST(FakeServerReplies, EmptyReplyLosesTheConnection)
 }
 
 // A closed socket reads 0 bytes: that ends the wait at once.
-TEST(FakeServerReplies, ServerClosingMidReplyFailsAtOnce)
+TEST(DbFakeReplies, ServerClosingMidReplyFailsAtOnce)
 {
     WithSession([](FakeConn& c) { ReadQuery(c); c.SendRaw(std::string("\x10\x00", 2)); c.Close(); },
                 [](TMysqlClient& cl) {
@@ -279,7 +279,7 @@ TEST(FakeServerReplies, ServerClosingMidReplyFailsAtOnce)
                 });
 }
 
-TEST(FakeServerReplies, OkPacketWithoutStatusLeavesStatus)
+TEST(DbFakeReplies, OkPacketWithoutStatusLeavesStatus)
 {
     // A server without transactions sends no status; a 4.1 one sends status and warnings.
     WithSession([](FakeConn& c) { ReadQuery(c); c.SendPacket(1, std::string("\0\x03\x09", 3)); },
@@ -303,7 +303,7 @@ TEST(FakeServerReplies, OkPacketWithoutStatusLeavesStatus)
 }
 
 // A 4.0 server: no 4.1 protocol, old column layout, old scramble.
-TEST(FakeServerReplies, OldColumnLayoutAndNumericFlag)
+TEST(DbFakeReplies, OldColumnLayoutAndNumericFlag)
 {
     for (bool longFlag : {true, false}) {
         SCOPED_TRACE(longFlag ? "long flags" : "short flags");
@@ -370,7 +370,7 @@ TEST(FakeServerReplies, OldColumnLayoutAndNumericFlag)
     }
 }
 
-TEST(FakeServerReplies, MalformedRowIsReportedAndTheStreamStaysInStep)
+TEST(DbFakeReplies, MalformedRowIsReportedAndTheStreamStaysInStep)
 {
     WithSession(
         [](FakeConn& c) {
@@ -397,7 +397,7 @@ TEST(FakeServerReplies, MalformedRowIsReportedAndTheStreamStaysInStep)
         });
 }
 
-TEST(FakeServerLocalFile, OnlyTheNamedFileIsSent)
+TEST(DbFakeLocalFile, OnlyTheNamedFileIsSent)
 {
     TempDir dir;
     const std::string named = (dir / "named.txt").string();
@@ -436,7 +436,7 @@ TEST(FakeServerLocalFile, OnlyTheNamedFileIsSent)
     }
 }
 
-TEST(FakeServerLocalFile, NamedFileIsSentInPackets)
+TEST(DbFakeLocalFile, NamedFileIsSentInPackets)
 {
     TempDir dir;
     const std::string file = (dir / "big name's.txt").string();
@@ -475,7 +475,7 @@ TEST(FakeServerLocalFile, NamedFileIsSentInPackets)
     EXPECT_EQ(received, content);
 }
 
-TEST(LocalFileName, FromTheStatement)
+TEST(DbLocalFileName, FromTheStatement)
 {
     EXPECT_EQ(NamedLocalFile("LOAD DATA LOCAL INFILE '/tmp/a.txt' INTO TABLE t"), "/tmp/a.txt");
     EXPECT_EQ(NamedLocalFile("load data low_priority local infile \"x y\" into table t"), "x y");
@@ -486,7 +486,7 @@ TEST(LocalFileName, FromTheStatement)
     EXPECT_EQ(NamedLocalFile("SELECT 1; LOAD DATA LOCAL INFILE '/etc/passwd' INTO TABLE t"), "");
 }
 
-TEST(FakeServerTransport, RefusedPortFailsAtOnce)
+TEST(DbFakeTransport, RefusedPortFailsAtOnce)
 {
     auto cl = NewClient(20);
     const int port = UnusedPort();
@@ -498,7 +498,7 @@ TEST(FakeServerTransport, RefusedPortFailsAtOnce)
     EXPECT_FALSE(cl->Connected());
 }
 
-TEST(FakeServerTransport, SilentListenerTimesOut)
+TEST(DbFakeTransport, SilentListenerTimesOut)
 {
     FakeServer s([](FakeConn& c) {
         std::string ignored;
@@ -514,7 +514,7 @@ TEST(FakeServerTransport, SilentListenerTimesOut)
     s.Join();
 }
 
-TEST(FakeServerTransport, ServerSilentAfterQueryTimesOut)
+TEST(DbFakeTransport, ServerSilentAfterQueryTimesOut)
 {
     FakeServer s([](FakeConn& c) {
         Handshake(c, kCaps41);
@@ -589,7 +589,7 @@ void SendCompressedPieces(FakeConn& c, const std::string& bytes, size_t step, ui
     }
 }
 
-TEST(FakeServerCompression, ThresholdOf50Bytes)
+TEST(DbFakeCompression, ThresholdOf50Bytes)
 {
     std::vector<Compressed> loads;
     FakeServer s([&](FakeConn& c) {
@@ -636,7 +636,7 @@ TEST(FakeServerCompression, ThresholdOf50Bytes)
         EXPECT_EQ(l.seq, 0);
 }
 
-TEST(FakeServerCompression, PacketsSplitAcrossCompressedBlocks)
+TEST(DbFakeCompression, PacketsSplitAcrossCompressedBlocks)
 {
     for (size_t step : {size_t(1), size_t(3), size_t(10), size_t(1000)}) {
         SCOPED_TRACE(step);
@@ -680,7 +680,7 @@ TEST(FakeServerCompression, PacketsSplitAcrossCompressedBlocks)
     }
 }
 
-TEST(FakeServerCommands, CreateAndDropDatabase)
+TEST(DbFakeCommands, CreateAndDropDatabase)
 {
     std::vector<std::string> received;
     FakeServer s([&](FakeConn& c) {
@@ -716,7 +716,7 @@ TEST(FakeServerCommands, CreateAndDropDatabase)
                                                    "\x05three"}));
 }
 
-TEST(FakeServerCommands, ReconnectOnlyWhenAllowed)
+TEST(DbFakeCommands, ReconnectOnlyWhenAllowed)
 {
     // The first connection dies after login; the second one answers.
     int connections = 0;

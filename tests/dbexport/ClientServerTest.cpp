@@ -17,7 +17,7 @@ namespace {
 
 using namespace cftest;
 
-class ServerTest : public ::testing::Test {
+class DbServerTest : public ::testing::Test {
 protected:
     const MariaInfo& server = SharedMaria();
 
@@ -64,7 +64,7 @@ protected:
     }
 };
 
-TEST_F(ServerTest, LoginMatrix)
+TEST_F(DbServerTest, LoginMatrix)
 {
     struct Account {
         const char* user;
@@ -85,14 +85,14 @@ TEST_F(ServerTest, LoginMatrix)
             }
 }
 
-TEST_F(ServerTest, LongUserNameIsSentWhole)
+TEST_F(DbServerTest, LongUserNameIsSentWhole)
 {
     auto c = Connect(kUserLong, kPassLong);
     ASSERT_TRUE(c);
     EXPECT_EQ(Scalar(*c, "SELECT CURRENT_USER()"), std::string(kUserLong) + "@%");
 }
 
-TEST_F(ServerTest, OldSchemeIsRefusedWhenSecureAuthenticationIsAsked)
+TEST_F(DbServerTest, OldSchemeIsRefusedWhenSecureAuthenticationIsAsked)
 {
     TMysqlClient c;
     c.SetTimeout(20);
@@ -107,7 +107,7 @@ TEST_F(ServerTest, OldSchemeIsRefusedWhenSecureAuthenticationIsAsked)
                               CLIENT_SECURE_CONNECTION));
 }
 
-TEST_F(ServerTest, WrongPasswordsAreRejected)
+TEST_F(DbServerTest, WrongPasswordsAreRejected)
 {
     for (auto [user, pass] : {std::pair{kUserNew, "wrong"}, std::pair{kUserOld, "old"},
                               std::pair{kUserOld, "oldpw x"}, std::pair{kUserEmpty, "x"}}) {
@@ -120,14 +120,14 @@ TEST_F(ServerTest, WrongPasswordsAreRejected)
     }
 }
 
-TEST_F(ServerTest, OldSchemeIgnoresBlanksInThePassword)
+TEST_F(DbServerTest, OldSchemeIgnoresBlanksInThePassword)
 {
     auto c = Connect(kUserOld, "o l d p w");
     ASSERT_TRUE(c);
     EXPECT_EQ(Scalar(*c, "SELECT CURRENT_USER()"), std::string(kUserOld) + "@%");
 }
 
-TEST_F(ServerTest, UnknownDatabaseFailsTheConnect)
+TEST_F(DbServerTest, UnknownDatabaseFailsTheConnect)
 {
     TMysqlClient c;
     EXPECT_FALSE(c.RealConnect("127.0.0.1", kUserNew, kPassNew, "no_such_db", server.port));
@@ -135,7 +135,7 @@ TEST_F(ServerTest, UnknownDatabaseFailsTheConnect)
     EXPECT_EQ(c.Error(), "#42000Unknown database 'no_such_db'");
 }
 
-TEST_F(ServerTest, LocalSocketConnection)
+TEST_F(DbServerTest, LocalSocketConnection)
 {
     TMysqlClient c;
     c.SetNamedPipe(true, false);
@@ -149,7 +149,7 @@ TEST_F(ServerTest, LocalSocketConnection)
 // compression. The command payload is the statement plus the command byte;
 // a row payload is the value plus its length prefix (1 byte below 251,
 // 3 bytes below 65536, 4 bytes below 2^24).
-TEST_F(ServerTest, PacketSizesRoundTrip)
+TEST_F(DbServerTest, PacketSizesRoundTrip)
 {
     for (bool compress : {false, true}) {
         SCOPED_TRACE(compress ? "compressed" : "plain");
@@ -193,7 +193,7 @@ TEST_F(ServerTest, PacketSizesRoundTrip)
 }
 
 // The zero-length packet: the end of a local file, here an empty one.
-TEST_F(ServerTest, LocalFileLoadSendsOnlyTheNamedFile)
+TEST_F(DbServerTest, LocalFileLoadSendsOnlyTheNamedFile)
 {
     TempDir dir;
     const std::string data = (dir / "rows.txt").string();
@@ -231,7 +231,7 @@ TEST_F(ServerTest, LocalFileLoadSendsOnlyTheNamedFile)
     EXPECT_EQ(Scalar(*c, "SELECT COUNT(*) FROM load_off"), "0");
 }
 
-TEST_F(ServerTest, ErrorPacketsKeepSqlStateInTheText)
+TEST_F(DbServerTest, ErrorPacketsKeepSqlStateInTheText)
 {
     auto c = Connect(kUserNew, kPassNew);
     ASSERT_TRUE(c);
@@ -245,7 +245,7 @@ TEST_F(ServerTest, ErrorPacketsKeepSqlStateInTheText)
     EXPECT_EQ(Scalar(*c, "SELECT 'ok'"), "ok");
 }
 
-TEST_F(ServerTest, OkPacketInfoAndWarningCount)
+TEST_F(DbServerTest, OkPacketInfoAndWarningCount)
 {
     auto c = Connect(kUserNew, kPassNew);
     ASSERT_TRUE(c);
@@ -266,7 +266,7 @@ TEST_F(ServerTest, OkPacketInfoAndWarningCount)
     EXPECT_EQ(c->Info(), "");
 }
 
-TEST_F(ServerTest, ResultSetColumnTypesNullsAndEmptyTexts)
+TEST_F(DbServerTest, ResultSetColumnTypesNullsAndEmptyTexts)
 {
     auto c = Connect(kUserNew, kPassNew);
     ASSERT_TRUE(c);
@@ -370,7 +370,7 @@ TEST_F(ServerTest, ResultSetColumnTypesNullsAndEmptyTexts)
     EXPECT_EQ(c->Status(), 0);
 }
 
-TEST_F(ServerTest, CommandsOutOfSyncAndDroppedResults)
+TEST_F(DbServerTest, CommandsOutOfSyncAndDroppedResults)
 {
     auto c = Connect(kUserNew, kPassNew);
     ASSERT_TRUE(c);
@@ -393,7 +393,7 @@ TEST_F(ServerTest, CommandsOutOfSyncAndDroppedResults)
     EXPECT_EQ(c->ErrorNo(), 2014);
 }
 
-TEST_F(ServerTest, DatabaseCommands)
+TEST_F(DbServerTest, DatabaseCommands)
 {
     auto c = Connect(kUserNew, kPassNew, "");
     ASSERT_TRUE(c);
@@ -415,7 +415,7 @@ TEST_F(ServerTest, DatabaseCommands)
     EXPECT_EQ(c->ErrorNo(), 1008);
 }
 
-TEST_F(ServerTest, KilledConnectionFailsAtOnce)
+TEST_F(DbServerTest, KilledConnectionFailsAtOnce)
 {
     auto victim = Connect(kUserNew, kPassNew);
     auto killer = Connect(kUserNew, kPassNew);
@@ -445,7 +445,7 @@ TEST_F(ServerTest, KilledConnectionFailsAtOnce)
     EXPECT_NE(again->ThreadId(), first);
 }
 
-TEST_F(ServerTest, NoSilentReconnectInsideATransaction)
+TEST_F(DbServerTest, NoSilentReconnectInsideATransaction)
 {
     auto c = Connect(kUserNew, kPassNew);
     auto killer = Connect(kUserNew, kPassNew);
@@ -464,7 +464,7 @@ TEST_F(ServerTest, NoSilentReconnectInsideATransaction)
     EXPECT_EQ(Scalar(*c, "SELECT GROUP_CONCAT(v) FROM tx"), "3");
 }
 
-TEST_F(ServerTest, ConnectAgainReusesTheStoredHost)
+TEST_F(DbServerTest, ConnectAgainReusesTheStoredHost)
 {
     TMysqlClient c;
     EXPECT_FALSE(c.RealConnect({}, kUserNew, kPassNew, {}, server.port));
@@ -477,7 +477,7 @@ TEST_F(ServerTest, ConnectAgainReusesTheStoredHost)
     EXPECT_EQ(Scalar(c, "SELECT CURRENT_USER()"), std::string(kUserEmpty) + "@%");
 }
 
-TEST_F(ServerTest, OneClientSharedByThreads)
+TEST_F(DbServerTest, OneClientSharedByThreads)
 {
     auto c = Connect(kUserNew, kPassNew);
     ASSERT_TRUE(c);
@@ -495,7 +495,7 @@ TEST_F(ServerTest, OneClientSharedByThreads)
     EXPECT_EQ(Scalar(*c, "SELECT CONCAT(@v0, @v1, @v2, @v3)"), "49494949");
 }
 
-TEST_F(ServerTest, LocalSocketFallsBackToTcp)
+TEST_F(DbServerTest, LocalSocketFallsBackToTcp)
 {
     TMysqlClient c;
     c.SetNamedPipe(true, true);

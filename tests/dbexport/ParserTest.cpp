@@ -35,7 +35,7 @@ Tokens Tokenize(const std::string& text, bool skipLineBreaks = true)
     return out;
 }
 
-TEST(Tokenizer, Table)
+TEST(DbTokenizer, Table)
 {
     struct Case {
         const char* text;
@@ -74,7 +74,7 @@ TEST(Tokenizer, Table)
         EXPECT_EQ(Tokenize(c.text), c.tokens) << c.text;
 }
 
-TEST(Tokenizer, LineBreaksAreTokensWhenNotSkipped)
+TEST(DbTokenizer, LineBreaksAreTokensWhenNotSkipped)
 {
     Tokens t = Tokenize("a\r\nb", false);
     EXPECT_EQ(t, (Tokens{{tkIdentifier, "a"}, {tkLineBreak, " "}, {tkIdentifier, "b"}, {tkEnd, ""}}));
@@ -87,7 +87,7 @@ TEST(Tokenizer, LineBreaksAreTokensWhenNotSkipped)
     EXPECT_EQ(p.LineCount(), 3);
 }
 
-TEST(Tokenizer, PositionsAndEndDoesNotMove)
+TEST(DbTokenizer, PositionsAndEndDoesNotMove)
 {
     TBasicParser p("ab  'x' 1");
     ConfigureSplitter(p);
@@ -100,7 +100,7 @@ TEST(Tokenizer, PositionsAndEndDoesNotMove)
     EXPECT_EQ(p.Position(), 9);
 }
 
-TEST(Tokenizer, NumberSuffixRemembered)
+TEST(DbTokenizer, NumberSuffixRemembered)
 {
     TBasicParser p("1.5c 2.0");
     EXPECT_EQ(p.NextToken().Text, "1.5c");
@@ -109,7 +109,7 @@ TEST(Tokenizer, NumberSuffixRemembered)
     EXPECT_EQ(p.NumberSuffix(), 0);
 }
 
-TEST(Tokenizer, EveryCharacterIsCoveredOnce)
+TEST(DbTokenizer, EveryCharacterIsCoveredOnce)
 {
     // Tokens plus skipped blanks rebuild the text exactly, whatever it holds.
     const std::string text = "SELECT a.b, 'x;y' /* ; */ FROM t -- c\nWHERE [m] = :p AND `q` <> 0x1F; @ ? \x01";
@@ -130,7 +130,7 @@ TEST(Tokenizer, EveryCharacterIsCoveredOnce)
     EXPECT_EQ(rebuilt + text.substr(last), text);
 }
 
-TEST(Tokenizer, SetTextResets)
+TEST(DbTokenizer, SetTextResets)
 {
     TBasicParser p("a\nb");
     p.NextToken();

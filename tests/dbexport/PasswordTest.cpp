@@ -20,7 +20,7 @@ std::string Hex(const uint8_t* p, size_t n)
 std::string Hex(const TSha1Digest& d) { return Hex(d.data(), d.size()); }
 
 // Published FIPS 180-1 test vectors.
-TEST(Sha1, PublishedVectors)
+TEST(DbSha1, PublishedVectors)
 {
     EXPECT_TRUE(Sha1SelfTest());
     EXPECT_EQ(Hex(Sha1("abc")), "a9993e364706816aba3e25717850c26c9cd0d89d");
@@ -36,7 +36,7 @@ TEST(Sha1, PublishedVectors)
 
 // The server stores the old-scheme hash of "old pw" as 09301740536db389
 // (seen in its user table); blanks and tabs do not count.
-TEST(OldPassword, HashMatchesTheServersAndSkipsBlanks)
+TEST(DbOldPassword, HashMatchesTheServersAndSkipsBlanks)
 {
     unsigned long h[2];
     HashOldPassword("old pw", h);
@@ -48,7 +48,7 @@ TEST(OldPassword, HashMatchesTheServersAndSkipsBlanks)
     EXPECT_EQ(g[1], h[1]);
 }
 
-TEST(OldPassword, ScrambleHasOneCharacterPerSaltCharacter)
+TEST(DbOldPassword, ScrambleHasOneCharacterPerSaltCharacter)
 {
     std::string s = ScrambleOld("old pw", "abcdefgh");
     ASSERT_EQ(s.size(), 8u);
@@ -62,7 +62,7 @@ TEST(OldPassword, ScrambleHasOneCharacterPerSaltCharacter)
 
 // The server keeps SHA1(SHA1(password)); the 4.1 scramble xored with
 // SHA1(salt + that) must give SHA1(password) back.
-TEST(NewPassword, ScrambleUnwindsToStageOne)
+TEST(DbNewPassword, ScrambleUnwindsToStageOne)
 {
     const std::string salt = "0123456789abcdefghij";
     std::string s = Scramble41("new-secret", salt);
@@ -75,7 +75,7 @@ TEST(NewPassword, ScrambleUnwindsToStageOne)
                   stage1[static_cast<size_t>(i)]);
 }
 
-TEST(ClientErrors, TableTextsAndPlaceholders)
+TEST(DbClientErrors, TableTextsAndPlaceholders)
 {
     for (int n = 2000; n <= 2020; ++n)
         EXPECT_STRNE(ClientErrorFormat(n), "") << n;

@@ -4,7 +4,7 @@
 
 namespace {
 
-TEST(SetSectionValue, Table)
+TEST(DbSetSectionValue, Table)
 {
     struct Case {
         const char* name;
@@ -36,7 +36,7 @@ TEST(SetSectionValue, Table)
         EXPECT_EQ(SetSectionValue(c.text, c.section, c.key, c.value), c.result) << c.name;
 }
 
-TEST(ExtractSection, Table)
+TEST(DbExtractSection, Table)
 {
     const std::string text = "[client]\nport=1\n[Direct]\nprotocol=tcp\n;x\nhost=h\n[embedded]\n";
     EXPECT_EQ(ExtractSection(text, "direct", "def"), "protocol=tcp\r\nhost=h\r\n");
@@ -46,7 +46,7 @@ TEST(ExtractSection, Table)
     EXPECT_EQ(ExtractSection("", "client", ""), "");
 }
 
-TEST(ReadSectionInteger, DefaultsForNonNumbersAndMissingText)
+TEST(DbReadSectionInteger, DefaultsForNonNumbersAndMissingText)
 {
     EXPECT_EQ(ReadSectionInteger("[w]\ntimeout=abc\n", "w", "timeout", 42), 42);
     EXPECT_EQ(ReadSectionInteger("", "w", "timeout", 42), 42);
@@ -56,7 +56,7 @@ TEST(ReadSectionInteger, DefaultsForNonNumbersAndMissingText)
     EXPECT_EQ(ReadSectionInteger("[w]\ntimeout=\n", "w", "timeout", 42), 42);
 }
 
-TEST(SetSectionValue, WrittenValueReadsBack)
+TEST(DbSetSectionValue, WrittenValueReadsBack)
 {
     std::string text;
     text = SetSectionValue(text, "direct", "protocol", "tcp");

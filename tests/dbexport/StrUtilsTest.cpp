@@ -10,7 +10,7 @@
 
 namespace {
 
-TEST(SBStringList, TextGetterEndsEveryLineWithTheSeparator)
+TEST(DbSBStringList, TextGetterEndsEveryLineWithTheSeparator)
 {
     TSBStringList l;
     l.Add("a");
@@ -22,7 +22,7 @@ TEST(SBStringList, TextGetterEndsEveryLineWithTheSeparator)
     EXPECT_EQ(l.GetText(), "a;b;");
 }
 
-TEST(SBStringList, TextSetterCutsAtAnySeparatorCharacterWithoutEmptyLines)
+TEST(DbSBStringList, TextSetterCutsAtAnySeparatorCharacterWithoutEmptyLines)
 {
     struct Case {
         const char* sep;
@@ -45,7 +45,7 @@ TEST(SBStringList, TextSetterCutsAtAnySeparatorCharacterWithoutEmptyLines)
     }
 }
 
-TEST(TextRoutines, ExtractWordTable)
+TEST(DbTextRoutines, ExtractWordTable)
 {
     struct Case {
         int n;
@@ -63,7 +63,7 @@ TEST(TextRoutines, ExtractWordTable)
         EXPECT_EQ(ExtractWord(c.n, c.text, c.delims), c.word) << c.n << " " << c.text;
 }
 
-TEST(TextRoutines, ChooseStr)
+TEST(DbTextRoutines, ChooseStr)
 {
     EXPECT_EQ(ChooseStr(true, "yes", "no"), "yes");
     EXPECT_EQ(ChooseStr(false, "yes", "no"), "no");
@@ -71,7 +71,7 @@ TEST(TextRoutines, ChooseStr)
 
 // Serial day numbers worked out by hand: 2000-01-01 is day 36526 after
 // 1899-12-30; 2024-01-01 is 36526 + 24 * 365 + 6 leap days = 45292.
-TEST(DateText, DatesFromText)
+TEST(DbDateText, DatesFromText)
 {
     struct Case {
         const char* text;
@@ -96,7 +96,7 @@ TEST(DateText, DatesFromText)
         EXPECT_DOUBLE_EQ(MySQLStrToDate(c.text), c.value) << c.text;
 }
 
-TEST(DateText, TimesFromText)
+TEST(DbDateText, TimesFromText)
 {
     EXPECT_DOUBLE_EQ(MySQLStrToTime("12:00:00"), 0.5);
     EXPECT_DOUBLE_EQ(MySQLStrToTime("06:00"), 0.25);
@@ -107,7 +107,7 @@ TEST(DateText, TimesFromText)
     EXPECT_DOUBLE_EQ(MySQLStrToTime("838:59:59"), InvalidDateTime);
 }
 
-TEST(DateText, DateAndTimeFromText)
+TEST(DbDateText, DateAndTimeFromText)
 {
     EXPECT_DOUBLE_EQ(MySQLStrToDateTime("2024-01-01 12:00:00"), 45292.5);
     EXPECT_DOUBLE_EQ(MySQLStrToDateTime("2024-01-01"), 45292.0);
@@ -117,7 +117,7 @@ TEST(DateText, DateAndTimeFromText)
     EXPECT_DOUBLE_EQ(MySQLStrToDateTime("2024-02-01 25:00:00"), InvalidDateTime);
 }
 
-TEST(DateText, FourteenDigitTimeStamps)
+TEST(DbDateText, FourteenDigitTimeStamps)
 {
     struct Case {
         const char* text;
@@ -137,7 +137,7 @@ TEST(DateText, FourteenDigitTimeStamps)
         EXPECT_DOUBLE_EQ(MySQLTimeStampToDateTime(c.text), c.value) << c.text;
 }
 
-TEST(DateText, DecodeRoundTrip)
+TEST(DbDateText, DecodeRoundTrip)
 {
     int y, m, d, h, n, s;
     DecodeDateTime(45351.75, y, m, d, h, n, s);
@@ -146,7 +146,7 @@ TEST(DateText, DecodeRoundTrip)
     EXPECT_EQ(std::vector<int>({y, m, d}), std::vector<int>({1, 1, 1}));
 }
 
-TEST(NumberText, DotIsTheSeparator)
+TEST(DbNumberText, DotIsTheSeparator)
 {
     EXPECT_DOUBLE_EQ(StrToFloatDot("3.5"), 3.5);
     EXPECT_DOUBLE_EQ(StrToFloatDot(" -12.25e2 "), -1225.0);
@@ -163,7 +163,7 @@ TEST(NumberText, DotIsTheSeparator)
 
 // A locale whose decimal separator is a comma, built for the test when the
 // system has the locale sources.
-TEST(NumberText, CommaLocaleDoesNotMatter)
+TEST(DbNumberText, CommaLocaleDoesNotMatter)
 {
     cftest::TempDir dir;
     std::string cmd = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() +
@@ -183,7 +183,7 @@ TEST(NumberText, CommaLocaleDoesNotMatter)
     unsetenv("LOCPATH");
 }
 
-TEST(SectionedText, ReadsValueOfTheWantedSectionOnly)
+TEST(DbSectionedText, ReadsValueOfTheWantedSectionOnly)
 {
     const std::string text = "[client]\r\nport=3307\r\n";
     EXPECT_EQ(ReadSectionValue(text, "client", "port", "x"), "3307");
@@ -192,7 +192,7 @@ TEST(SectionedText, ReadsValueOfTheWantedSectionOnly)
     EXPECT_EQ(ReadSectionInteger(text, "direct", "port", 1), 1);
 }
 
-TEST(SectionedText, ReadingRules)
+TEST(DbSectionedText, ReadingRules)
 {
     const std::string text =
         "port=1\n"              // before any section: belongs to none
