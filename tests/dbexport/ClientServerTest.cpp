@@ -57,6 +57,17 @@ protected:
         return rows;
     }
 
+    // Kills a connection and waits until the server has let it go, so the
+    // victim's next command cannot slip in before the kill takes hold.
+    static void KillAndWait(TMysqlClient& killer, uint32_t id)
+    {
+        ASSERT_TRUE(killer.Kill(id)) << killer.Error();
+        const std::string sql =
+            "SELECT COUNT(*) FROM information_schema.PROCESSLIST WHERE ID = " + std::to_string(id);
+        for (int i = 0; i < 100 && Scalar(killer, sql) != "0"; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+
     static std::string Scalar(TMysqlClient& c, const std::string& sql)
     {
         auto rows = Rows(c, sql);
@@ -423,7 +434,7 @@ TEST_F(DbServerTest, KilledConnectionFailsAtOnce)
     victim->SetReconnect(false);
     const uint32_t id = victim->ThreadId();
     EXPECT_EQ(Scalar(*victim, "SELECT CONNECTION_ID()"), std::to_string(id));
-    ASSERT_TRUE(killer->Kill(id)) << killer->Error();
+    KillAndWait(*killer, id);
     // The victim has a 20 s time-out; the failure must come from the closed
     // socket, not from waiting it out.
     auto start = std::chrono::steady_clock::now();
@@ -440,7 +451,7 @@ TEST_F(DbServerTest, KilledConnectionFailsAtOnce)
     auto again = Connect(kUserNew, kPassNew);
     ASSERT_TRUE(again);
     const uint32_t first = again->ThreadId();
-    ASSERT_TRUE(killer->Kill(first));
+    KillAndWait(*killer, first);
     EXPECT_EQ(Scalar(*again, "SELECT DATABASE()"), kDatabase);
     EXPECT_NE(again->ThreadId(), first);
 }
@@ -454,7 +465,7 @@ TEST_F(DbServerTest, NoSilentReconnectInsideATransaction)
     ASSERT_EQ(c->Query("START TRANSACTION"), 0);
     ASSERT_EQ(c->Query("INSERT INTO tx VALUES (1)"), 0);
     EXPECT_TRUE(c->ServerStatus() & SERVER_STATUS_IN_TRANS);
-    ASSERT_TRUE(killer->Kill(c->ThreadId()));
+    KillAndWait(*killer, c->ThreadId());
     // The insert is gone with the connection: the next statement must fail,
     // not run on a fresh connection as if nothing happened.
     EXPECT_NE(c->Query("INSERT INTO tx VALUES (2)"), 0);
