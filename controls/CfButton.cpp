@@ -19,7 +19,7 @@ TCfButton::TCfButton(QWidget* parent) : TWinControl(parent)
 
 void TCfButton::showEvent(QShowEvent* e)
 {
-    EnableDialogKeys(this);
+    EnableAccelerators(this);
     TWinControl::showEvent(e);
 }
 
@@ -95,10 +95,7 @@ bool TCfButton::LooksPressed() const
 
 bool TCfButton::ActsAsDefault() const
 {
-    QWidget* focus = QApplication::focusWidget();
-    if (focus && focus->window() == window() && dynamic_cast<TCfButton*>(focus))
-        return focus == this;
-    return default_;
+    return ActsAsDefaultButton(this, default_);
 }
 
 void TCfButton::Paint(TCanvas& canvas)

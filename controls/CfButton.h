@@ -12,7 +12,7 @@ namespace cf {
 
 enum class TCfButtonLayout { blGlyphBottom, blGlyphLeft, blGlyphRight, blGlyphTop };
 
-class TCfButton : public TWinControl, public TDialogKeyTarget {
+class TCfButton : public TWinControl, public TPushButtonBase {
 public:
     explicit TCfButton(QWidget* parent = nullptr);
 

@@ -1,29 +1,30 @@
 #pragma once
 
-// Enter, Esc and accelerator keys of a form, handed to its buttons as the
-// class library does: a key the focused control does not use itself goes
-// first to the focused button, then to every button of the form in creation
-// order until one takes it. A control that uses Enter or Esc itself (a grid
-// editing a cell, a multi-line edit) says so with WantDialogKeys.
-
-#include "platform/Keys.h"
+// What the push buttons (TCfButton, TGlossButton) share on a form: which of
+// them answers Enter, and the Alt+letter accelerators of their captions.
+// Enter and Esc themselves reach the buttons through the form's dialog keys
+// (TControl::DialogKey), offered to every control of the form in turn.
 
 #include <QWidget>
 
+#include <string>
+
 namespace cf {
 
-class TDialogKeyTarget {
+class TPushButtonBase {
 public:
-    virtual ~TDialogKeyTarget() = default;
-    // Enter or Esc (virtual key) without Shift, Ctrl or Alt; true when taken.
-    virtual bool DialogKey(uint16_t key, TShiftState shift) = 0;
+    virtual ~TPushButtonBase() = default;
     // An Alt+character accelerator; true when taken.
-    virtual bool DialogChar(char32_t ch) { (void)ch; return false; }
+    virtual bool DialogChar(char32_t ch) = 0;
 };
 
-// Makes the dialog keys of w's window reach the buttons; harmless to call again.
-void EnableDialogKeys(QWidget* w);
-void SetWantDialogKeys(QWidget* control, bool want);
+// Whether the push button self answers Enter now: while a push button of
+// the form has the focus only that one does (Enter on a focused "No"
+// answers No); otherwise the default button.
+bool ActsAsDefaultButton(const QWidget* self, bool isDefault);
+
+// Makes Alt+letter reach the push buttons of w's window; harmless to call again.
+void EnableAccelerators(QWidget* w);
 
 // True when the caption has "&c" for ch (any case; "&&" is no accelerator).
 bool IsAccel(char32_t ch, const std::string& caption);

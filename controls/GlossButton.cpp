@@ -97,7 +97,7 @@ TGlossButton::TGlossButton(QWidget* parent) : TWinControl(parent)
 
 void TGlossButton::showEvent(QShowEvent* e)
 {
-    EnableDialogKeys(this);
+    EnableAccelerators(this);
     TWinControl::showEvent(e);
 }
 
@@ -357,9 +357,9 @@ bool TGlossButton::DialogKey(uint16_t key, TShiftState shift)
 {
     if (shift != 0 || !CanTakeFocus())
         return false;
-    // The focused button answers Enter before the default one, so that
-    // tabbing to "No" and pressing Enter answers No.
-    if ((key == VK_RETURN && (Focused() || default_)) || (key == VK_ESCAPE && Cancel)) {
+    // A focused push button answers Enter in place of the default one, so
+    // that tabbing to "No" and pressing Enter answers No.
+    if ((key == VK_RETURN && ActsAsDefaultButton(this, default_)) || (key == VK_ESCAPE && Cancel)) {
         Click();
         return true;
     }

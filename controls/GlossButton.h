@@ -33,7 +33,7 @@ struct TGlossColors {
 
 enum class TGlossState { gsNormal, gsHot, gsPressed };
 
-class TGlossButton : public TWinControl, public TDialogKeyTarget {
+class TGlossButton : public TWinControl, public TPushButtonBase {
 public:
     explicit TGlossButton(QWidget* parent = nullptr);
 

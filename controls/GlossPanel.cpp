@@ -171,15 +171,4 @@ void TGlossPanel::Paint(TCanvas& canvas)
         bevel(r, bevelInner_);
 }
 
-void TGlossPanel::Resize()
-{
-    Realign();
-    TWinControl::Resize();
-}
-
-void TGlossPanel::Realign()
-{
-    AlignChildControls(this, ClientRect());
-}
-
 } // namespace cf

@@ -3,7 +3,6 @@
 // A container filled with a two-colour gradient under optional bevels, with
 // six built-in colour schemes.
 
-#include "controls/CfAlign.h"
 #include "controls/CfClasses.h"
 #include "platform/Controls.h"
 
@@ -21,7 +20,7 @@ using TGlossPanelScheme = gloss_panel::TColorScheme;
 enum class TPanelBevel { bvNone, bvLowered, bvRaised, bvSpace };
 using enum TPanelBevel;
 
-class TGlossPanel : public TWinControl, public TAlignHost {
+class TGlossPanel : public TWinControl {
 public:
     explicit TGlossPanel(QWidget* parent = nullptr);
 
@@ -53,8 +52,6 @@ public:
     bool Locked = false;
 
     void Paint(TCanvas& canvas) override;
-    void Resize() override;
-    void Realign() override;
 
 private:
     void SetColour(TColor& field, TColor c);

@@ -5,6 +5,7 @@
 #include "controls/DeRudaduZevari.h"
 #include "platform/Label.h"
 #include "platform/QtConvert.h"
+#include "platform/Screen.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -81,11 +82,7 @@ void SetApplicationDialogLook()
 
 TSize DialogScreenSize()
 {
-    QScreen* s = QGuiApplication::primaryScreen();
-    if (!s)
-        return {800, 600};
-    QRect g = s->geometry();
-    return {g.width(), g.height()};
+    return {ScreenWidth(), ScreenHeight()};
 }
 
 namespace {
@@ -181,13 +178,16 @@ TGlossPanel* MakePanel(TMessageForm& f, const char* name)
     panel->SetCaption("");
     panel->SetColorScheme(DlgPanelScheme);
     panel->Font = f.Font;
-    SetControlAlign(panel, alClient);
+    panel->SetAlign(alClient);
     return panel;
 }
 
 void Place(QWidget* w, const TRect& r)
 {
-    w->setGeometry(ToQRect(r));
+    if (auto* c = dynamic_cast<TControl*>(w))
+        c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+    else
+        w->setGeometry(ToQRect(r));
 }
 
 } // namespace
@@ -197,7 +197,7 @@ void Place(QWidget* w, const TRect& r)
 TMessageForm::TMessageForm() : TForm(nullptr)
 {
     // The system's message font until the look asks for the dialog font.
-    Font = TFont();
+    Font = MessageFont();
     gradient_ = DlgGradient && !DlgGlossPanel;
     if (DlgUseFont)
         Font = DlgFont;
@@ -221,17 +221,6 @@ void TMessageForm::Paint(TCanvas& canvas)
         PaintGradient(canvas);
     else
         TForm::Paint(canvas);
-}
-
-void TMessageForm::Resize()
-{
-    Realign();
-    TForm::Resize();
-}
-
-void TMessageForm::Realign()
-{
-    AlignChildControls(this, ClientRect());
 }
 
 void TMessageForm::DoShow()

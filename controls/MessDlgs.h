@@ -5,7 +5,6 @@
 // message service (MessageService.h); UseDialogMessages installs these
 // dialogs as that service.
 
-#include "controls/CfAlign.h"
 #include "controls/GlossButton.h"
 #include "controls/GlossPanel.h"
 #include "controls/MessDlgLayout.h"
@@ -49,7 +48,7 @@ void SetApplicationDialogLook();
 // Asked by the Help button with the dialog's help context; nothing by default.
 extern std::function<void(int helpContext)> DlgHelpHandler;
 
-class TMessageForm : public TForm, public TAlignHost {
+class TMessageForm : public TForm {
 public:
     TMessageForm();
     int HelpContext = 0;
@@ -59,8 +58,6 @@ public:
     void HelpButtonClick();
     void PaintGradient(TCanvas& canvas);
     void Paint(TCanvas& canvas) override;
-    void Resize() override;
-    void Realign() override;
     void DoShow() override;
 
     // Finds a control by its component name.
