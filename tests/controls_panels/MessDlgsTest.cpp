@@ -346,3 +346,60 @@ TEST(MessageService, DialogServiceShowsTheRealDialog)
 }
 
 } // namespace
+
+namespace {
+
+QPoint ShownPosition(std::function<int()> show)
+{
+    QPoint at(-1000, -1000);
+    QTimer::singleShot(0, [&at] {
+        if (QWidget* w = QApplication::activeModalWidget())
+            at = w->pos();
+    });
+    PressKeysLater({Qt::Key_Return});
+    CloseModalsAfter(3000);
+    show();
+    return at;
+}
+
+TEST(MessageDlgPosition, GivenPointCentredOverAControlOrCentredOnTheScreen)
+{
+    LookScope look;
+    EXPECT_EQ(ShownPosition([] { return MessageDlgPosHelp("x", mtInformation, {mbOK}, 0, 10, 20, 0); }),
+              QPoint(10, 20));
+    auto f = CreateMessageDialog("x", mtInformation, {mbOK}, 0);
+    TSize screen = DialogScreenSize();
+    QPoint centred(screen.cx / 2 - f->Width() / 2, screen.cy / 2 - f->Height() / 2);
+    EXPECT_EQ(ShownPosition([] { return MessageDlgPosHelp("x", mtInformation, {mbOK}, 0, -1, -1, 0); }), centred);
+    // Only the negative coordinate keeps the centred value.
+    EXPECT_EQ(ShownPosition([] { return MessageDlgPosHelp("x", mtInformation, {mbOK}, 0, 10, -1, 0); }),
+              QPoint(10, centred.y()));
+
+    TForm over;
+    over.SetBounds(100, 100, 200, 100);
+    QPoint expected(100 + 100 - f->Width() / 2, 100 + 50 - f->Height() / 2);
+    EXPECT_EQ(ShownPosition([&] { return MessageDlg("x", mtInformation, {mbOK}, 0, &over); }), expected);
+    EXPECT_EQ(DlgCenterOver, &over);  // kept until the next call
+    EXPECT_EQ(ShownPosition([] { return MessageDlg("x", mtInformation, {mbOK}); }), centred);
+}
+
+TEST(MessageDlgHelp, HelpButtonAsksForTheTopicAndLeavesTheDialogOpen)
+{
+    LookScope look;
+    int topic = -1;
+    DlgHelpHandler = [&](int t) { topic = t; };
+    QTimer::singleShot(0, [] {
+        ActivateModal();
+        auto* help = dynamic_cast<TGlossButton*>(QApplication::activeModalWidget()->findChild<QWidget*>("Help"));
+        ASSERT_NE(help, nullptr);
+        help->Click();
+        EXPECT_NE(QApplication::activeModalWidget(), nullptr);  // Help closes nothing
+    });
+    PressKeysLater({Qt::Key_Escape});
+    CloseModalsAfter(3000);
+    EXPECT_EQ(MessageDlg("x", mtInformation, {mbOK, mbHelp}, 42), mrOk);
+    EXPECT_EQ(topic, 42);
+    DlgHelpHandler = nullptr;
+}
+
+} // namespace
