@@ -12,7 +12,7 @@ namespace {
 
 // ---------------------------------------------------------------- margins
 
-TEST(Margins, DefaultsAndNotifications)
+TEST(PanelsMargins, DefaultsAndNotifications)
 {
     TCfIndent indent;
     EXPECT_EQ(indent.Left(), 9);
@@ -36,7 +36,7 @@ TEST(Margins, DefaultsAndNotifications)
     EXPECT_EQ(u, 1);  // only real changes
 }
 
-TEST(GlyphSettings, TransparencyAppliesToBothBitmaps)
+TEST(PanelsGlyphSettings, TransparencyAppliesToBothBitmaps)
 {
     TCfActiveGlyphSettings g;
     int n = 0;
@@ -56,7 +56,7 @@ TEST(GlyphSettings, TransparencyAppliesToBothBitmaps)
 
 // ---------------------------------------------------------------- button
 
-TEST(CfButton, ClassicFaceByState)
+TEST(PanelsCfButton, ClassicFaceByState)
 {
     TForm form;
     form.SetBounds(0, 0, 200, 100);
@@ -89,7 +89,7 @@ TEST(CfButton, ClassicFaceByState)
     form.hide();
 }
 
-TEST(CfButton, DisabledGlyphIsGreyedAndTextGrey)
+TEST(PanelsCfButton, DisabledGlyphIsGreyedAndTextGrey)
 {
     TCfButton b;
     TBitmap g(16, 16, pf24bit);
@@ -119,7 +119,7 @@ TEST(CfButton, DisabledGlyphIsGreyedAndTextGrey)
     EXPECT_NEAR(darkest, GetGValue(Rgb(clBtnShadow)), 12);
 }
 
-TEST(CfButton, ArrowAndGlyphLeftOfCaption)
+TEST(PanelsCfButton, ArrowAndGlyphLeftOfCaption)
 {
     TCfButton b;
     b.SetShowArrow(true);
@@ -128,7 +128,7 @@ TEST(CfButton, ArrowAndGlyphLeftOfCaption)
     EXPECT_EQ(PixelAt(b, 59, 15), Rgb(clBtnFace));
 }
 
-TEST(CfButton, EnterClicksTheFocusedButtonAndEscTheCancelOne)
+TEST(PanelsCfButton, EnterClicksTheFocusedButtonAndEscTheCancelOne)
 {
     TForm form;
     form.SetBounds(0, 0, 300, 100);
@@ -163,7 +163,7 @@ TEST(CfButton, EnterClicksTheFocusedButtonAndEscTheCancelOne)
 
 // ---------------------------------------------------------------- panel
 
-TEST(CfPanel, TopBorderOfAThreePixelPen)
+TEST(PanelsCfPanel, TopBorderOfAThreePixelPen)
 {
     TCfPanel p;
     p.SetBounds(0, 0, 100, 50);
@@ -182,7 +182,7 @@ TEST(CfPanel, TopBorderOfAThreePixelPen)
     EXPECT_EQ(PixelAt(p, 50, 49), clRed);
 }
 
-TEST(CfPanel, SchemeBackgroundAndFourBorders)
+TEST(PanelsCfPanel, SchemeBackgroundAndFourBorders)
 {
     TCfPanel p;
     p.SetBounds(0, 0, 100, 50);
@@ -199,7 +199,7 @@ TEST(CfPanel, SchemeBackgroundAndFourBorders)
     EXPECT_EQ(PixelAt(p, 50, 25), Rgb(clBtnFace));
 }
 
-TEST(CfPanel, ChildrenAlignInsideTheInnerMargins)
+TEST(PanelsCfPanel, ChildrenAlignInsideTheInnerMargins)
 {
     TCfPanel p;
     p.SetBounds(0, 0, 100, 50);
@@ -214,7 +214,7 @@ TEST(CfPanel, ChildrenAlignInsideTheInnerMargins)
     EXPECT_EQ(child->BoundsRect(), TRect(10, 6, 93, 42));
 }
 
-TEST(CfPanel, AutoSizeKeepsCaptionAndMargins)
+TEST(PanelsCfPanel, AutoSizeKeepsCaptionAndMargins)
 {
     TCfPanel p;
     p.SetBounds(0, 0, 10, 5);
@@ -231,7 +231,7 @@ TEST(CfPanel, AutoSizeKeepsCaptionAndMargins)
 
 // ---------------------------------------------------------------- label
 
-TEST(CfLabel, PositionsAroundTheAssociate)
+TEST(PanelsCfLabel, PositionsAroundTheAssociate)
 {
     TCfPanel parent;
     parent.SetBounds(0, 0, 400, 200);
@@ -266,7 +266,7 @@ TEST(CfLabel, PositionsAroundTheAssociate)
     }
 }
 
-TEST(CfLabel, FollowsItsAssociateAndStaysWhenItIsDestroyed)
+TEST(PanelsCfLabel, FollowsItsAssociateAndStaysWhenItIsDestroyed)
 {
     TForm parent;
     parent.SetBounds(0, 0, 400, 200);
@@ -293,7 +293,7 @@ TEST(CfLabel, FollowsItsAssociateAndStaysWhenItIsDestroyed)
     parent.hide();
 }
 
-TEST(CfLabel, NewTextRepositionsARightAlignedLabel)
+TEST(PanelsCfLabel, NewTextRepositionsARightAlignedLabel)
 {
     TCfPanel parent;
     parent.SetBounds(0, 0, 400, 200);
@@ -314,7 +314,7 @@ TEST(CfLabel, NewTextRepositionsARightAlignedLabel)
 
 // ---------------------------------------------------------------- header panel
 
-struct HeaderFixture : ::testing::Test {
+struct PanelsHeaderTest : ::testing::Test {
     TForm form;
     TCfHeaderPanel* panel = nullptr;
     int changes = 0;
@@ -328,7 +328,7 @@ struct HeaderFixture : ::testing::Test {
     void TearDown() override { form.hide(); }
 };
 
-TEST_F(HeaderFixture, CollapseAndExpandWidths)
+TEST_F(PanelsHeaderTest, CollapseAndExpandWidths)
 {
     EXPECT_EQ(panel->Width(), 245);
     EXPECT_EQ(panel->ClientWidth(), 243);
@@ -340,7 +340,7 @@ TEST_F(HeaderFixture, CollapseAndExpandWidths)
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(HeaderFixture, ResizeBelow34CollapsesAndExpandsBackToAUsableWidth)
+TEST_F(PanelsHeaderTest, ResizeBelow34CollapsesAndExpandsBackToAUsableWidth)
 {
     panel->SetWidth(180);
     panel->SetWidth(20);
@@ -351,7 +351,7 @@ TEST_F(HeaderFixture, ResizeBelow34CollapsesAndExpandsBackToAUsableWidth)
     EXPECT_EQ(changes, 2);
 }
 
-TEST_F(HeaderFixture, ResizeTo34OrWiderExpandsAndRemembers)
+TEST_F(PanelsHeaderTest, ResizeTo34OrWiderExpandsAndRemembers)
 {
     panel->SetExpanded(false);
     panel->SetWidth(34);
@@ -363,7 +363,7 @@ TEST_F(HeaderFixture, ResizeTo34OrWiderExpandsAndRemembers)
     EXPECT_EQ(panel->Width(), 120);
 }
 
-TEST_F(HeaderFixture, CollapsingANarrowPanelWidensItTo33)
+TEST_F(PanelsHeaderTest, CollapsingANarrowPanelWidensItTo33)
 {
     panel->BeginLoading();
     panel->SetWidth(30);
@@ -375,7 +375,7 @@ TEST_F(HeaderFixture, CollapsingANarrowPanelWidensItTo33)
     EXPECT_EQ(panel->Width(), 245);  // the last usable width
 }
 
-TEST_F(HeaderFixture, CollapseButtonAndBodyClick)
+TEST_F(PanelsHeaderTest, CollapseButtonAndBodyClick)
 {
     panel->SetOptions(hoCollapseButton | hoClickOnBodyExpand);
     EXPECT_EQ(panel->CollapseButtonRect(), Bounds(243 - 21, 27 / 2 - 9, 18, 18));
@@ -399,7 +399,7 @@ TEST_F(HeaderFixture, CollapseButtonAndBodyClick)
     EXPECT_EQ(headerClicks, 1);
 }
 
-TEST_F(HeaderFixture, ChildrenAlignBelowTheHeaderAndHeaderOnlyKeepsOneStrip)
+TEST_F(PanelsHeaderTest, ChildrenAlignBelowTheHeaderAndHeaderOnlyKeepsOneStrip)
 {
     auto* child = new TCfPanel(panel);
     child->SetAlign(alClient);
@@ -410,7 +410,7 @@ TEST_F(HeaderFixture, ChildrenAlignBelowTheHeaderAndHeaderOnlyKeepsOneStrip)
     EXPECT_EQ(panel->Height(), 29);
 }
 
-TEST_F(HeaderFixture, FlatHeaderAndSchemeBorder)
+TEST_F(PanelsHeaderTest, FlatHeaderAndSchemeBorder)
 {
     panel->SetColorScheme(csBlue);
     panel->SetHeaderStyle(psFlat);
@@ -428,7 +428,7 @@ TEST_F(HeaderFixture, FlatHeaderAndSchemeBorder)
 
 // ---------------------------------------------------------------- splitter
 
-TEST(CfSplitter, DragResizesTheControlBeforeIt)
+TEST(PanelsCfSplitter, DragResizesTheControlBeforeIt)
 {
     TForm form;
     form.SetBounds(0, 0, 300, 100);
@@ -460,7 +460,7 @@ TEST(CfSplitter, DragResizesTheControlBeforeIt)
     form.hide();
 }
 
-TEST(CfSplitter, SchemePaint)
+TEST(PanelsCfSplitter, SchemePaint)
 {
     TCfSplitter s;
     s.SetBounds(0, 0, 9, 60);

@@ -12,7 +12,7 @@ namespace {
 
 // ---------------------------------------------------------------- panel
 
-TEST(GlossPanel, SilverGradientAndRaisedBevel)
+TEST(PanelsGlossPanel, SilverGradientAndRaisedBevel)
 {
     TGlossPanel p;
     p.SetColorScheme(TGlossPanelScheme::csSilver);
@@ -33,7 +33,7 @@ TEST(GlossPanel, SilverGradientAndRaisedBevel)
     EXPECT_EQ(PixelAt(p, 50, 98), RGB(223, 225, 219));
 }
 
-TEST(GlossPanel, EverySchemeSetsItsColours)
+TEST(PanelsGlossPanel, EverySchemeSetsItsColours)
 {
     struct Row {
         TGlossPanelScheme s;
@@ -61,7 +61,7 @@ TEST(GlossPanel, EverySchemeSetsItsColours)
     }
 }
 
-TEST(GlossPanel, DefaultSchemeAndCustomColours)
+TEST(PanelsGlossPanel, DefaultSchemeAndCustomColours)
 {
     TGlossPanel p;
     EXPECT_EQ(p.ColorScheme(), TGlossPanelScheme::csDesert);
@@ -76,7 +76,7 @@ TEST(GlossPanel, DefaultSchemeAndCustomColours)
     EXPECT_EQ(p.ColorGrad(), TColor(0xB0F2CB));
 }
 
-TEST(GlossPanel, HorizontalFillAndLoweredDoubleBevel)
+TEST(PanelsGlossPanel, HorizontalFillAndLoweredDoubleBevel)
 {
     TGlossPanel p;
     p.SetBounds(0, 0, 100, 30);
@@ -110,7 +110,7 @@ StateColours Probe(TGlossButton& b)
     return {PixelAt(b, 10, 5), PixelAt(b, 73, 12), PixelAt(b, 1, 12), PixelAt(b, 0, 12)};
 }
 
-TEST(GlossButton, SilverColoursPerState)
+TEST(PanelsGlossButton, SilverColoursPerState)
 {
     TForm form;
     form.SetBounds(0, 0, 200, 100);
@@ -141,7 +141,7 @@ TEST(GlossButton, SilverColoursPerState)
     EXPECT_EQ(Probe(*b).face, TColor(0xE2E2E2));
 }
 
-TEST(GlossButton, EverySchemePaintsItsOwnColours)
+TEST(PanelsGlossButton, EverySchemePaintsItsOwnColours)
 {
     using S = TGlossButtonScheme;
     for (int i = 0; i <= int(S::csSilver); ++i) {
@@ -166,7 +166,7 @@ TEST(GlossButton, EverySchemePaintsItsOwnColours)
     }
 }
 
-TEST(GlossButton, NeoSilverGradientAndSkyTable)
+TEST(PanelsGlossButton, NeoSilverGradientAndSkyTable)
 {
     TGlossButton b;
     b.SetColorScheme(TGlossButtonScheme::csNeoSilver);
@@ -184,7 +184,7 @@ TEST(GlossButton, NeoSilverGradientAndSkyTable)
     EXPECT_EQ(b.ColorFocusRect(), TColor(0xDC9B14));
 }
 
-TEST(GlossButton, CreationDefaultsAndCustomColours)
+TEST(PanelsGlossButton, CreationDefaultsAndCustomColours)
 {
     TGlossButton b;
     EXPECT_EQ(b.ColorScheme(), TGlossButtonScheme::csNeoDesert);
@@ -199,7 +199,7 @@ TEST(GlossButton, CreationDefaultsAndCustomColours)
     EXPECT_EQ(b.ColorScheme(), TGlossButtonScheme::csCustom);
 }
 
-TEST(GlossButton, PressOutsideDoesNotClickAndReleaseInsideDoes)
+TEST(PanelsGlossButton, PressOutsideDoesNotClickAndReleaseInsideDoes)
 {
     TForm form;
     form.SetBounds(0, 0, 200, 100);
@@ -219,7 +219,7 @@ TEST(GlossButton, PressOutsideDoesNotClickAndReleaseInsideDoes)
     EXPECT_EQ(form.ModalResult(), mrYes);
 }
 
-TEST(GlossButton, KeysAndFocusRectangle)
+TEST(PanelsGlossButton, KeysAndFocusRectangle)
 {
     TForm form;
     form.SetBounds(0, 0, 300, 100);

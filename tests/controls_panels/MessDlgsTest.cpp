@@ -30,7 +30,7 @@ struct KeyCase {
     int expected;
 };
 
-TEST(MessageDlgKeys, ResultsPerKeyAndButtonSet)
+TEST(PanelsMessageDlgKeys, ResultsPerKeyAndButtonSet)
 {
     LookScope look;
     const KeyCase cases[] = {
@@ -55,7 +55,7 @@ TEST(MessageDlgKeys, ResultsPerKeyAndButtonSet)
     }
 }
 
-TEST(MessageDlgKeys, EscWithoutCancelButtonDoesNothing)
+TEST(PanelsMessageDlgKeys, EscWithoutCancelButtonDoesNothing)
 {
     LookScope look;
     // Esc is ignored, then Enter answers with the default Retry.
@@ -64,7 +64,7 @@ TEST(MessageDlgKeys, EscWithoutCancelButtonDoesNothing)
     EXPECT_EQ(MessageDlg("Disk?", mtWarning, mbAbortRetryIgnore), mrRetry);
 }
 
-TEST(MessageDlgKeys, ClassicLookAnswersTheSame)
+TEST(PanelsMessageDlgKeys, ClassicLookAnswersTheSame)
 {
     LookScope look(false);
     PressKeysLater({Qt::Key_Tab, Qt::Key_Return});
@@ -78,7 +78,7 @@ TEST(MessageDlgKeys, ClassicLookAnswersTheSame)
     EXPECT_EQ(MessageDlg("Question?", mtConfirmation, {mbYes, mbNo}), mrYes);
 }
 
-TEST(InputQueryKeys, EnterEscAndTab)
+TEST(PanelsInputQueryKeys, EnterEscAndTab)
 {
     LookScope look;
     std::string v = "Old name";
@@ -107,7 +107,7 @@ TEST(InputQueryKeys, EnterEscAndTab)
     EXPECT_EQ(d, "Favourites");
 }
 
-TEST(InputQueryKeys, TypedTextIsReturnedAndLimitedTo255)
+TEST(PanelsInputQueryKeys, TypedTextIsReturnedAndLimitedTo255)
 {
     LookScope look;
     std::string v;
@@ -132,7 +132,7 @@ struct Placed {
     TRect rect;
 };
 
-TEST(MessageDlgLayout, TableWithFixedCharacterSizes)
+TEST(PanelsMessageDlgLayout, TableWithFixedCharacterSizes)
 {
     // X = 7, Y = 13: margins 14 / 13, spacing 18 / 16, buttons 88 x 23 spaced 7.
     struct Case {
@@ -173,7 +173,7 @@ TEST(MessageDlgLayout, TableWithFixedCharacterSizes)
     }
 }
 
-TEST(MessageDlgLayout, LongTextNeverWidensBeyondHalfTheScreen)
+TEST(PanelsMessageDlgLayout, LongTextNeverWidensBeyondHalfTheScreen)
 {
     FixedMeasurer m;
     for (int screen : {640, 800, 1024, 1920}) {
@@ -184,7 +184,7 @@ TEST(MessageDlgLayout, LongTextNeverWidensBeyondHalfTheScreen)
     }
 }
 
-TEST(InputQueryLayout, TableWithFixedCharacterSizes)
+TEST(PanelsInputQueryLayout, TableWithFixedCharacterSizes)
 {
     FixedMeasurer m;
     TQueryLayout L = LayoutInputQuery(m, "Name:", {1024, 768});
@@ -199,7 +199,7 @@ TEST(InputQueryLayout, TableWithFixedCharacterSizes)
 
 // ---------------------------------------------------------------- the built dialog
 
-TEST(CreateMessageDialog, ApplicationLookAndItalianTexts)
+TEST(PanelsCreateMessageDialog, ApplicationLookAndItalianTexts)
 {
     LookScope look;
     auto f = CreateMessageDialog("Cancellare R&D?", mtConfirmation, {mbYes, mbNo}, DlgLanguage);
@@ -234,7 +234,7 @@ TEST(CreateMessageDialog, ApplicationLookAndItalianTexts)
     EXPECT_NE(f->FindComponent("Image"), nullptr);
 }
 
-TEST(CreateMessageDialog, AmpersandIsMeasuredAsWritten)
+TEST(PanelsCreateMessageDialog, AmpersandIsMeasuredAsWritten)
 {
     LookScope look;
     auto a = CreateMessageDialog("R&&D && Co", mtCustom, {mbOK}, 0);
@@ -250,7 +250,7 @@ TEST(CreateMessageDialog, AmpersandIsMeasuredAsWritten)
     EXPECT_EQ(lb->Width(), m.LineText("RR&&DD &&& Co").cx);
 }
 
-TEST(CreateMessageDialog, ButtonsMatchTheLayoutOfTheRealFont)
+TEST(PanelsCreateMessageDialog, ButtonsMatchTheLayoutOfTheRealFont)
 {
     LookScope look;
     TFont textFont = DlgFont;
@@ -268,7 +268,7 @@ TEST(CreateMessageDialog, ButtonsMatchTheLayoutOfTheRealFont)
     EXPECT_EQ(dynamic_cast<TControl*>(f->FindComponent("Cancel"))->Caption(), "Annulla");
 }
 
-TEST(CreateMessageDialog, LongPathWrapsWithinHalfTheScreen)
+TEST(PanelsCreateMessageDialog, LongPathWrapsWithinHalfTheScreen)
 {
     LookScope look;
     std::string path = "/media/hdd/settings/" + std::string(300, 'q') + "/lamedb";
@@ -281,7 +281,7 @@ TEST(CreateMessageDialog, LongPathWrapsWithinHalfTheScreen)
     EXPECT_LE(f->ClientWidth(), half + 32 + 200);
 }
 
-TEST(CreateMessageDialog, CustomTypeHasNoIconAndTheApplicationTitle)
+TEST(PanelsCreateMessageDialog, CustomTypeHasNoIconAndTheApplicationTitle)
 {
     LookScope look;
     QGuiApplication::setApplicationDisplayName("Chanforge");
@@ -290,7 +290,7 @@ TEST(CreateMessageDialog, CustomTypeHasNoIconAndTheApplicationTitle)
     EXPECT_EQ(f->FindComponent("Image"), nullptr);
 }
 
-TEST(CreateMessageDialog, ClassicLookHasFrameAndPushButtons)
+TEST(PanelsCreateMessageDialog, ClassicLookHasFrameAndPushButtons)
 {
     LookScope look(false);
     auto f = CreateMessageDialog("x", mtInformation, {mbOK}, DlgLanguage);
@@ -300,7 +300,7 @@ TEST(CreateMessageDialog, ClassicLookHasFrameAndPushButtons)
     EXPECT_NE(dynamic_cast<TCfButton*>(f->FindComponent("OK")), nullptr);
 }
 
-TEST(CreateMessageDialog, RoundedRegionOnlyWithoutThePanel)
+TEST(PanelsCreateMessageDialog, RoundedRegionOnlyWithoutThePanel)
 {
     LookScope look(false);
     DlgRounded = true;
@@ -313,7 +313,7 @@ TEST(CreateMessageDialog, RoundedRegionOnlyWithoutThePanel)
     EXPECT_TRUE(m.contains(QPoint(f->width() / 2, f->height() / 2)));
 }
 
-TEST(InputQueryDialog, ClientSizedAndEditLimited)
+TEST(PanelsInputQueryDialog, ClientSizedAndEditLimited)
 {
     LookScope look;
     auto f = CreateInputQueryDialog("Rinomina", "Nome:", "abc", dlItalian);
@@ -335,7 +335,7 @@ TEST(InputQueryDialog, ClientSizedAndEditLimited)
     EXPECT_EQ(prompt->Font, f->Font);
 }
 
-TEST(MessageService, DialogServiceShowsTheRealDialog)
+TEST(PanelsMessageService, DialogServiceShowsTheRealDialog)
 {
     LookScope look;
     UseDialogMessages();
@@ -362,7 +362,7 @@ QPoint ShownPosition(std::function<int()> show)
     return at;
 }
 
-TEST(MessageDlgPosition, GivenPointCentredOverAControlOrCentredOnTheScreen)
+TEST(PanelsMessageDlgPosition, GivenPointCentredOverAControlOrCentredOnTheScreen)
 {
     LookScope look;
     EXPECT_EQ(ShownPosition([] { return MessageDlgPosHelp("x", mtInformation, {mbOK}, 0, 10, 20, 0); }),
@@ -383,7 +383,7 @@ TEST(MessageDlgPosition, GivenPointCentredOverAControlOrCentredOnTheScreen)
     EXPECT_EQ(ShownPosition([] { return MessageDlg("x", mtInformation, {mbOK}); }), centred);
 }
 
-TEST(MessageDlgHelp, HelpButtonAsksForTheTopicAndLeavesTheDialogOpen)
+TEST(PanelsMessageDlgHelp, HelpButtonAsksForTheTopicAndLeavesTheDialogOpen)
 {
     LookScope look;
     int topic = -1;

@@ -7,13 +7,13 @@ using namespace cf;
 
 namespace {
 
-TEST(MessageService, AskingWithoutAServiceIsReportedNotAnswered)
+TEST(PanelsMessageService, AskingWithoutAServiceIsReportedNotAnswered)
 {
     ASSERT_FALSE(HasMessageService());
     EXPECT_THROW(Messages(), std::logic_error);
 }
 
-TEST(MessageService, ScopeInstallsAndRestores)
+TEST(PanelsMessageService, ScopeInstallsAndRestores)
 {
     TScriptedMessages outer, inner;
     {
@@ -27,7 +27,7 @@ TEST(MessageService, ScopeInstallsAndRestores)
     EXPECT_FALSE(HasMessageService());
 }
 
-TEST(MessageService, DefaultCancelAndFocusRules)
+TEST(PanelsMessageService, DefaultCancelAndFocusRules)
 {
     struct Case {
         TMsgDlgButtons set;
@@ -56,7 +56,7 @@ TEST(MessageService, DefaultCancelAndFocusRules)
     }
 }
 
-TEST(MessageService, RecordsEveryTextAndAnswersInOrder)
+TEST(PanelsMessageService, RecordsEveryTextAndAnswersInOrder)
 {
     TScriptedMessages m;
     TMessageServiceScope scope(m);
@@ -77,7 +77,7 @@ TEST(MessageService, RecordsEveryTextAndAnswersInOrder)
     EXPECT_EQ(m.Log()[3].Result, 1);
 }
 
-TEST(MessageService, ScriptOutOfStepFails)
+TEST(PanelsMessageService, ScriptOutOfStepFails)
 {
     TScriptedMessages m;
     m.Answer(2);  // no Cancel in a Yes/No question
@@ -89,7 +89,7 @@ TEST(MessageService, ScriptOutOfStepFails)
     EXPECT_THROW(m.InputQuery("c", "p", v), std::logic_error);
 }
 
-TEST(MessageService, QueryCancelKeepsValueAndDefaultStays)
+TEST(PanelsMessageService, QueryCancelKeepsValueAndDefaultStays)
 {
     TScriptedMessages m;
     std::string v = "keep";
@@ -103,7 +103,7 @@ TEST(MessageService, QueryCancelKeepsValueAndDefaultStays)
     EXPECT_EQ(w, "Offered");
 }
 
-TEST(MessageService, TypedAnswerIsLimitedTo255Characters)
+TEST(PanelsMessageService, TypedAnswerIsLimitedTo255Characters)
 {
     TScriptedMessages m;
     std::string v;
