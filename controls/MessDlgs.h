@@ -5,6 +5,7 @@
 // message service (MessageService.h); UseDialogMessages installs these
 // dialogs as that service.
 
+#include "controls/CfSharedDraw.h"  // DrawMultiGradient, which PaintGradient uses
 #include "controls/GlossButton.h"
 #include "controls/GlossPanel.h"
 #include "controls/MessDlgLayout.h"

@@ -121,6 +121,21 @@ TEST(PanelsCfButton, DisabledGlyphIsGreyedAndTextGrey)
 
 TEST(PanelsCfButton, ArrowAndGlyphLeftOfCaption)
 {
+    TCfButton g;
+    TBitmap red(16, 16, pf24bit);
+    red.Canvas().FillRect(TRect(0, 0, 16, 16), clRed);
+    g.SetGlyph(red);
+    g.SetCaption("OK");
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas c(&scratch);
+    c.Font = g.Font;
+    // Glyph left: x = 75 div 2 - 16 div 2 - text width div 2.
+    int x = 37 - 8 - c.TextWidth("OK") / 2;
+    EXPECT_EQ(PixelAt(g, x, 3), clRed);
+    EXPECT_EQ(PixelAt(g, x - 1, 3), Rgb(clBtnFace));
+    EXPECT_EQ(PixelAt(g, x + 15, 18), clRed);
+    EXPECT_EQ(PixelAt(g, x + 16, 4), Rgb(clBtnFace));  // the spacing before the text
+
     TCfButton b;
     b.SetShowArrow(true);
     // Triangle with its left corner at (75 - 20, 23 div 2 - 2) = (55, 9).

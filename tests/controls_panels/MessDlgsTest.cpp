@@ -403,3 +403,25 @@ TEST(PanelsMessageDlgHelp, HelpButtonAsksForTheTopicAndLeavesTheDialogOpen)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PanelsMessageForm, GradientBackgroundWithoutThePanel)
+{
+    LookScope look(false);
+    DlgGradient = true;
+    DlgGradientFrom = clNavy;
+    DlgGradientTo = clBlack;
+    auto f = CreateMessageDialog("x", mtCustom, {mbOK}, 0);
+    f->Render();
+    const QImage& img = f->BackBuffer();
+    // Top to bottom from navy to black, one colour per row.
+    EXPECT_EQ(FromPixel(ReadPixel(img, 2, 0)), clNavy);
+    TColor last = FromPixel(ReadPixel(img, 2, img.height() - 1));
+    EXPECT_LE(GetBValue(last), 4);
+    TColor mid = FromPixel(ReadPixel(img, 2, img.height() / 2));
+    EXPECT_NEAR(GetBValue(mid), 64, 4);
+    EXPECT_EQ(GetRValue(mid), 0);
+}
+
+} // namespace
