@@ -273,8 +273,9 @@ void TCfHeaderPanel::PaintHeader(TCanvas& canvas, const TRect& r)
     case psWindowsLive: {
         TColor top = adaptive_ ? SchemeColor(18, scheme_) : headerColor_;
         int mid = h / 2;
-        DrawVertGradient(canvas, TRect(0, 1, w, mid), Color, top);
-        DrawVertGradient(canvas, TRect(0, mid, w, h - 2), top, Color);
+        // From the header colour down to Color around the middle, then back.
+        DrawVertGradient(canvas, TRect(0, 1, w, mid), top, Color);
+        DrawVertGradient(canvas, TRect(0, mid, w, h - 2), Color, top);
         canvas.FillRect(TRect(0, 0, w, 1), clWhite);
         canvas.FillRect(TRect(0, h - 3, w, h - 2), clWhite);
         canvas.FillRect(TRect(0, h - 1, w, h), SchemeColor(18, scheme_));

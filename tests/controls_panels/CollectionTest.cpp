@@ -176,6 +176,28 @@ TEST(PanelsCfButton, EnterClicksTheFocusedButtonAndEscTheCancelOne)
     form.hide();
 }
 
+TEST(PanelsCfButton, CaptionAcceleratorClicks)
+{
+    TForm form;
+    form.SetBounds(0, 0, 300, 100);
+    auto* save = new TCfButton(&form);
+    auto* other = new TCfButton(&form);
+    other->SetLeft(100);
+    save->SetCaption("&Save");
+    other->SetCaption("Sa&ve && close");
+    std::vector<std::string> log;
+    save->OnClick = [&](TControl*) { log.push_back("save"); };
+    other->OnClick = [&](TControl*) { log.push_back("other"); };
+    ShowActive(form);
+    other->SetFocus();
+    for (const char* key : {"s", "v", "c"}) {
+        QKeyEvent e(QEvent::KeyPress, QChar(key[0]).toUpper().unicode(), Qt::AltModifier, key);
+        QApplication::sendEvent(other, &e);
+    }
+    EXPECT_EQ(log, (std::vector<std::string>{"save", "other"}));
+    form.hide();
+}
+
 // ---------------------------------------------------------------- panel
 
 TEST(PanelsCfPanel, TopBorderOfAThreePixelPen)
