@@ -425,3 +425,52 @@ TEST(PanelsMessageForm, GradientBackgroundWithoutThePanel)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PanelsMessageDlgTexts, LanguageRows)
+{
+    const std::vector<std::string> english = {"Cancel", "Warning", "Error", "Information", "Confirm", "",
+                                              "Yes", "No", "OK", "Cancel", "Abort", "Retry", "Ignore", "All",
+                                              "No to all", "Yes to all", "Help"};
+    const std::vector<std::string> italian = {"Annulla", "Attenzione", "Errore", "Informazione", "Conferma", "",
+                                              "Si", "No", "OK", "Annulla", "Termina", "Riprova", "Ignora",
+                                              "Tutti", "No a tutti", "Si a tutti", "Aiuto!"};
+    for (int i = 0; i < DlgTextCount; ++i) {
+        EXPECT_EQ(DlgText(dlEnglish, i), english[size_t(i)]) << i;
+        EXPECT_EQ(DlgText(dlItalian, i), italian[size_t(i)]) << i;
+    }
+    EXPECT_STREQ(DlgText(dlGerman, 4), "Bestätigung");
+    EXPECT_STREQ(DlgText(dlGerman, 14), "Nein zu allen");
+    EXPECT_STREQ(DlgText(dlFrench, 11), "Réessayer");
+    EXPECT_STREQ(DlgText(dlSpanish, 1), "Precaución");
+    EXPECT_STREQ(DlgText(dlDutch, 16), "?");
+    for (int lang = 0; lang < DlgLanguageCount; ++lang) {
+        EXPECT_STREQ(DlgText(lang, 5), "") << lang;
+        for (int i = 0; i < DlgTextCount; ++i)
+            if (i != 5) {
+                EXPECT_STRNE(DlgText(lang, i), "") << lang << " " << i;
+            }
+    }
+    EXPECT_STREQ(DlgText(99, 6), "Yes");  // an unknown language reads English
+}
+
+TEST(PanelsMessageDlgTexts, ButtonCaptionsFollowTheLanguage)
+{
+    LookScope look(false);
+    auto f = CreateMessageDialog("x", mtWarning, mbYesAllNoAllCancel, dlFrench);
+    EXPECT_EQ(f->Caption(), "Avertissement");
+    const std::pair<const char*, const char*> expected[] = {
+        {"Yes", "Oui"}, {"No", "Non"}, {"Cancel", "Annuler"}, {"NoToAll", "Non pour tous"}, {"YesToAll", "Oui pour tous"}};
+    for (const auto& [name, caption] : expected) {
+        auto* b = dynamic_cast<TControl*>(f->FindComponent(name));
+        ASSERT_NE(b, nullptr) << name;
+        EXPECT_EQ(b->Caption(), caption);
+    }
+    // Left to right in the order of the button table.
+    EXPECT_LT(f->FindComponent("No")->x(), f->FindComponent("Cancel")->x());
+    EXPECT_LT(f->FindComponent("Cancel")->x(), f->FindComponent("NoToAll")->x());
+    EXPECT_LT(f->FindComponent("NoToAll")->x(), f->FindComponent("YesToAll")->x());
+}
+
+} // namespace
