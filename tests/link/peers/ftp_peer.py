@@ -1,0 +1,51 @@
+"""FTP server for the tests: pyftpdlib on 127.0.0.1, a free port, one user.
+
+Prints "PORT <n>" once listening. --readonly makes a folder (relative to the
+root) unwritable for the user; --hang makes the server swallow one command
+without any reply, as a receiver that stops answering.
+"""
+import argparse
+import sys
+
+from pyftpdlib.authorizers import DummyAuthorizer
+from pyftpdlib.handlers import FTPHandler
+from pyftpdlib.servers import FTPServer
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument("--root", required=True)
+    ap.add_argument("--user", required=True)
+    ap.add_argument("--password", required=True)
+    ap.add_argument("--readonly", action="append", default=[])
+    ap.add_argument("--hang", action="append", default=[])
+    ap.add_argument("--fail", action="append", default=[],
+                    help="answer this command with 550 (e.g. NLST)")
+    args = ap.parse_args()
+
+    auth = DummyAuthorizer()
+    auth.add_user(args.user, args.password, args.root, perm="elradfmwMT")
+    for folder in args.readonly:
+        auth.override_perm(args.user, args.root.rstrip("/") + "/" + folder.strip("/"),
+                           perm="elr", recursive=True)
+
+    class Handler(FTPHandler):
+        pass
+
+    Handler.authorizer = auth
+    Handler.passive_ports = None
+    Handler.auth_failed_timeout = 0.1
+    Handler.banner = "Test receiver FTP ready."
+    for cmd in args.hang:
+        setattr(Handler, "ftp_" + cmd.upper(), lambda self, *a: None)
+    for cmd in args.fail:
+        setattr(Handler, "ftp_" + cmd.upper(),
+                lambda self, *a: self.respond("550 Listing refused."))
+
+    server = FTPServer(("127.0.0.1", 0), Handler)
+    print("PORT %d" % server.socket.getsockname()[1], flush=True)
+    server.serve_forever(timeout=0.2)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
