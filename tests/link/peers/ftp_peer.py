@@ -5,6 +5,7 @@ root) unwritable for the user; --hang makes the server swallow one command
 without any reply, as a receiver that stops answering.
 """
 import argparse
+import logging
 import sys
 
 from pyftpdlib.authorizers import DummyAuthorizer
@@ -42,6 +43,8 @@ def main():
         setattr(Handler, "ftp_" + cmd.upper(),
                 lambda self, *a: self.respond("550 Listing refused."))
 
+    logging.basicConfig(level=logging.WARNING)
+    logging.getLogger('pyftpdlib').setLevel(logging.WARNING)
     server = FTPServer(("127.0.0.1", 0), Handler)
     print("PORT %d" % server.socket.getsockname()[1], flush=True)
     server.serve_forever(timeout=0.2)
