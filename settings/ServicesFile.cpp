@@ -206,6 +206,7 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
         tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
 
         const std::string_view data = Trim(file.ReadLine());
+        ok = ok && !data.empty();
         tp.Kind = data.empty() ? std::string() : ToUpperAscii(data.substr(0, 1));
         SplitFieldsTo(f, Trim(data.empty() ? data : data.substr(1)), {0, 0, 1, 0, 0, 1}, ':');
         tp.Frequency = f[0];
@@ -406,10 +407,11 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
         if (values[i] != 0)
             lastSet = i + 1;
     const bool sameLayout = tp.ExtrasVersion == version;
+    const int systemField = version == VER_ENIGMA2_4 ? 1 : 0; // index of System among the extras
     int count = 0;
     if (sameLayout && !tp.ExtraFields.empty())
         count = known;
-    else if (sameLayout && tp.ExtrasRead > 0)
+    else if (sameLayout && tp.ExtrasRead > 0 && (tp.System == 0 || tp.ExtrasRead > systemField))
         count = std::max(tp.ExtrasRead, lastSet);
     else if (known > 0 && tp.System != 0)
         count = known;
