@@ -334,6 +334,8 @@ void TitleCase(std::string& text)
 
 std::string Utf8ToAnsiClean(std::string_view utf8)
 {
+    if (utf8.find('\xC2') == std::string_view::npos)
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {

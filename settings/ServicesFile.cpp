@@ -306,9 +306,8 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             continue;
         }
 
-        TY_ENIG_CH ch;
-        // Data line first: a bad number there skips the service before
-        // anything is added.
+        // Built in place; a bad number in the data line takes it out again.
+        TY_ENIG_CH& ch = services.emplace_back();
         bool ok = true;
         std::string_view data = e.data;
         while (ok && !data.empty()) {
@@ -328,17 +327,23 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             }
         }
         if (!ok) {
+            services.pop_back();
             bad.Add(e.ref);
             continue;
         }
         ch.Sid = f[0];
         ch.TpIndex = tp;
         ch.ServiceType = type;
-        ch.Key.reserve(4 + 16 + 4);
-        ch.Key.assign(ch.Sid).append(transponders[static_cast<std::size_t>(tp)].Key).append(std::to_string(type));
+        const std::string& tpKeyText = transponders[static_cast<std::size_t>(tp)].Key;
+        char typeText[16];
+        const auto typeEnd = std::to_chars(typeText, typeText + sizeof typeText, type).ptr;
+        ch.Key.reserve(ch.Sid.size() + tpKeyText.size() + static_cast<std::size_t>(typeEnd - typeText));
+        ch.Key.assign(ch.Sid).append(tpKeyText).append(typeText, typeEnd);
         ch.Number = 200 + loaded;
-        ch.Name = e.name.empty() ? std::string(".") : Utf8ToAnsiClean(e.name);
-        services.push_back(std::move(ch));
+        if (e.name.empty())
+            ch.Name = ".";
+        else
+            ch.Name = Utf8ToAnsiClean(e.name);
         ++loaded;
     }
     if (skipped > 0)
