@@ -1,7 +1,7 @@
 #include "link/NetworkLink.h"
 
 #include "link/FilePlan.h"
-#include "settings/Fields.h"
+#include "link/NewServices.h"
 #include "settings/Unit_lib.h"
 
 namespace {
@@ -80,29 +80,10 @@ void TNetworkLink::ReadNewServices(const std::string& bouquetListPath)
         // A failed request lists no services (its error text is no service).
         if (!ok)
             continue;
-        for (std::string svc : Lines(reply)) {
-            if (svc.empty() || svc.find("error") != std::string::npos)
-                continue;
-            svc = ReplaceAll(svc, ";", ":");
-            svc = ReplaceAll(svc, "::", ":");
-            std::vector<std::string> f;
-            SplitFieldsTo(f, svc, {0, 0, 0, 4, 4, 4, 8, 0, 0, 0, 0, 0, 0}, ':');
-            if (f.size() < 11)
-                continue;
-            // Service references are written in hexadecimal, the type too
-            // (0x19 is an HD TV service, type 25).
-            std::int32_t type = 0;
-            if (!TryParseHex(f[2], type))
-                continue;
+        for (const auto& svc : Lines(reply)) {
             TY_ENIG_NEW_CH ch;
-            ch.Sid = f[3];
-            ch.ServiceType = type;
-            ch.Namespace = f[6];
-            ch.Tsid = f[4];
-            ch.Onid = f[5];
-            ch.Name = Utf8ToAnsiClean(f[10]);
-            ch.Field12 = f.size() > 11 ? f[11] : std::string();
-            NewChannels.push_back(std::move(ch));
+            if (ParseNewServiceLine(svc, ch))
+                NewChannels.push_back(std::move(ch));
         }
     }
 }

@@ -3,13 +3,7 @@
 namespace cf::net {
 
 namespace {
-
-constexpr unsigned char IAC = 255, DONT = 254, DO = 253, WONT = 252, WILL = 251, SB = 250, SE = 240;
-constexpr unsigned char OPT_TTYPE = 24;
-constexpr unsigned char TTYPE_IS = 0, TTYPE_SEND = 1;
-
-enum ParseState { Data, GotIac, GotVerb, InSub, InSubIac };
-
+constexpr unsigned char IAC = 255;
 } // namespace
 
 void TIdTelnet::Status(const std::string& text)
@@ -21,8 +15,7 @@ void TIdTelnet::Status(const std::string& text)
 void TIdTelnet::Connect()
 {
     Disconnect();
-    state_ = Data;
-    sub_.clear();
+    parser_ = TTelnetParser(TerminalType);
     Status("Connecting to " + Host + ".");
     socket_ = TcpSocket::Connect(Host, Port, ConnectTimeout);
     Status("Connected.");
@@ -61,76 +54,6 @@ void TIdTelnet::SendCh(char c)
     Send(std::string(1, c));
 }
 
-void TIdTelnet::Reply(unsigned char cmd, unsigned char option)
-{
-    out_ += static_cast<char>(IAC);
-    out_ += static_cast<char>(cmd);
-    out_ += static_cast<char>(option);
-}
-
-void TIdTelnet::Feed(const unsigned char* data, std::size_t n, std::string& text)
-{
-    for (std::size_t i = 0; i < n; ++i) {
-        unsigned char b = data[i];
-        switch (state_) {
-        case Data:
-            if (b == IAC)
-                state_ = GotIac;
-            else
-                text += static_cast<char>(b);
-            break;
-        case GotIac:
-            if (b == IAC) {
-                text += static_cast<char>(b);
-                state_ = Data;
-            } else if (b == WILL || b == WONT || b == DO || b == DONT) {
-                verb_ = b;
-                state_ = GotVerb;
-            } else if (b == SB) {
-                sub_.clear();
-                state_ = InSub;
-            } else {
-                state_ = Data; // NOP, GA and the like carry nothing for us
-            }
-            break;
-        case GotVerb:
-            // Only the terminal type is agreed to; everything else refused.
-            // Refusals of what is already off (WONT/DONT) need no answer.
-            if (verb_ == DO)
-                Reply(b == OPT_TTYPE ? WILL : WONT, b);
-            else if (verb_ == WILL)
-                Reply(DONT, b);
-            state_ = Data;
-            break;
-        case InSub:
-            if (b == IAC)
-                state_ = InSubIac;
-            else if (sub_.size() < 256)
-                sub_ += static_cast<char>(b);
-            break;
-        case InSubIac:
-            if (b == SE) {
-                if (sub_.size() >= 2 && static_cast<unsigned char>(sub_[0]) == OPT_TTYPE &&
-                    static_cast<unsigned char>(sub_[1]) == TTYPE_SEND) {
-                    out_ += static_cast<char>(IAC);
-                    out_ += static_cast<char>(SB);
-                    out_ += static_cast<char>(OPT_TTYPE);
-                    out_ += static_cast<char>(TTYPE_IS);
-                    out_ += TerminalType;
-                    out_ += static_cast<char>(IAC);
-                    out_ += static_cast<char>(SE);
-                }
-                state_ = Data;
-            } else {
-                if (b == IAC && sub_.size() < 256)
-                    sub_ += static_cast<char>(b);
-                state_ = InSub;
-            }
-            break;
-        }
-    }
-}
-
 bool TIdTelnet::Poll(int timeoutMs)
 {
     if (!socket_.IsOpen())
@@ -149,11 +72,9 @@ bool TIdTelnet::Poll(int timeoutMs)
         Disconnect();
         return false;
     }
-    std::string text;
-    Feed(buf, n, text);
-    if (!out_.empty()) {
-        std::string answers;
-        answers.swap(out_);
+    std::string text, answers;
+    parser_.Feed(buf, n, text, answers);
+    if (!answers.empty()) {
         try {
             socket_.SendAll(answers, WriteTimeout);
         } catch (const ENetError&) {

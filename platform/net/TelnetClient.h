@@ -2,6 +2,7 @@
 
 #include "platform/net/NetError.h"
 #include "platform/net/TcpSocket.h"
+#include "platform/net/TelnetParser.h"
 
 #include <functional>
 #include <string>
@@ -43,14 +44,9 @@ public:
 
 private:
     void Status(const std::string& text);
-    void Feed(const unsigned char* data, std::size_t n, std::string& text);
-    void Reply(unsigned char cmd, unsigned char option);
 
     TcpSocket socket_;
-    int state_ = 0;            // parser state across reads
-    unsigned char verb_ = 0;   // WILL/WONT/DO/DONT being read
-    std::string sub_;          // subnegotiation bytes
-    std::string out_;          // answers collected while parsing
+    TTelnetParser parser_;
 };
 
 } // namespace cf::net
