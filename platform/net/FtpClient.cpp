@@ -260,6 +260,16 @@ TcpSocket TIdFTP::OpenDataChannel(TcpSocket& listener)
     return TcpSocket();
 }
 
+// Active mode: the server connects to us. Only the server we talk to may
+// deliver the data.
+TcpSocket TIdFTP::AcceptData(TcpSocket& listener)
+{
+    TcpSocket data = listener.Accept(ReadTimeout);
+    if (data.PeerAddress() != control_.PeerAddress())
+        throw ENetError("Data connection from an unexpected address " + data.PeerAddress());
+    return data;
+}
+
 void TIdFTP::NameList(const std::string& path, std::vector<std::string>& names)
 {
     RequireConnected();
@@ -274,18 +284,19 @@ void TIdFTP::NameList(const std::string& path, std::vector<std::string>& names)
             return;
         Fail(r);
     }
-    if (!Passive)
-        data = listener.Accept(ReadTimeout);
     std::string all;
     char buf[16384];
     try {
+        if (!Passive)
+            data = AcceptData(listener);
         for (;;) {
             std::size_t n = data.Receive(buf, sizeof buf, ReadTimeout);
             if (n == 0)
                 break;
             all.append(buf, n);
         }
-    } catch (const ENetTimeout&) {
+    } catch (const ENetError&) {
+        // The final reply is still due at an unknown time: out of step.
         DropConnection();
         throw;
     }
@@ -352,7 +363,7 @@ void TIdFTP::Get(const std::string& remotePath, const std::string& localPath)
         throw ENetError("Cannot create " + localPath);
     try {
         if (!Passive)
-            data = listener.Accept(ReadTimeout);
+            data = AcceptData(listener);
         char buf[65536];
         for (;;) {
             std::size_t n = data.Receive(buf, sizeof buf, ReadTimeout);
@@ -396,7 +407,7 @@ void TIdFTP::Put(const std::string& localPath, const std::string& remotePath)
         Fail(r);
     try {
         if (!Passive)
-            data = listener.Accept(ReadTimeout);
+            data = AcceptData(listener);
         char buf[65536];
         while (in) {
             in.read(buf, sizeof buf);

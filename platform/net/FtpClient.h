@@ -76,6 +76,7 @@ private:
     void Fail(const Reply& r);
     std::string ReadLine();
     TcpSocket OpenDataChannel(TcpSocket& listener);
+    TcpSocket AcceptData(TcpSocket& listener);
     void EnsureBinary();
     void DropConnection();
     void NameList(const std::string& path, std::vector<std::string>& names);

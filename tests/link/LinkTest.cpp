@@ -361,3 +361,20 @@ TEST_F(LinkWrite, LeftoversInTheTransferFolderAreNotUploaded)
     ASSERT_TRUE(link->Write());
     EXPECT_FALSE(fs::exists(r.root / "etc/enigma2/userbouquet.stale.tv"));
 }
+
+TEST_F(LinkRead, ActiveModeProfileReadsAndWrites)
+{
+    Receiver r;
+    FillEnigma2(r);
+    TY_PROFILES p = r.Profile(3);
+    p.Passive = false;
+    auto link = MakeLink(p);
+    ASSERT_TRUE(link->Read());
+    EXPECT_EQ(ReadText(fs::path(TempDir) / "userbouquet.dbe00.tv"), "#NAME Sport\n");
+
+    Services.resize(1);
+    host.SaveFiles = {{"lamedb", "written actively"}};
+    link->ReloadAfterWrite = false;
+    ASSERT_TRUE(link->Write());
+    EXPECT_EQ(ReadText(r.root / "etc/enigma2/lamedb"), "written actively");
+}
