@@ -378,3 +378,21 @@ TEST_F(LinkRead, ActiveModeProfileReadsAndWrites)
     ASSERT_TRUE(link->Write());
     EXPECT_EQ(ReadText(r.root / "etc/enigma2/lamedb"), "written actively");
 }
+
+TEST_F(LinkRead, RealEnigma2SetArrivesByteForByte)
+{
+    Receiver r;
+    cftest::CopyTree(cftest::RealSet("enigma2-v4-multisat"), r.root / "etc/enigma2");
+    fs::rename(r.root / "etc/enigma2/satellites.xml", r.root / "etc/tuxbox/satellites.xml");
+    auto link = MakeLink(r.Profile(3));
+    ASSERT_TRUE(link->Read());
+    std::size_t compared = 0;
+    for (const auto& e : fs::directory_iterator(cftest::RealSet("enigma2-v4-multisat"))) {
+        std::string name = e.path().filename().string();
+        fs::path got = fs::path(TempDir) / name;
+        ASSERT_TRUE(fs::exists(got)) << name;
+        EXPECT_EQ(ReadText(got), ReadText(e.path())) << name;
+        ++compared;
+    }
+    EXPECT_EQ(FileNames(TempDir).size(), compared);
+}
