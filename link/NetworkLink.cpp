@@ -128,6 +128,7 @@ bool TNetworkLink::Read()
     const auto& reply = FTP.LastReplyText();
     Log("Receiver response: " + (reply.empty() ? std::string() : reply.front()));
 
+    const std::int32_t keptVersion = EnigmaVersion;
     std::int32_t version = ReadVersionOfProfileType(profile.Type);
     SetEnigmaVer(version);
     host_.Repaint();
@@ -194,8 +195,13 @@ bool TNetworkLink::Read()
 
     FTP.Disconnect();
     host_.CopyLogToDebug(LogText());
-    if (failed)
+    if (failed) {
         RemoveTransferFolder();
+        // The set in memory stays, and with it the format it was loaded in.
+        if (IsValidEnigmaVersion(keptVersion))
+            SetEnigmaVer(keptVersion);
+        host_.Repaint();
+    }
     return !failed;
 }
 

@@ -188,3 +188,15 @@ TEST_F(LinkFaults, WebInterfaceRefusingThePasswordEndsInTheReloadMessage)
     EXPECT_EQ(ReadText(r.root / "var/tuxbox/config/enigma/services"), "x");
     EXPECT_FALSE(Modified);
 }
+
+TEST_F(LinkFaults, FailedReadKeepsTheVersionOfTheLoadedSet)
+{
+    LoadSomething(); // an Enigma 2.4 set is loaded
+    Receiver r(ReceiverOptions().Ftp({"--fail", "NLST"}));
+    WriteText(r.root / "var/tuxbox/config/enigma/services", "s");
+    WriteText(r.root / "var/tuxbox/config/enigma/bouquets", "b");
+    auto link = MakeLink(r.Profile(1)); // reading an Enigma 1 receiver
+    EXPECT_FALSE(link->Read());
+    EXPECT_EQ(EnigmaVersion, 4);
+    EXPECT_EQ(ServicesFileName, "lamedb");
+}

@@ -109,8 +109,10 @@ TEST_F(LinkRead, Enigma1ProfilesDownloadTheirFilesInOrder)
             FillEnigma2(r);
         TY_PROFILES p = r.Profile(type);
         auto link = MakeLink(p);
+        const int before = EnigmaVersion;
         bool ok = link->Read();
-        EXPECT_EQ(EnigmaVersion, version);
+        // A failed read leaves the version of the set still in memory.
+        EXPECT_EQ(EnigmaVersion, ok ? version : before);
         if (type == 1) {
             ASSERT_TRUE(ok);
             const std::string s = "/var/tuxbox/config/enigma";
