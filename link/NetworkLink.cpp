@@ -183,6 +183,9 @@ bool TNetworkLink::Read()
         }
     }
 
+    if (!FTP.Connected())
+        failed = true; // even the last download may have lost the receiver
+
     // A folder the main window cannot load is not a successful read: the
     // set in memory must not be replaced by a partial one.
     if (!failed)

@@ -200,3 +200,18 @@ TEST_F(LinkFaults, FailedReadKeepsTheVersionOfTheLoadedSet)
     EXPECT_EQ(EnigmaVersion, 4);
     EXPECT_EQ(ServicesFileName, "lamedb");
 }
+
+TEST_F(LinkFaults, ReceiverLostAtTheLastDownloadFailsTheRead)
+{
+    LoadSomething();
+    Receiver r(ReceiverOptions().Ftp({"--hang-retr-of", "userbouquet.dbe01.tv"}));
+    FillEnigma2(r);
+    auto link = MakeLink(r.Profile(3));
+    link->Timeouts.FtpRead = 300;
+    EXPECT_FALSE(link->Read());
+    // Everything before it arrived; the read still counts as failed.
+    EXPECT_TRUE(Logged(*link, "/etc/enigma2/userbouquet.dbe01.tv"));
+    EXPECT_EQ(link->LogLines().back().find("/etc/enigma2/userbouquet.dbe01.tv"), std::string::npos);
+    EXPECT_FALSE(fs::exists(TempDir));
+    EXPECT_EQ(host.OpenedDir, "");
+}

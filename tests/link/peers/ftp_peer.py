@@ -20,6 +20,8 @@ def main():
     ap.add_argument("--password", required=True)
     ap.add_argument("--readonly", action="append", default=[])
     ap.add_argument("--hang", action="append", default=[])
+    ap.add_argument("--hang-retr-of", default="",
+                    help="swallow RETR of files with this name only")
     ap.add_argument("--fail", action="append", default=[],
                     help="answer this command with 550 (e.g. NLST)")
     args = ap.parse_args()
@@ -39,6 +41,14 @@ def main():
     Handler.banner = "Test receiver FTP ready."
     for cmd in args.hang:
         setattr(Handler, "ftp_" + cmd.upper(), lambda self, *a: None)
+    if args.hang_retr_of:
+        original = FTPHandler.ftp_RETR
+
+        def retr(self, file):
+            if file.endswith("/" + args.hang_retr_of):
+                return None
+            return original(self, file)
+        Handler.ftp_RETR = retr
     for cmd in args.fail:
         setattr(Handler, "ftp_" + cmd.upper(),
                 lambda self, *a: self.respond("550 Listing refused."))
