@@ -118,6 +118,20 @@ TEST(Ftp, LastReplyTextIsTheServersWithoutCode)
     EXPECT_EQ(f.ftp.LastReplyText().front(), "Login successful.");
 }
 
+TEST(Ftp, MultiLineGreetingIsReadWhole)
+{
+    // A long greeting comes as "220-Welcome...", inner lines, then "220 ".
+    FtpFixture f({"--banner", "Welcome to the receiver\\n 220 is not the end\\nThird line, long enough for "
+                              "the server to send the greeting on several lines"});
+    f.ftp.Connect();
+    EXPECT_EQ(f.ftp.LastReplyCode(), 220);
+    ASSERT_EQ(f.ftp.LastReplyText().size(), 4u);
+    EXPECT_EQ(f.ftp.LastReplyText()[0], "Welcome to the receiver");
+    EXPECT_EQ(f.ftp.LastReplyText()[1], " 220 is not the end");
+    f.ftp.Login(); // still in step with the server
+    EXPECT_EQ(f.ftp.LastReplyCode(), 230);
+}
+
 TEST(Ftp, WrongPasswordFailsAtLoginNotAtConnect)
 {
     FtpFixture f;

@@ -20,6 +20,8 @@ def main():
     ap.add_argument("--password", required=True)
     ap.add_argument("--readonly", action="append", default=[])
     ap.add_argument("--hang", action="append", default=[])
+    ap.add_argument("--banner", default="Test receiver FTP ready.",
+                    help="greeting; \\n starts a new line (long ones go multi-line)")
     ap.add_argument("--hang-retr-of", default="",
                     help="swallow RETR of files with this name only")
     ap.add_argument("--fail", action="append", default=[],
@@ -38,7 +40,7 @@ def main():
     Handler.authorizer = auth
     Handler.passive_ports = None
     Handler.auth_failed_timeout = 0.1
-    Handler.banner = "Test receiver FTP ready."
+    Handler.banner = args.banner.replace("\\n", "\r\n")
     for cmd in args.hang:
         setattr(Handler, "ftp_" + cmd.upper(), lambda self, *a: None)
     if args.hang_retr_of:
