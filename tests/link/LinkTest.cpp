@@ -195,7 +195,7 @@ TEST_F(LinkRead, ListedNamesThatAreNoPlainFileNamesAreRefused)
     EXPECT_TRUE(FileNames(program.path()) == std::vector<std::string>{"TmpDirForFtp"});
 }
 
-TEST(FilePlan, NameChecks)
+TEST(LinkFilePlan, NameChecks)
 {
     struct Case {
         const char* name;

@@ -64,9 +64,9 @@ struct FtpFixture {
 
 } // namespace
 
-class FtpModes : public ::testing::TestWithParam<bool> {};
+class NetFtpModes : public ::testing::TestWithParam<bool> {};
 
-TEST_P(FtpModes, ListGetPutDeleteAgainstRealServer)
+TEST_P(NetFtpModes, ListGetPutDeleteAgainstRealServer)
 {
     FtpFixture f;
     f.ftp.Passive = GetParam();
@@ -103,10 +103,10 @@ TEST_P(FtpModes, ListGetPutDeleteAgainstRealServer)
     EXPECT_EQ(f.status.back(), "Disconnected.");
 }
 
-INSTANTIATE_TEST_SUITE_P(PassiveAndActive, FtpModes, ::testing::Values(true, false),
+INSTANTIATE_TEST_SUITE_P(NetPassiveAndActive, NetFtpModes, ::testing::Values(true, false),
                          [](const auto& i) { return i.param ? "Passive" : "Active"; });
 
-TEST(Ftp, LastReplyTextIsTheServersWithoutCode)
+TEST(NetFtp, LastReplyTextIsTheServersWithoutCode)
 {
     FtpFixture f;
     f.ftp.Connect();
@@ -118,7 +118,7 @@ TEST(Ftp, LastReplyTextIsTheServersWithoutCode)
     EXPECT_EQ(f.ftp.LastReplyText().front(), "Login successful.");
 }
 
-TEST(Ftp, MultiLineGreetingIsReadWhole)
+TEST(NetFtp, MultiLineGreetingIsReadWhole)
 {
     // A long greeting comes as "220-Welcome...", inner lines, then "220 ".
     FtpFixture f({"--banner", "Welcome to the receiver\\n 220 is not the end\\nThird line, long enough for "
@@ -132,7 +132,7 @@ TEST(Ftp, MultiLineGreetingIsReadWhole)
     EXPECT_EQ(f.ftp.LastReplyCode(), 230);
 }
 
-TEST(Ftp, WrongPasswordFailsAtLoginNotAtConnect)
+TEST(NetFtp, WrongPasswordFailsAtLoginNotAtConnect)
 {
     FtpFixture f;
     f.ftp.Password = "wrong";
@@ -145,7 +145,7 @@ TEST(Ftp, WrongPasswordFailsAtLoginNotAtConnect)
     }
 }
 
-TEST(Ftp, RefusedPortFailsAtConnect)
+TEST(NetFtp, RefusedPortFailsAtConnect)
 {
     cftest::RefusedPort port;
     TIdFTP ftp;
@@ -156,7 +156,7 @@ TEST(Ftp, RefusedPortFailsAtConnect)
     EXPECT_FALSE(ftp.Connected());
 }
 
-TEST(Ftp, ServerThatNeverGreetsTimesOutAtConnect)
+TEST(NetFtp, ServerThatNeverGreetsTimesOutAtConnect)
 {
     cftest::SilentListener silent;
     TIdFTP ftp;
@@ -169,7 +169,7 @@ TEST(Ftp, ServerThatNeverGreetsTimesOutAtConnect)
     EXPECT_FALSE(ftp.Connected());
 }
 
-TEST(Ftp, MissingFileLeavesNoLocalFileAndTheConnectionUsable)
+TEST(NetFtp, MissingFileLeavesNoLocalFileAndTheConnectionUsable)
 {
     FtpFixture f;
     f.ftp.Connect();
@@ -187,7 +187,7 @@ TEST(Ftp, MissingFileLeavesNoLocalFileAndTheConnectionUsable)
     EXPECT_TRUE(fs::exists(local / "lamedb"));
 }
 
-TEST(Ftp, ServerThatStopsAnsweringMidTransferIsBoundedAndDropped)
+TEST(NetFtp, ServerThatStopsAnsweringMidTransferIsBoundedAndDropped)
 {
     FtpFixture f({"--hang", "RETR"});
     f.ftp.ReadTimeout = 300;
@@ -203,7 +203,7 @@ TEST(Ftp, ServerThatStopsAnsweringMidTransferIsBoundedAndDropped)
     EXPECT_THROW(f.ftp.Get("/etc/enigma2/lamedb", (local / "lamedb").string()), ENetError);
 }
 
-TEST(Ftp, UploadRefusedByServerRaisesReplyError)
+TEST(NetFtp, UploadRefusedByServerRaisesReplyError)
 {
     FtpFixture f({"--readonly", "etc/tuxbox"});
     f.ftp.Connect();
@@ -215,7 +215,7 @@ TEST(Ftp, UploadRefusedByServerRaisesReplyError)
     EXPECT_TRUE(f.ftp.Connected());
 }
 
-TEST(Ftp, ListingOfMissingFolderFails)
+TEST(NetFtp, ListingOfMissingFolderFails)
 {
     FtpFixture f;
     f.ftp.Connect();
@@ -239,7 +239,7 @@ struct WebFixture {
     std::string base() const { return "http://127.0.0.1:" + std::to_string(peer->port()); }
 };
 
-TEST(Http, BasicAuthenticationGetsTheBody)
+TEST(NetHttp, BasicAuthenticationGetsTheBody)
 {
     WebFixture w;
     TIdHTTP http;
@@ -250,7 +250,7 @@ TEST(Http, BasicAuthenticationGetsTheBody)
     EXPECT_EQ(http.ResponseCode(), 200);
 }
 
-TEST(Http, WrongPasswordRaisesWithTheStatusLine)
+TEST(NetHttp, WrongPasswordRaisesWithTheStatusLine)
 {
     WebFixture w;
     TIdHTTP http;
@@ -266,14 +266,14 @@ TEST(Http, WrongPasswordRaisesWithTheStatusLine)
     }
 }
 
-TEST(Http, RefusedPortRaises)
+TEST(NetHttp, RefusedPortRaises)
 {
     cftest::RefusedPort port;
     TIdHTTP http;
     EXPECT_THROW(http.Get("http://127.0.0.1:" + std::to_string(port.port()) + "/"), EIdHTTPError);
 }
 
-TEST(Http, SilentServerIsBoundedByTheReadTimeout)
+TEST(NetHttp, SilentServerIsBoundedByTheReadTimeout)
 {
     WebFixture w({"--silent"});
     TIdHTTP http;
@@ -286,7 +286,7 @@ TEST(Http, SilentServerIsBoundedByTheReadTimeout)
 
 // ---- Telnet ------------------------------------------------------------
 
-TEST(Telnet, RefusesOptionsAnswersTerminalTypeAndDeliversText)
+TEST(NetTelnet, RefusesOptionsAnswersTerminalTypeAndDeliversText)
 {
     cftest::TempDir dir;
     cftest::Peer peer("telnet_peer.py", {"--log", (dir / "log").string(), "--password", "pw"});
@@ -315,7 +315,7 @@ TEST(Telnet, RefusesOptionsAnswersTerminalTypeAndDeliversText)
     EXPECT_NE(log.find("USER root"), std::string::npos) << log;
 }
 
-TEST(Telnet, SilentPeerGivesNoDataAndRefusedPortRaises)
+TEST(NetTelnet, SilentPeerGivesNoDataAndRefusedPortRaises)
 {
     cftest::TempDir dir;
     cftest::Peer peer("telnet_peer.py", {"--log", (dir / "log").string(), "--mode", "silent"});

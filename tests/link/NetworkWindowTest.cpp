@@ -15,7 +15,7 @@ using cftest::StubUi;
 using cftest::WriteText;
 namespace fs = std::filesystem;
 
-class NetworkWindow : public LinkTestBase {
+class LinkNetworkWindow : public LinkTestBase {
 protected:
     void FillEnigma2(const Receiver& r)
     {
@@ -33,7 +33,7 @@ protected:
     }
 };
 
-TEST_F(NetworkWindow, ShowsProfilesAndReadsWithTheChosenOne)
+TEST_F(LinkNetworkWindow, ShowsProfilesAndReadsWithTheChosenOne)
 {
     Receiver r;
     FillEnigma2(r);
@@ -58,7 +58,7 @@ TEST_F(NetworkWindow, ShowsProfilesAndReadsWithTheChosenOne)
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(NetworkWindow, FailedReadKeepsTheWindowOpenWithTheMessage)
+TEST_F(LinkNetworkWindow, FailedReadKeepsTheWindowOpenWithTheMessage)
 {
     Receiver r;
     TwoProfiles(r);
@@ -74,7 +74,7 @@ TEST_F(NetworkWindow, FailedReadKeepsTheWindowOpenWithTheMessage)
     EXPECT_EQ(form.result(), QDialog::Rejected);
 }
 
-TEST_F(NetworkWindow, WriteWithoutReloadWhenUnchecked)
+TEST_F(LinkNetworkWindow, WriteWithoutReloadWhenUnchecked)
 {
     Receiver r;
     FillEnigma2(r);

@@ -17,7 +17,7 @@ std::string Bytes(std::initializer_list<int> b)
 
 } // namespace
 
-TEST(TelnetParser, RefusesEverythingButTheTerminalType)
+TEST(NetTelnetParser, RefusesEverythingButTheTerminalType)
 {
     // DO TTYPE, DO NAWS, WILL ECHO, WILL SGA, DONT LINEMODE, WONT STATUS.
     std::string in = Bytes({255, 253, 24, 255, 253, 31, 255, 251, 1, 255, 251, 3, 255, 254, 34, 255, 252, 5});
@@ -29,7 +29,7 @@ TEST(TelnetParser, RefusesEverythingButTheTerminalType)
     EXPECT_EQ(answers, Bytes({255, 251, 24, 255, 252, 31, 255, 254, 1, 255, 254, 3}));
 }
 
-TEST(TelnetParser, TerminalTypeRequestSplitAcrossReadsIsAnsweredDumb)
+TEST(NetTelnetParser, TerminalTypeRequestSplitAcrossReadsIsAnsweredDumb)
 {
     std::string in = Bytes({'a', 255, 250, 24, 1, 255, 240, 'b', 255, 255, 'c'});
     for (std::size_t cut = 0; cut <= in.size(); ++cut) {
@@ -43,7 +43,7 @@ TEST(TelnetParser, TerminalTypeRequestSplitAcrossReadsIsAnsweredDumb)
     }
 }
 
-TEST(NewServiceLine, FieldsOfAServiceLine)
+TEST(LinkNewServiceLine, FieldsOfAServiceLine)
 {
     TY_ENIG_NEW_CH c;
     ASSERT_TRUE(ParseNewServiceLine("1:0:1:6d66:437:1:c00000:0:0:0:;Das Erste HD;ARD", c));
@@ -61,7 +61,7 @@ TEST(NewServiceLine, FieldsOfAServiceLine)
     EXPECT_EQ(c, d);
 }
 
-TEST(NewServiceLine, LinesThatHoldNoService)
+TEST(LinkNewServiceLine, LinesThatHoldNoService)
 {
     TY_ENIG_NEW_CH c;
     for (const char* line : {"", "error: no such bouquet", "1:0:1:6d66:437:1:c00000:0:0:0:;error;X",

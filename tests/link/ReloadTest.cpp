@@ -34,9 +34,9 @@ TY_ENIG_NEW_CH Ch(const char* sid, int type, const char* ns, const char* tsid, c
 
 } // namespace
 
-class Reload : public LinkTestBase {};
+class LinkReload : public LinkTestBase {};
 
-TEST_F(Reload, GetNewsCollectsTheServicesOfTheNewFoundBouquets)
+TEST_F(LinkReload, GetNewsCollectsTheServicesOfTheNewFoundBouquets)
 {
     Receiver r;
     auto link = MakeLink(r.Profile(1));
@@ -59,7 +59,7 @@ TEST_F(Reload, GetNewsCollectsTheServicesOfTheNewFoundBouquets)
     EXPECT_TRUE(Logged(*link, "Trying to get new channels from receiver memory, please wait for a while ..."));
 }
 
-TEST_F(Reload, GetNewsWithWrongPasswordAddsNothing)
+TEST_F(LinkReload, GetNewsWithWrongPasswordAddsNothing)
 {
     Receiver r(ReceiverOptions().ProfilePassword("wrong"));
     auto link = MakeLink(r.Profile(1));
@@ -67,7 +67,7 @@ TEST_F(Reload, GetNewsWithWrongPasswordAddsNothing)
     EXPECT_TRUE(NewChannels.empty());
 }
 
-TEST_F(Reload, ReadWithReadNewMarksNewServicesAndReloadsInTheProfilesGeneration)
+TEST_F(LinkReload, ReadWithReadNewMarksNewServicesAndReloadsInTheProfilesGeneration)
 {
     Receiver r;
     WriteText(r.root / "var/tuxbox/config/enigma/services", "s");
@@ -83,7 +83,7 @@ TEST_F(Reload, ReadWithReadNewMarksNewServicesAndReloadsInTheProfilesGeneration)
     EXPECT_EQ(req[5], "/cgi-bin/reloadSettings");
 }
 
-TEST_F(Reload, Enigma2OverTheWebInterface)
+TEST_F(LinkReload, Enigma2OverTheWebInterface)
 {
     Receiver r;
     SetEnigmaVer(2); // mend: the loaded set's generation does not matter
@@ -93,7 +93,7 @@ TEST_F(Reload, Enigma2OverTheWebInterface)
     EXPECT_TRUE(Logged(*link, "Reloading settings, please wait for a while ..."));
 }
 
-TEST_F(Reload, VersionTextBlanksAreEscaped)
+TEST_F(LinkReload, VersionTextBlanksAreEscaped)
 {
     Receiver r;
     VersionText = "Ver 1.3.7";
@@ -103,7 +103,7 @@ TEST_F(Reload, VersionTextBlanksAreEscaped)
               "/web/message?timeout=4&type=1&text=Chanforge%20Ver%201.3.7:%20Reloading%20your%20settings%20...");
 }
 
-TEST_F(Reload, Enigma1ChainStopsAtTheFirstRefusedReload)
+TEST_F(LinkReload, Enigma1ChainStopsAtTheFirstRefusedReload)
 {
     struct Case {
         const char* refuse;
@@ -129,7 +129,7 @@ TEST_F(Reload, Enigma1ChainStopsAtTheFirstRefusedReload)
     }
 }
 
-TEST_F(Reload, Enigma2MessageRefusedStillReloads)
+TEST_F(LinkReload, Enigma2MessageRefusedStillReloads)
 {
     Receiver r(ReceiverOptions().Web({"--refuse", "message-before"}));
     auto link = MakeLink(r.Profile(3));
@@ -137,7 +137,7 @@ TEST_F(Reload, Enigma2MessageRefusedStillReloads)
     EXPECT_EQ(r.WebRequests(), (std::vector<std::string>{E2Before, E2Reload, E2After}));
 }
 
-TEST_F(Reload, Enigma2FallsBackToTelnet)
+TEST_F(LinkReload, Enigma2FallsBackToTelnet)
 {
     Receiver r(ReceiverOptions().Web({"--refuse", "reload"}).Telnet());
     auto link = MakeLink(r.Profile(3), &r);
@@ -161,7 +161,7 @@ TEST_F(Reload, Enigma2FallsBackToTelnet)
     EXPECT_NE(std::find(seen.begin(), seen.end(), "CMD killall -9 enigma2"), seen.end());
 }
 
-TEST_F(Reload, HttpRefusedAndSilentTelnetPeerFailsWithinTheDeadline)
+TEST_F(LinkReload, HttpRefusedAndSilentTelnetPeerFailsWithinTheDeadline)
 {
     Receiver r(ReceiverOptions().Telnet("silent").ProfilePassword("wrong"));
     auto link = MakeLink(r.Profile(3), &r);
@@ -174,7 +174,7 @@ TEST_F(Reload, HttpRefusedAndSilentTelnetPeerFailsWithinTheDeadline)
     EXPECT_FALSE(link->IdTelnet.Connected());
 }
 
-TEST_F(Reload, TelnetRefusedConnection)
+TEST_F(LinkReload, TelnetRefusedConnection)
 {
     Receiver r(ReceiverOptions().Web({"--refuse", "reload"}));
     auto link = MakeLink(r.Profile(2));
@@ -184,7 +184,7 @@ TEST_F(Reload, TelnetRefusedConnection)
     EXPECT_TRUE(Logged(*link, "Connect error in telnet session "));
 }
 
-TEST_F(Reload, WebInterfaceThatNeverAnswersIsBounded)
+TEST_F(LinkReload, WebInterfaceThatNeverAnswersIsBounded)
 {
     Receiver r(ReceiverOptions().Web({"--silent"}));
     auto link = MakeLink(r.Profile(1));
@@ -195,7 +195,7 @@ TEST_F(Reload, WebInterfaceThatNeverAnswersIsBounded)
     EXPECT_EQ(r.WebRequests().size(), 1u); // nobody there: no reload request waits again
 }
 
-TEST_F(Reload, TelnetDialogueSteps)
+TEST_F(LinkReload, TelnetDialogueSteps)
 {
     Receiver r;
     auto link = MakeLink(r.Profile(3));
