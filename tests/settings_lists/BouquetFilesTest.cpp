@@ -162,12 +162,12 @@ TEST_F(BouquetFilesTest, WritersLeaveOutEntriesWhoseServiceIsGone)
     TY_ENIG_UB none;
     none.Name = "Empty";
     none.Entries = {{"S", "424242", ""}};
-    TChNumberIndex numbers(Services);
+    TBouquetRefs refs(Services, Transponders, 4);
     std::int32_t marker = 1;
-    EXPECT_EQ(FormatUserBouquet(ub, 4, Services, Transponders, numbers, marker),
+    EXPECT_EQ(FormatUserBouquet(ub, refs, marker),
               "#NAME N\n#SERVICE: 1:0:02:1234:0437:0001:00C00000:0:0:0:\n");
     // A bouquet whose services were all deleted keeps its name line.
-    EXPECT_EQ(FormatUserBouquet(none, 4, Services, Transponders, numbers, marker), "#NAME Empty\n");
+    EXPECT_EQ(FormatUserBouquet(none, refs, marker), "#NAME Empty\n");
 }
 
 TEST_F(BouquetFilesTest, MarkerNumbersRunOnAcrossTvAndRadio)
@@ -209,7 +209,7 @@ TEST_F(BouquetFilesTest, CountUBouquetCountsServicesAndDescriptionsNotMarkers)
 TEST_F(BouquetFilesTest, DamagedBouquetLinesAreDroppedAndReported)
 {
     LoadServicesOf(GoldenDir() / "e2-in");
-    TChKeyIndex index(Services);
+    TServiceKeyIndex index(Services);
     struct Case {
         const char* name;
         const char* text;
@@ -231,7 +231,7 @@ TEST_F(BouquetFilesTest, DamagedBouquetLinesAreDroppedAndReported)
     for (const auto& c : cases) {
         TY_ENIG_UB ub;
         bool missing = false;
-        ParseUserBouquet(c.text, 4, Services, index, ub, missing);
+        ParseUserBouquet(c.text, 4, index, ub, missing);
         EXPECT_EQ(ub.Entries, c.entries) << c.name;
         EXPECT_EQ(missing, c.missing) << c.name;
     }
