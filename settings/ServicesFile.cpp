@@ -213,6 +213,12 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
         tp.SymbolRate = f[1];
         tp.Polarisation = f[2];
         tp.Fec = f[3];
+        // The texts are kept as read, but they must be the numbers they
+        // stand for, and the kind a letter.
+        std::int32_t number = 0;
+        ok = ok && tp.Kind.size() == 1 && tp.Kind[0] >= 'A' && tp.Kind[0] <= 'Z' &&
+             TryParseInt(tp.Frequency, number) && TryParseInt(tp.SymbolRate, number) &&
+             IsDigits(tp.Polarisation) && TryParseInt(tp.Fec, number);
         if (tp.Kind != "S") {
             tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
         } else {
