@@ -12,19 +12,28 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <system_error>
 
 #include <unistd.h>
 
 namespace {
 
+// A scratch folder of this run, removed at exit.
+struct TScratch {
+    std::filesystem::path dir = std::filesystem::temp_directory_path() /
+                                ("chanforge-fuzz-" + std::to_string(::getpid()));
+    TScratch() { std::filesystem::create_directories(dir / "out"); }
+    ~TScratch()
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+    }
+};
+
 const std::filesystem::path& Scratch()
 {
-    static const std::filesystem::path dir = [] {
-        auto d = std::filesystem::temp_directory_path() / ("chanforge-fuzz-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(d / "out");
-        return d;
-    }();
-    return dir;
+    static const TScratch scratch;
+    return scratch.dir;
 }
 
 // What a file can carry: the new mark is memory-only, and transponders

@@ -192,6 +192,9 @@ TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
          "00zz0000:0004:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"       // namespace
          "00c00000:0005:0001\n\ts 11778000:27500000:1:3:19x:2:\n/\n"       // position
          "00c00000:0006:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"
+         "00c00000:0007:0001\n\ts 117x8000:27500000:1:3:192:2:\n/\n"    // frequency
+         "00c00000:0008:0001\n\ts 11778000:27500000:1:3/4:192:2:\n/\n"  // FEC
+         "00c00000:0009:0001\n\t/ 11778000:27500000:1:3:192:2:\n/\n"    // kind
          "end\nservices\n"
          "0001:00c00000:0001:0001:1:0\nA\np:P\n"
          "0002:00c00000:0001:0001:tv:0\nB\np:P\n"        // type
@@ -209,7 +212,7 @@ TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
     EXPECT_EQ(Services[1].Number, 201);
     EXPECT_EQ(Services[1].Flags, 1);
     // One report line per skipped item.
-    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 4u) << ErrorReport;
+    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 7u) << ErrorReport;
     EXPECT_EQ(CountOccurrences("\n- Channel <", ErrorReport), 3u) << ErrorReport;
     EXPECT_NE(ErrorReport.find("- Transponder <00c00000:0002:0001> in services file not loaded (bad number)"),
               std::string::npos);
