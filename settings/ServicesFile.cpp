@@ -205,7 +205,8 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
         tp.Onid = f[2];
         tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
 
-        const std::string_view data = Trim(file.ReadLine());
+        // A missing data line must not take the next transponder with it.
+        const std::string_view data = IsLine(file.PeekLine(), "/") ? std::string_view() : Trim(file.ReadLine());
         ok = ok && !data.empty();
         tp.Kind = data.empty() ? std::string() : ToUpperAscii(data.substr(0, 1));
         SplitFieldsTo(f, Trim(data.empty() ? data : data.substr(1)), {0, 0, 1, 0, 0, 1}, ':');
@@ -249,7 +250,8 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             }
         }
 
-        file.ReadLine(); // "/"
+        if (IsLine(file.PeekLine(), "/"))
+            file.ReadLine();
         if (ok)
             transponders.push_back(std::move(tp));
         else

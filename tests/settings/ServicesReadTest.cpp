@@ -218,6 +218,20 @@ TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
               std::string::npos);
 }
 
+TEST_F(ServicesRead, AMissingLineCostsOnlyItsOwnTransponder)
+{
+    Load("eDVB services /4/\ntransponders\n"
+         "00c00000:0001:0001\n/\n"                                              // no data line
+         "00c00000:0002:0001\n\ts 11778000:27500000:1:3:192:2:\n"               // no "/"
+         "00c00000:0003:0001\n\ts 12000000:27500000:1:3:192:2:\n/\n"
+         "end\nservices\nend\n");
+    ASSERT_EQ(Transponders.size(), 2u);
+    EXPECT_EQ(Transponders[0].Tsid, "0002");
+    EXPECT_EQ(Transponders[1].Tsid, "0003");
+    EXPECT_EQ(Transponders[1].Frequency, "12000000");
+    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 1u) << ErrorReport;
+}
+
 TEST_F(ServicesRead, ServicesOnUnknownTranspondersAreDroppedAndReported)
 {
     Load("eDVB services /3/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
