@@ -439,6 +439,10 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
         if (count > 0)
             out += ':';
         out += tp.ExtraFields;
+        // A reader takes one final ":" for the line's end mark; an empty
+        // last field needs it doubled to come back.
+        if (tp.ExtraFields.back() == ':')
+            out += ':';
     }
     out += "\n/\n";
 }

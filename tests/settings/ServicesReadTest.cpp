@@ -114,6 +114,15 @@ TEST_F(ServicesRead, ReceiverLinesAreReadAndWrittenBackAsRead)
     EXPECT_EQ(SaveAndRead(), expected);
 }
 
+TEST_F(ServicesRead, EmptyTrailingFieldsSurvive)
+{
+    Load("eDVB services /4/\ntransponders\n00c00000:0441:0001\n\ts 12515000:22000000:0:4:192:2:0:1:2:0:2:7::\n/\n"
+         "end\nservices\n0001:00c00000:0441:0001:1:0\nA\np:P\nend\n");
+    ASSERT_EQ(Transponders.size(), 1u);
+    EXPECT_EQ(Transponders[0].ExtraFields, "7:");
+    EXPECT_NE(SaveAndRead().find("\ts 12515000:22000000:0:4:0192:2:0:1:2:0:2:7::\n"), std::string::npos);
+}
+
 TEST_F(ServicesRead, EditedExtrasFollowTheVersionRule)
 {
     Load(kReceiverV4);
