@@ -19,8 +19,8 @@ inline constexpr const char* TvBouquetMissingPrefix = "- Some channels in Tv Bou
 inline constexpr const char* RadioBouquetMissingPrefix = "- Some channels in Radio Bouquet <";
 inline constexpr const char* BouquetMissingSuffix = "> not loaded (no channel reference)";
 
-// Upper bound of the entries of a bouquet file: its "#DESCRIPTION" lines
-// plus its "#SERVICE" lines that are not markers. 0 for a missing file.
+// Size estimate of a bouquet file: its "#DESCRIPTION" lines plus its
+// "#SERVICE" lines that are not markers. 0 for a missing file.
 std::int32_t CountUBouquet(const std::string& path);
 std::int32_t CountUBouquetText(std::string_view text);
 
