@@ -24,8 +24,8 @@ std::string_view WithoutBom(std::string_view text)
     return text;
 }
 
-// The first `max` fields of a reference (the text after "#SERVICE"),
-// split at ":" as the settings splitter does: a leading ":" is dropped and
+// The first fields of a reference (the text after "#SERVICE"), split at
+// ":" as the settings splitter does: a leading ":" is dropped and
 // fields that are not there are empty. Views into the line, no copies.
 struct TRefFields {
     static constexpr size_t Max = 7;

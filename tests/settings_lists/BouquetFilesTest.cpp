@@ -2,6 +2,7 @@
 
 #include "settings/BouquetFiles.h"
 #include "settings/Lookups.h"
+#include "settings/ProvidersFile.h"
 
 using namespace lists_test;
 
@@ -253,6 +254,30 @@ TEST_F(BouquetFilesTest, ListLinesThatNameNoFileAreSkipped)
                      4, false, name, entries, [](const std::string&) { return true; });
     EXPECT_EQ(name, "x");
     EXPECT_EQ(entries, (Entries{{"/USERBOUQUET.B.TV", "B", ""}}));
+}
+
+} // namespace
+
+namespace {
+
+struct ProgressLog : TSettingsView {
+    std::vector<std::string> calls;
+    void ProgressStart(std::int32_t min, std::int32_t max) override
+    {
+        calls.push_back("start " + std::to_string(min) + " " + std::to_string(max));
+    }
+    void ProgressPosition(std::int32_t pos) override { calls.push_back("at " + std::to_string(pos)); }
+};
+
+TEST_F(BouquetFilesTest, ReadersShowTheirProgress)
+{
+    LoadServicesOf(GoldenDir() / "e2-in");
+    ProgressLog log;
+    SetSettingsView(&log);
+    Load_UB_Tv();
+    LoadPr();
+    SetSettingsView(nullptr);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"start 0 2", "at 0", "at 1", "start 0 2", "at 0", "at 1"}));
 }
 
 } // namespace
