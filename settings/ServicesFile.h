@@ -13,9 +13,9 @@ extern const std::string ServicesFooter;
 
 // Reads the header and the transponders section of `path`, appends to
 // `transponders` and sets the version of the header with SetEnigmaVer.
-// EInOutError when the file cannot be read or its header carries no version
-// 2..5 (nothing is appended then). A transponder with a bad number is
-// skipped with a line in ErrorReport.
+// EInOutError when the file cannot be read. A header without a version 2..5
+// is reported in ErrorReport and the current version is kept; a transponder
+// with a bad number is skipped with a line in ErrorReport.
 void LoadTp(ARR_ENIG_TP& transponders, const std::string& path);
 
 // Reads the services section of `path` against `transponders` and appends
