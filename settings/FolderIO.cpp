@@ -39,6 +39,19 @@ namespace {
 
 TFolderUi g_ui;
 
+// VerFile sets the version before the load starts; a load that fails must go
+// back to the version in force before that check.
+struct TVersionBefore {
+    bool valid = false;
+    std::int32_t version = 0;
+    std::string servicesFile, tvListFile, radioListFile, lockedFile;
+} g_versionBefore;
+
+void RememberVersion()
+{
+    g_versionBefore = {true, EnigmaVersion, ServicesFileName, TvListFileName, RadioListFileName, LockedFileName};
+}
+
 // The driver's own steps (1-based lines of the lists above).
 enum LoadStep {
     L_TRANSPONDERS = 1, L_SERVICES, L_PROVIDERS, L_TV, L_RADIO, L_BLACK, L_WHITE, L_SATXML, L_TERXML, L_FILL
@@ -170,11 +183,14 @@ struct TModelSnapshot {
         terrestrials = Terrestrials; // stays in the model unless a list is read
         satExtras = SatXmlExtras;
         terExtras = TerXmlExtras;
-        version = EnigmaVersion;
-        servicesFile = ServicesFileName;
-        tvListFile = TvListFileName;
-        radioListFile = RadioListFileName;
-        lockedFile = LockedFileName;
+        if (!g_versionBefore.valid)
+            RememberVersion();
+        version = g_versionBefore.version;
+        servicesFile = g_versionBefore.servicesFile;
+        tvListFile = g_versionBefore.tvListFile;
+        radioListFile = g_versionBefore.radioListFile;
+        lockedFile = g_versionBefore.lockedFile;
+        g_versionBefore.valid = false;
         tvListName = TvListName;
         radioListName = RadioListName;
         errorReport = ErrorReport;
@@ -251,10 +267,12 @@ const TFolderUi& FolderUi() { return g_ui; }
 
 bool VerFile()
 {
+    RememberVersion();
     if (FileThere("services") && FileThere("bouquets"))
         return SetEnigmaVer(VER_ENIGMA1);
     if (FileThere("lamedb"))
         return SetEnigmaVer(VER_ENIGMA2_3);
+    g_versionBefore.valid = false;
     if (g_ui.Dialogs)
         g_ui.Dialogs->Error(FilesNotFoundText);
     return false;
@@ -279,13 +297,13 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
     TModelSnapshot before;
     std::string failure;
 
+    before.Take();
     FolderLoaded = false;
     Modified = false;
     ServiceSortColumn = 4;
     ErrorReport.clear();
     if (ui.Window)
         ui.Window->LoadStarting();
-    before.Take();
     Reset2Load();
     {
         TRunGuard run(ui, TheLoadDir, LoadStepLines);
@@ -387,12 +405,14 @@ bool SaveFile()
 
     if (ui.Window)
         ui.Window->SaveStarting();
+    std::string stagingDir;
     {
         TRunGuard run(ui, TheSaveDir, SaveStepLines);
         try {
             const bool writeSat = SatListHeld || !Satellites.empty();
             const bool writeTer = TerListHeld || !Terrestrials.empty();
             TSaveStaging staging(TheSaveDir);
+            stagingDir = staging.Dir().string();
             {
                 TSaveDirRedirect redirect(staging.Dir().string());
                 run.Step(S_SERVICES);
@@ -419,8 +439,13 @@ bool SaveFile()
         } catch (const ESaveError& e) {
             failure = e.what();
         } catch (const std::exception& e) {
-            failure = "Cannot save into the folder " + TheSaveDir + " : " + e.what() + "\nThe folder " +
-                      TheSaveDir + " was left as it was.";
+            // The user knows the folder, not our staging area: name the file
+            // as it would have stood in the folder.
+            std::string why = e.what();
+            for (std::size_t at; !stagingDir.empty() && (at = why.find(stagingDir)) != std::string::npos;)
+                why.replace(at, stagingDir.size(), TheSaveDir);
+            failure = "Cannot save into the folder " + TheSaveDir + " : " + why + "\nThe folder " + TheSaveDir +
+                      " was left as it was.";
         } catch (...) {
             failure = "Cannot save into the folder " + TheSaveDir + "\nThe folder " + TheSaveDir +
                       " was left as it was.";

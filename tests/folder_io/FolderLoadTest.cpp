@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace fs = std::filesystem;
 using namespace cftest;
 
@@ -248,4 +251,131 @@ TEST_F(FolderLoad, RealSetsLoad)
     EXPECT_FALSE(LoadFolder(dir));
     EXPECT_EQ(ui.dialogs.errors, std::vector<std::string>{"File(s) not found : cannot proceed"});
     EXPECT_TRUE(ui.log.Only("progress:").empty());
+}
+
+TEST_F(FolderLoad, AFailedLoadPutsTheEarlierModelBackAndFreesTheWindow)
+{
+    // Any error thrown part-way (here made by the progress window at a given
+    // step) stops the load.
+    struct Case {
+        std::string what;
+        int failAt;
+    };
+    const Case cases[] = {{"step 1", 1}, {"step 5", 5}, {"step 9", 9}, {"step 10", 10}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ResetModel();
+        TRecordingUi ui;
+        ASSERT_TRUE(LoadFolder(Copy("v4")));
+        Services[0].Name = "edited, not saved";
+        Modified = true;
+        const TModelState before = CurrentModel();
+        const std::string loadDirBefore = TheLoadDir;
+
+        fs::path bad = tmp / ("bad" + std::to_string(c.failAt));
+        CopyTree(Fixture("v3"), bad);
+        ui.progress.onStep = [&](int n) {
+            if (n == c.failAt)
+                throw EInOutError("Cannot read file");
+        };
+        ui.log.calls.clear();
+        ui.dialogs.errors.clear();
+        EXPECT_FALSE(LoadFolder(bad));
+
+        EXPECT_TRUE(CurrentModel() == before);
+        EXPECT_EQ(Services[0].Name, "edited, not saved");
+        EXPECT_TRUE(Modified);
+        EXPECT_TRUE(FolderLoaded);
+        EXPECT_EQ(EnigmaVersion, 4);
+        EXPECT_EQ(ServicesFileName, "lamedb");
+        EXPECT_EQ(LockedFileName, "blacklist");
+        EXPECT_EQ(ServiceCounter, 204);
+        EXPECT_TRUE(SatListHeld);
+        EXPECT_TRUE(ErrorReport.empty());
+
+        EXPECT_TRUE(ui.window.enabled);
+        EXPECT_FALSE(ui.progress.visible);
+        const auto tail = std::vector<std::string>(ui.log.calls.end() - 4, ui.log.calls.end());
+        EXPECT_EQ(tail, (std::vector<std::string>{"progress:finish", "window:enable", "window:load-failed",
+                                                  "dialog:error"}));
+        ASSERT_EQ(ui.dialogs.errors.size(), 1u);
+        EXPECT_EQ(ui.dialogs.errors[0].rfind("Cannot load the folder " + bad.string() + " : ", 0), 0u)
+            << ui.dialogs.errors[0];
+        EXPECT_NE(ui.dialogs.errors[0].find("\nThe settings shown before are kept."), std::string::npos);
+
+        // The program goes on: the next load works.
+        ui.progress.onStep = nullptr;
+        ASSERT_TRUE(LoadFolder(Copy("v3")));
+        EXPECT_EQ(EnigmaVersion, 3);
+        fs::remove_all(tmp / "v3");
+    }
+}
+
+TEST_F(FolderLoad, NewServicesAreMarkedOnlyFromTheListReadForThisLoad)
+{
+    TY_ENIG_NEW_CH arte;
+    arte.Sid = "2B66";
+    arte.ServiceType = 25;
+    arte.Namespace = "00C00000";
+    arte.Tsid = "0002";
+    arte.Onid = "0001";
+    TY_ENIG_NEW_CH unknown = arte;
+    unknown.Sid = "7777";
+    const ARR_ENIG_NEW_CH fromReceiver = {arte, unknown, arte};
+
+    auto flagsAfter = [&](bool readNew, const ARR_ENIG_NEW_CH* list) {
+        ResetModel();
+        TRecordingUi ui;
+        ReadNew = readNew;
+        NewChannels = fromReceiver; // an earlier read of the receiver, still in memory
+        TheLoadDir = Copy("v4").string();
+        EXPECT_TRUE(VerFile());
+        EXPECT_TRUE(OpenFile(list));
+        std::vector<std::int32_t> flags;
+        for (const auto& s : Services)
+            flags.push_back(s.Flags);
+        fs::remove_all(tmp / "v4");
+        return flags;
+    };
+    // Services: 0A1F flags 1, 0A20 0, 2B66 4, 3201 0.
+    EXPECT_EQ(flagsAfter(true, nullptr), (std::vector<std::int32_t>{1, 0, 4, 0})) << "a plain folder load";
+    EXPECT_EQ(flagsAfter(true, &fromReceiver), (std::vector<std::int32_t>{1, 0, 4 | 0x80, 0}))
+        << "listed twice, marked once";
+    EXPECT_EQ(flagsAfter(false, &fromReceiver), (std::vector<std::int32_t>{1, 0, 4, 0})) << "ReadNew off";
+}
+
+TEST_F(FolderLoad, AnUnreadableFileStopsTheLoadAndKeepsTheEarlierModel)
+{
+    TRecordingUi ui;
+    ASSERT_TRUE(LoadFolder(Copy("v4")));
+    Modified = true;
+    const TModelState before = CurrentModel();
+    fs::path bad = Copy("v3");
+    fs::permissions(bad / "bouquets.tv", fs::perms::none);
+    ui.dialogs.errors.clear();
+    ui.log.calls.clear();
+    auto check = [&]() {
+        const bool ok = LoadFolder(bad);
+        return !ok && CurrentModel() == before && Modified && ui.window.enabled && !ui.progress.visible &&
+               ui.dialogs.errors.size() == 1 &&
+               ui.dialogs.errors[0].rfind("Cannot load the folder " + bad.string() + " : ", 0) == 0 &&
+               ui.log.Only("window:load-failed").size() == 1;
+    };
+    if (geteuid() != 0) {
+        EXPECT_TRUE(check()) << (ui.dialogs.errors.empty() ? "" : ui.dialogs.errors[0]);
+        return;
+    }
+    // Root reads anything: load as an ordinary user in a child process.
+    fs::permissions(tmp.path(), fs::perms::others_exec, fs::perm_options::add);
+    pid_t pid = fork();
+    ASSERT_GE(pid, 0);
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(3);
+        _exit(check() ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
