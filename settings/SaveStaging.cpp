@@ -62,7 +62,11 @@ TSaveStaging::TSaveStaging(const fs::path& target)
     const std::string suffix = UniqueSuffix();
     fs::path parent = target_.parent_path();
     if (!parent.empty() && parent != target_ && SameDevice(parent, target_)) {
-        fs::path root = parent / ("." + target_.filename().string() + ".chanforge-save-" + suffix);
+        std::string name = ".";
+        name += target_.filename().string();
+        name += ".chanforge-save-";
+        name += suffix;
+        fs::path root = parent / name;
         if (MakeArea(root, ec))
             root_ = root;
     }
@@ -115,15 +119,19 @@ void TSaveStaging::Commit(const std::function<bool(const std::string& name)>& re
         for (const auto& n : movedNew) {
             std::error_code rec;
             fs::rename(target_ / n, newDir_ / n, rec);
-            if (rec)
-                trouble += "\n" + (target_ / n).string() + " : " + rec.message();
+            if (rec) {
+                trouble += '\n';
+                trouble += (target_ / n).string() + " : " + rec.message();
+            }
         }
         for (const auto& n : movedOld) {
             std::error_code rec;
             fs::rename(oldDir_ / n, target_ / n, rec);
-            if (rec)
-                trouble += "\n" + (target_ / n).string() + " could not be restored from " +
-                           (oldDir_ / n).string() + " : " + rec.message();
+            if (rec) {
+                trouble += '\n';
+                trouble += (target_ / n).string() + " could not be restored from " + (oldDir_ / n).string() +
+                           " : " + rec.message();
+            }
         }
         if (!trouble.empty())
             root_.clear(); // keep the staging area: it holds what could not be put back
