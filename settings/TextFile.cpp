@@ -27,6 +27,16 @@ TTextFile::TTextFile(const std::string& path)
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f)
         throw EInOutError(IoMessage("Cannot open file", path, errno));
+    // One read of the whole file when its size is known; in chunks for
+    // files that do not tell (pipes, special files).
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(f.get());
+        std::rewind(f.get());
+        if (size > 0) {
+            data_.resize(static_cast<std::size_t>(size));
+            data_.resize(std::fread(data_.data(), 1, data_.size(), f.get()));
+        }
+    }
     char buf[1 << 16];
     for (;;) {
         const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
