@@ -1,6 +1,7 @@
 #include "settings/BouquetFiles.h"
 
 #include "settings/ListFileIo.h"
+#include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
 #include <cstdio>
@@ -118,7 +119,7 @@ void WriteBouquetList(bool radio)
         return;
     const std::string& fileName = radio ? RadioListFileName : TvListFileName;
     const std::string& listName = radio ? RadioListName : TvListName;
-    WriteListFile(TheSaveDir + "/" + fileName,
+    WriteFileReplacing(TheSaveDir + "/" + fileName,
                   FormatBouquetList(bouquets, radio, EnigmaVersion, listName, SaveProfileSdir()));
     for (size_t i = 0; i < bouquets.size(); ++i)
         bouquets[i].FileId = UserBouquetId(static_cast<std::int32_t>(i));
@@ -360,7 +361,7 @@ void SaveUbBouquet()
         const ARR_ENIG_UB& bouquets = radio ? RadioBouquets : TvBouquets;
         for (size_t i = 0; i < bouquets.size(); ++i) {
             std::string id = UserBouquetId(static_cast<std::int32_t>(i));
-            WriteListFile(TheSaveDir + "/userbouquet." + id + (radio ? ".radio" : ".tv"),
+            WriteFileReplacing(TheSaveDir + "/userbouquet." + id + (radio ? ".radio" : ".tv"),
                           FormatUserBouquet(bouquets[i], EnigmaVersion, Services, Transponders, numbers,
                                             markerNumber));
         }

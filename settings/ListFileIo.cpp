@@ -1,12 +1,8 @@
 #include "settings/ListFileIo.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include "settings/Errors.h"
+#include "settings/TextFile.h"
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -25,21 +21,7 @@ std::string LowerAscii(std::string s)
 
 std::string ReadListFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        throw EInOutError("Cannot open file " + path);
-    std::string text;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size > 0) {
-        text.resize(static_cast<size_t>(size));
-        in.seekg(0, std::ios::beg);
-        in.read(text.data(), size);
-        text.resize(static_cast<size_t>(in.gcount()));
-    }
-    if (in.bad())
-        throw EInOutError("Cannot read file " + path);
-    return text;
+    return TTextFile(path).Text();
 }
 
 std::vector<std::string_view> SplitListLines(std::string_view text)
@@ -58,32 +40,6 @@ std::vector<std::string_view> SplitListLines(std::string_view text)
         start = lf + 1;
     }
     return lines;
-}
-
-void WriteListFile(const std::string& path, std::string_view text)
-{
-    std::string tmp = path + ".cf-tmp";
-    {
-        std::FILE* f = std::fopen(tmp.c_str(), "wb");
-        if (!f)
-            throw EInOutError("Cannot create file " + path + ": " + std::strerror(errno));
-        bool ok = text.empty() || std::fwrite(text.data(), 1, text.size(), f) == text.size();
-        int err = ok ? 0 : errno;
-        if (std::fclose(f) != 0 && ok) {
-            ok = false;
-            err = errno;
-        }
-        if (!ok) {
-            std::remove(tmp.c_str());
-            throw EInOutError("Cannot write file " + path + ": " + std::strerror(err));
-        }
-    }
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) {
-        std::remove(tmp.c_str());
-        throw EInOutError("Cannot write file " + path + ": " + ec.message());
-    }
 }
 
 std::string FindFileNoCase(const std::string& dir, const std::string& name)

@@ -16,11 +16,6 @@ std::string ReadListFile(const std::string& path);
 // without an end). A line's CR before its LF is removed.
 std::vector<std::string_view> SplitListLines(std::string_view text);
 
-// Writes the file whole or not at all: the text goes to a temporary file
-// beside it that then replaces it, so a full disk never leaves a half list.
-// Throws EInOutError on failure (the old file is then untouched).
-void WriteListFile(const std::string& path, std::string_view text);
-
 // The path of the file `name` in `dir`, found whatever the case of its
 // letters (receivers do not care about case, Linux does). An exact match
 // wins; otherwise the first match in name order. Empty when there is none.

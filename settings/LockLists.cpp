@@ -2,6 +2,7 @@
 
 #include "settings/BouquetFiles.h"
 #include "settings/ListFileIo.h"
+#include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
 #include <cstdio>
@@ -65,8 +66,12 @@ void ApplyLockList(std::string_view text, char kind, ARR_ENIG_CH& services, cons
                 Mark(ch.Black, ch.White, kind) = 1;
             }
         } else if (f0 == "1") {
+            // The id field is taken whole: the TSID width of the split above
+            // would cut ids beyond four hex digits (and negative ones, which
+            // are written as eight).
+            SplitFieldsTo(fields, line, {0, 0, 0, 0, 0}, ':');
             std::int32_t id = 0;
-            if (fields.size() < 5 || !TryParseHex(Trim(fields[4]), id))
+            if (!TryParseHex(Trim(fields[4]), id))
                 continue;
             for (auto& pr : providers)
                 if (pr.Id == id) {
@@ -130,7 +135,7 @@ void LoadLockedAllowed(char kind)
 
 void SaveLockedAllowed(char kind)
 {
-    WriteListFile(TheSaveDir + "/" + ListFileName(kind),
+    WriteFileReplacing(TheSaveDir + "/" + ListFileName(kind),
                   FormatLockList(kind, Services, Transponders, Providers, TvBouquets, RadioBouquets,
                                  SaveProfileSdir()));
 }

@@ -1,6 +1,7 @@
 #include "settings/ProvidersFile.h"
 
 #include "settings/ListFileIo.h"
+#include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
 #include <cstdlib>
@@ -157,6 +158,6 @@ void LoadPr()
 
 void SavePr()
 {
-    WriteListFile(TheSaveDir + "/" + ProvidersFileName,
+    WriteFileReplacing(TheSaveDir + "/" + ProvidersFileName,
                   FormatProviders(Providers, Services, Transponders, EnigmaVersion));
 }

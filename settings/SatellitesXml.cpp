@@ -1,6 +1,7 @@
 #include "settings/SatellitesXml.h"
 
 #include "settings/ListFileIo.h"
+#include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 #include "settings/XmlNumbers.h"
 #include "settings/XmlScanner.h"
@@ -220,5 +221,5 @@ void ReadSatXML()
 
 void SaveSatXml()
 {
-    WriteListFile(TheSaveDir + "/" + SatellitesFileName, FormatSatellitesXml(Satellites, SatXmlExtras));
+    WriteFileReplacing(TheSaveDir + "/" + SatellitesFileName, FormatSatellitesXml(Satellites, SatXmlExtras));
 }

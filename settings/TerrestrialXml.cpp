@@ -1,6 +1,7 @@
 #include "settings/TerrestrialXml.h"
 
 #include "settings/ListFileIo.h"
+#include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 #include "settings/XmlNumbers.h"
 #include "settings/XmlScanner.h"
@@ -151,5 +152,5 @@ void ReadTerrXML()
 
 void SaveTerXml()
 {
-    WriteListFile(TheSaveDir + "/" + TerrestrialFileName, FormatTerrestrialXml(Terrestrials, TerXmlExtras));
+    WriteFileReplacing(TheSaveDir + "/" + TerrestrialFileName, FormatTerrestrialXml(Terrestrials, TerXmlExtras));
 }
