@@ -117,6 +117,7 @@ bool ConfirmSaveFormat(std::int32_t profileIndex);
 // type, namespace, TSID and ONID).
 void MarkNewServices(const ARR_ENIG_NEW_CH& list);
 
-// Lower-case file names the save writes (besides the user-bouquet files), and
-// whether a name is one of the settings files a save replaces.
+// Whether a file of the target folder goes when a save swaps in its files:
+// the program's own settings files, except a satellite or terrestrial list
+// that this save does not write.
 bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTerXml);
