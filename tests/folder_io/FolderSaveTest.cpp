@@ -375,6 +375,9 @@ TEST_F(FolderSave, ConfirmSaveFormat)
         {4, 0, true, "Loaded file is ENIGMA 2.4" + nbsp + "but you are saving ENIGMA.Are you sure ?"},
         {2, 2, true, "Loaded file is ENIGMA" + nbsp + "but you are saving ENIGMA 2.4.Are you sure ?"},
         {3, 3, true, "Loaded file is ENIGMA 2.3" + nbsp + "but you are saving ENIGMA QB-ONE.Are you sure ?"},
+        // No profile chosen (an empty profile list): the loaded format is written.
+        {4, -1, false, ""},
+        {4, 9, false, ""},
     };
     for (const auto& c : cases) {
         for (bool yes : {true, false}) {
