@@ -202,6 +202,8 @@ public:
     void Paint(TCanvas& canvas) override;
     void Resize() override;
     bool event(QEvent* e) override;
+    // The window has no border icons: only its owner hides it.
+    bool CloseQuery() override { return owner_ == nullptr; }
     void Detach() { owner_ = nullptr; }
     bool FadeArmed = false;
 

@@ -293,6 +293,17 @@ TEST_F(CfProgressTest, BarRepaintsAtMostOncePerInterval)
     SetClock(nullptr);
 }
 
+TEST(CfProgressForm, TheUserCannotCloseIt)
+{
+    TCfProgress p;
+    p.SetVisible(true);
+    p.Form()->Close();
+    ProcessMessages();
+    EXPECT_TRUE(p.Visible());
+    p.SetVisible(false);
+    EXPECT_FALSE(p.Visible());
+}
+
 TEST(CfProgressForm, AFormDestroyedElsewhereIsForgotten)
 {
     TCfProgress p;
