@@ -327,7 +327,9 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             if (part.starts_with("p:")) {
                 ch.Provider.assign(part.substr(2));
             } else if (part.size() >= 4 && part.starts_with("c:0") && part[3] >= '0' && part[3] <= '4') {
-                ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(part.substr(4, 4));
+                const std::string_view pid = part.substr(4, 4);
+                ok = pid.empty() || IsHexText(pid);
+                ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(pid);
             } else if (part.starts_with("f:")) {
                 ok = TryParseHex(Trim(part.substr(2)), ch.Flags);
             } else {
@@ -439,6 +441,10 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
         if (count > 0)
             out += ':';
         out += tp.ExtraFields;
+        // A reader takes one final ":" for the line's end mark; an empty
+        // last field needs it doubled to come back.
+        if (tp.ExtraFields.back() == ':')
+            out += ':';
     }
     out += "\n/\n";
 }

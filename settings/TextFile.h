@@ -7,7 +7,8 @@
 #include <string_view>
 
 // A text file read into memory, handed out line by line. Lines end with LF
-// or CR LF; the line end is not part of the line.
+// or CR LF; the line end (and any further CR before it) is not part of the
+// line.
 class TTextFile {
 public:
     TTextFile() = default;
