@@ -24,12 +24,36 @@ std::string_view WithoutBom(std::string_view text)
     return text;
 }
 
-// A reference line is a marker when its flags field is 64 (type 1, flags
-// 64): "1:64:...". Only the fields count, so a service whose SID or TSID
-// happens to read 64, 998 or 999 stays a service.
-bool IsMarker(const std::vector<std::string>& fields)
+// The first fields of a reference (the text after "#SERVICE"), split at
+// ":" as the settings splitter does: a leading ":" is dropped and
+// fields that are not there are empty. Views into the line, no copies.
+struct TRefFields {
+    static constexpr size_t Max = 7;
+    std::string_view f[Max];
+};
+
+void SplitReference(std::string_view ref, TRefFields& out)
 {
-    return fields.size() >= 2 && Trim(fields[0]) == "1" && Trim(fields[1]) == "64";
+    if (!ref.empty() && ref.front() == ':')
+        ref.remove_prefix(1);
+    for (size_t i = 0; i < TRefFields::Max; ++i) {
+        size_t sep = ref.find(':');
+        if (sep == std::string_view::npos) {
+            out.f[i] = ref;
+            ref = {};
+        } else {
+            out.f[i] = ref.substr(0, sep);
+            ref.remove_prefix(sep + 1);
+        }
+    }
+}
+
+// A reference is a marker when its flags field is 64 (type 1, flags 64):
+// "1:64:...". Only the fields count, so a service whose SID or TSID happens
+// to read 64, 998 or 999 stays a service.
+bool IsMarker(const TRefFields& r)
+{
+    return Trim(r.f[0]) == "1" && Trim(r.f[1]) == "64";
 }
 
 // Text of a "#DESCRIPTION" line: what follows "#DESCRIPTION:" (the colon
@@ -89,7 +113,7 @@ void LoadUserBouquets(bool radio)
     TSettingsView* view = SettingsView();
     if (view)
         view->ProgressStart(0, static_cast<std::int32_t>(entries.size()));
-    TChKeyIndex index(Services);
+    TServiceKeyIndex index(Services);
     counter = 0;
     bouquets.reserve(entries.size());
     for (size_t c = 0; c < entries.size(); ++c) {
@@ -99,7 +123,7 @@ void LoadUserBouquets(bool radio)
         std::string text = ReadListFile(path);
         TY_ENIG_UB bouquet;
         bool missing = false;
-        ParseUserBouquet(text, EnigmaVersion, Services, index, bouquet, missing);
+        ParseUserBouquet(text, EnigmaVersion, index, bouquet, missing);
         bouquet.FileId = entries[c][1];
         std::int32_t id = 0;
         if (IsHex4(bouquet.FileId) && TryParseHex(bouquet.FileId, id))
@@ -130,14 +154,14 @@ void WriteBouquetList(bool radio)
 std::int32_t CountUBouquetText(std::string_view text)
 {
     std::int32_t count = 0;
-    std::vector<std::string> fields;
+    TRefFields ref;
     for (std::string_view line : SplitListLines(text)) {
         std::string_view t = TrimLeft(line);
         if (t.starts_with("#DESCRIPTION")) {
             ++count;
         } else if (t.starts_with("#SERVICE")) {
-            SplitFieldsTo(fields, t.substr(8), {0, 0}, ':');
-            if (!IsMarker(fields))
+            SplitReference(t.substr(8), ref);
+            if (!IsMarker(ref))
                 ++count;
         }
     }
@@ -187,7 +211,8 @@ void ParseBouquetList(std::string_view text, std::int32_t version, bool radio, s
         }
         // Enigma 1 lists name the file by its full path on the receiver;
         // the file itself sits in the folder that is read.
-        std::string path = "/" + std::string(Trim(BaseName(ref)));
+        std::string path(1, '/');
+        path += Trim(BaseName(ref));
         if (path.size() < 2 || !exists(path))
             continue;
         std::string id;
@@ -203,12 +228,11 @@ void ParseBouquetList(std::string_view text, std::int32_t version, bool radio, s
     }
 }
 
-void ParseUserBouquet(std::string_view text, std::int32_t version, const ARR_ENIG_CH& services,
-                      const TChKeyIndex& index, TY_ENIG_UB& bouquet, bool& missing)
+void ParseUserBouquet(std::string_view text, std::int32_t version, const TServiceKeyIndex& index,
+                      TY_ENIG_UB& bouquet, bool& missing)
 {
     std::vector<std::string_view> lines = SplitListLines(WithoutBom(text));
     bouquet.Entries.clear();
-    bouquet.Entries.reserve(static_cast<size_t>(CountUBouquetText(text)));
     bouquet.Name.clear();
     size_t i = 0;
     if (!lines.empty() && TrimLeft(lines[0]).starts_with("#NAME")) {
@@ -219,8 +243,41 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const ARR_ENI
     // Type fields are hexadecimal in every version but Enigma 1's: the
     // writer writes them so, and Enigma 2 reads them so.
     const bool hexType = version != 2;
-    std::vector<std::string> fields;
-    std::string key;
+
+    // First pass: what each line is; service references are prepared and
+    // their table slots fetched ahead.
+    enum class TKind : std::uint8_t { Other, Marker, Service, BadService, Description };
+    struct TLine {
+        TKind kind = TKind::Other;
+        std::uint32_t probe = 0;
+    };
+    std::vector<TLine> kinds(lines.size());
+    std::vector<TServiceKeyIndex::TProbe> probes;
+    TRefFields ref;
+    for (size_t l = i; l < lines.size(); ++l) {
+        std::string_view line = TrimLeft(lines[l]);
+        if (line.starts_with("#SERVICE")) {
+            SplitReference(line.substr(8), ref);
+            if (IsMarker(ref)) {
+                kinds[l].kind = TKind::Marker;
+                continue;
+            }
+            std::int32_t type = 0;
+            std::string_view typeText = Trim(ref.f[2]);
+            if (!(hexType ? TryParseHex(typeText, type) : TryParseInt(typeText, type))) {
+                kinds[l].kind = TKind::BadService;
+                continue;
+            }
+            kinds[l] = {TKind::Service, static_cast<std::uint32_t>(probes.size())};
+            probes.emplace_back();
+            index.Prepare(ref.f[3], ref.f[6], ref.f[4], ref.f[5], type, probes.back());
+            index.Prefetch(probes.back());
+        } else if (line.starts_with("#DESCRIPTION")) {
+            kinds[l].kind = TKind::Description;
+        }
+    }
+
+    bouquet.Entries.reserve(probes.size() + 8);
     std::int32_t services_n = 0;
     bool markerPending = false;   // the last reference was a marker without its text yet
     bool serviceBefore = false;   // the last reference became a service entry
@@ -231,41 +288,39 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const ARR_ENI
             bouquet.Entries.push_back({UB_ENTRY_MARKER, std::string(), std::string()});
         markerPending = false;
     };
-    for (; i < lines.size(); ++i) {
-        std::string_view line = TrimLeft(lines[i]);
-        if (line.starts_with("#SERVICE")) {
+    for (size_t l = i; l < lines.size(); ++l) {
+        switch (kinds[l].kind) {
+        case TKind::Other:
+            break;
+        case TKind::Marker:
             flushMarker();
             serviceBefore = false;
-            SplitFieldsTo(fields, line.substr(8), {0, 0, 0, 4, 4, 4, 8, 0, 0, 0}, ':');
-            if (IsMarker(fields)) {
-                markerPending = true;
-                continue;
-            }
-            std::int32_t type = 0;
+            markerPending = true;
+            break;
+        case TKind::Service:
+        case TKind::BadService: {
+            flushMarker();
+            serviceBefore = false;
             std::int32_t number = 0;
-            bool ok = fields.size() >= 7 &&
-                      (hexType ? TryParseHex(Trim(fields[2]), type) : TryParseInt(Trim(fields[2]), type));
-            if (ok) {
-                key.assign(fields[3]).append(fields[6]).append(fields[4]).append(fields[5]).append(
-                    std::to_string(type));
-                ok = FindServiceByKey(key, services, index, number) == 0;
-            }
-            if (!ok) {
+            if (kinds[l].kind == TKind::BadService || !index.Find(probes[kinds[l].probe], number)) {
                 // The entry is dropped, and with it a description that
                 // belongs to it.
                 missing = true;
-                continue;
+                break;
             }
             bouquet.Entries.push_back({UB_ENTRY_SERVICE, std::to_string(number), std::string()});
             ++services_n;
             serviceBefore = true;
-        } else if (line.starts_with("#DESCRIPTION")) {
+            break;
+        }
+        case TKind::Description:
             if (markerPending) {
-                bouquet.Entries.push_back({UB_ENTRY_MARKER, DescriptionText(line), std::string()});
+                bouquet.Entries.push_back({UB_ENTRY_MARKER, DescriptionText(lines[l]), std::string()});
                 markerPending = false;
             } else if (serviceBefore) {
-                bouquet.Entries.back()[2] = DescriptionText(line);
+                bouquet.Entries.back()[2] = DescriptionText(lines[l]);
             }
+            break;
         }
     }
     flushMarker();
@@ -306,45 +361,97 @@ std::string FormatBouquetList(const ARR_ENIG_UB& bouquets, bool radio, std::int3
     return out;
 }
 
-std::string FormatUserBouquet(const TY_ENIG_UB& bouquet, std::int32_t version, const ARR_ENIG_CH& services,
-                              const ARR_ENIG_TP& transponders, const TChNumberIndex& numbers,
-                              std::int32_t& markerNumber)
+TBouquetRefs::TBouquetRefs(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, std::int32_t version)
+    : numbers_(services)
 {
-    std::string out = "#NAME " + bouquet.Name + "\n";
-    for (const auto& entry : bouquet.Entries) {
+    starts_.reserve(services.size() + 1);
+    // Offsets are 32-bit: 48 bytes a line leaves room for 80 million services.
+    text_.reserve(services.size() * 48);
+    for (const auto& ch : services) {
+        starts_.push_back(static_cast<std::uint32_t>(text_.size()));
+        if (ch.TpIndex < 0 || static_cast<size_t>(ch.TpIndex) >= transponders.size())
+            continue; // no line: the entry is left out
+        const TY_ENIG_TP& tp = transponders[static_cast<size_t>(ch.TpIndex)];
+        text_ += "#SERVICE: 1:0:";
+        text_ += version == 2 ? std::to_string(ch.ServiceType) : Hex(static_cast<std::uint32_t>(ch.ServiceType), 2);
+        text_ += ':';
+        text_ += ch.Sid;
+        text_ += ':';
+        text_ += tp.Tsid;
+        text_ += ':';
+        text_ += tp.Onid;
+        text_ += ':';
+        text_ += tp.Namespace;
+        text_ += ":0:0:0:\n";
+    }
+    starts_.push_back(static_cast<std::uint32_t>(text_.size()));
+}
+
+std::string_view TBouquetRefs::Line(std::int32_t number) const
+{
+    return LineAt(numbers_.Find(number));
+}
+
+std::string_view TBouquetRefs::LineAt(std::int32_t index) const
+{
+    if (index < 0)
+        return {};
+    size_t at = static_cast<size_t>(index);
+    return std::string_view(text_).substr(starts_[at], starts_[at + 1] - starts_[at]);
+}
+
+void TBouquetRefs::PrefetchLine(std::int32_t index) const
+{
+    if (index >= 0)
+        __builtin_prefetch(text_.data() + starts_[static_cast<size_t>(index)]);
+}
+
+std::string FormatUserBouquet(const TY_ENIG_UB& bouquet, const TBouquetRefs& refs, std::int32_t& markerNumber)
+{
+    std::string out;
+    AppendUserBouquet(out, bouquet, refs, markerNumber);
+    return out;
+}
+
+void AppendUserBouquet(std::string& out, const TY_ENIG_UB& bouquet, const TBouquetRefs& refs,
+                       std::int32_t& markerNumber)
+{
+    out += "#NAME ";
+    out += bouquet.Name;
+    out += '\n';
+    // The service of every entry first, its line fetched ahead; then the
+    // text in entry order.
+    std::vector<std::int32_t> index(bouquet.Entries.size(), -1);
+    for (size_t e = 0; e < bouquet.Entries.size(); ++e) {
+        const auto& entry = bouquet.Entries[e];
+        std::int32_t number = 0;
+        if (entry.size() >= 2 && entry[0] == UB_ENTRY_SERVICE && TryParseInt(entry[1], number)) {
+            index[e] = refs.IndexOf(number);
+            refs.PrefetchLine(index[e]);
+        }
+    }
+    for (size_t e = 0; e < bouquet.Entries.size(); ++e) {
+        const auto& entry = bouquet.Entries[e];
         if (entry.size() < 2)
             continue;
         if (entry[0] == UB_ENTRY_MARKER) {
-            out += "#SERVICE: 1:64:" + Hex(static_cast<std::uint32_t>(markerNumber++), 3) + ":0:0:0:0:0:0:0:\n";
-            out += "#DESCRIPTION: " + entry[1] + "\n";
+            out += "#SERVICE: 1:64:";
+            out += Hex(static_cast<std::uint32_t>(markerNumber++), 3);
+            out += ":0:0:0:0:0:0:0:\n#DESCRIPTION: ";
+            out += entry[1];
+            out += '\n';
             continue;
         }
-        std::int32_t number = 0;
-        if (!TryParseInt(entry[1], number))
+        std::string_view line = refs.LineAt(index[e]);
+        if (line.empty())
             continue;
-        std::int32_t si = FindServiceIndexById(number, numbers);
-        if (si < 0)
-            continue;
-        const TY_ENIG_CH& ch = services[static_cast<size_t>(si)];
-        if (ch.TpIndex < 0 || static_cast<size_t>(ch.TpIndex) >= transponders.size())
-            continue;
-        const TY_ENIG_TP& tp = transponders[static_cast<size_t>(ch.TpIndex)];
-        out += "#SERVICE: 1:0:";
-        out += version == 2 ? std::to_string(ch.ServiceType)
-                            : Hex(static_cast<std::uint32_t>(ch.ServiceType), 2);
-        out += ':';
-        out += ch.Sid;
-        out += ':';
-        out += tp.Tsid;
-        out += ':';
-        out += tp.Onid;
-        out += ':';
-        out += tp.Namespace;
-        out += ":0:0:0:\n";
-        if (entry.size() > 2 && !entry[2].empty())
-            out += "#DESCRIPTION: " + entry[2] + "\n";
+        out += line;
+        if (entry.size() > 2 && !entry[2].empty()) {
+            out += "#DESCRIPTION: ";
+            out += entry[2];
+            out += '\n';
+        }
     }
-    return out;
 }
 
 void SaveUbList()
@@ -355,15 +462,16 @@ void SaveUbList()
 
 void SaveUbBouquet()
 {
-    TChNumberIndex numbers(Services);
+    TBouquetRefs refs(Services, Transponders, EnigmaVersion);
     std::int32_t markerNumber = 1;
+    std::string text; // one buffer for every file
     for (bool radio : {false, true}) {
         const ARR_ENIG_UB& bouquets = radio ? RadioBouquets : TvBouquets;
         for (size_t i = 0; i < bouquets.size(); ++i) {
             std::string id = UserBouquetId(static_cast<std::int32_t>(i));
-            WriteFileReplacing(TheSaveDir + "/userbouquet." + id + (radio ? ".radio" : ".tv"),
-                          FormatUserBouquet(bouquets[i], EnigmaVersion, Services, Transponders, numbers,
-                                            markerNumber));
+            text.clear();
+            AppendUserBouquet(text, bouquets[i], refs, markerNumber);
+            WriteFileReplacing(TheSaveDir + "/userbouquet." + id + (radio ? ".radio" : ".tv"), text);
         }
     }
 }

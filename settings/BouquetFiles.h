@@ -5,22 +5,22 @@
 // for Enigma 2) and the user-bouquet files they name.
 
 #include "settings/Model.h"
+#include "settings/ServiceRefIndex.h"
 
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
-class TChKeyIndex;
-class TChNumberIndex;
 
 // Report line of a bouquet that lost entries: prefix + name + suffix.
 inline constexpr const char* TvBouquetMissingPrefix = "- Some channels in Tv Bouquet <";
 inline constexpr const char* RadioBouquetMissingPrefix = "- Some channels in Radio Bouquet <";
 inline constexpr const char* BouquetMissingSuffix = "> not loaded (no channel reference)";
 
-// Upper bound of the entries of a bouquet file: its "#DESCRIPTION" lines
-// plus its "#SERVICE" lines that are not markers. 0 for a missing file.
+// Size estimate of a bouquet file: its "#DESCRIPTION" lines plus its
+// "#SERVICE" lines that are not markers. 0 for a missing file.
 std::int32_t CountUBouquet(const std::string& path);
 std::int32_t CountUBouquetText(std::string_view text);
 
@@ -33,8 +33,8 @@ void ParseBouquetList(std::string_view text, std::int32_t version, bool radio, s
 // Reads one bouquet file into `bouquet` (name, entries, service count).
 // `missing` is set when an entry named an unknown service (the entry and
 // its description are dropped).
-void ParseUserBouquet(std::string_view text, std::int32_t version, const ARR_ENIG_CH& services,
-                      const TChKeyIndex& index, TY_ENIG_UB& bouquet, bool& missing);
+void ParseUserBouquet(std::string_view text, std::int32_t version, const TServiceKeyIndex& index,
+                      TY_ENIG_UB& bouquet, bool& missing);
 
 // Reads the TV (radio) list file of TheLoadDir and every bouquet file it
 // names into TvBouquets (RadioBouquets); sets TvListName, TvListEntries and
@@ -50,12 +50,32 @@ std::string UserBouquetId(std::int32_t position);
 std::string FormatBouquetList(const ARR_ENIG_UB& bouquets, bool radio, std::int32_t version,
                               const std::string& listName, const std::string& sdir);
 
+// The "#SERVICE" line of every service as a bouquet file of `version`
+// writes it, built once per save and found by service number.
+class TBouquetRefs {
+public:
+    TBouquetRefs(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, std::int32_t version);
+    // The line (with its LF) of the first service with that number; empty
+    // when there is none or its transponder is gone.
+    std::string_view Line(std::int32_t number) const;
+    // The same in two steps, so a writer can fetch lines ahead: the
+    // service index of a number (-1 when none), and the line of an index.
+    std::int32_t IndexOf(std::int32_t number) const { return numbers_.Find(number); }
+    void PrefetchLine(std::int32_t index) const;
+    std::string_view LineAt(std::int32_t index) const;
+
+private:
+    TServiceNumberMap numbers_;
+    std::string text_;                  // every line, one after another
+    std::vector<std::uint32_t> starts_; // per service index, plus the end
+};
+
 // The text of one bouquet file. A service entry whose number is no longer
-// in `services` is left out with its description. `markerNumber` is the
-// number of the next marker and advances with each marker written.
-std::string FormatUserBouquet(const TY_ENIG_UB& bouquet, std::int32_t version, const ARR_ENIG_CH& services,
-                              const ARR_ENIG_TP& transponders, const TChNumberIndex& numbers,
-                              std::int32_t& markerNumber);
+// known is left out with its description. `markerNumber` is the number of
+// the next marker and advances with each marker written.
+std::string FormatUserBouquet(const TY_ENIG_UB& bouquet, const TBouquetRefs& refs, std::int32_t& markerNumber);
+void AppendUserBouquet(std::string& out, const TY_ENIG_UB& bouquet, const TBouquetRefs& refs,
+                       std::int32_t& markerNumber);
 
 // Writes the TV list (when there are TV bouquets) and the radio list (when
 // there are radio bouquets) into TheSaveDir and gives every bouquet the id

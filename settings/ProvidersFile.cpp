@@ -1,6 +1,7 @@
 #include "settings/ProvidersFile.h"
 
 #include "settings/ListFileIo.h"
+#include "settings/ServiceRefIndex.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
@@ -24,7 +25,7 @@ void ParseProviders(std::string_view text, const ARR_ENIG_CH& services, ARR_ENIG
                     const std::function<void(std::int32_t)>& progress)
 {
     std::vector<std::string_view> lines = SplitListLines(text);
-    TChKeyIndex index(services);
+    TServiceKeyIndex index(services);
     std::vector<std::string> fields;
     std::string key;
     bool missing = false;
@@ -68,7 +69,7 @@ void ParseProviders(std::string_view text, const ARR_ENIG_CH& services, ARR_ENIG
             std::int32_t number = 0;
             if (fields.size() >= 5) {
                 key.assign(fields[0]).append(fields[1]).append(fields[2]).append(fields[3]).append(fields[4]);
-                if (FindServiceByKey(key, services, index, number) == 0) {
+                if (index.Find(key, number)) {
                     provider.Members.push_back(number);
                     continue;
                 }
@@ -98,7 +99,7 @@ void ParseProviders(std::string_view text, const ARR_ENIG_CH& services, ARR_ENIG
 std::string FormatProviders(const ARR_ENIG_PR& providers, const ARR_ENIG_CH& services,
                             const ARR_ENIG_TP& transponders, std::int32_t version)
 {
-    TChNumberIndex numbers(services);
+    TServiceNumberMap numbers(services);
     std::string out;
     out += "eDVB bouquets /" + std::to_string(version) + "/\n";
     out += "bouquets\n";
@@ -108,7 +109,7 @@ std::string FormatProviders(const ARR_ENIG_PR& providers, const ARR_ENIG_CH& ser
         out += provider.Name;
         out += '\n';
         for (std::int32_t number : provider.Members) {
-            std::int32_t si = FindServiceIndexById(number, numbers);
+            std::int32_t si = numbers.Find(number);
             if (si < 0)
                 continue;
             const TY_ENIG_CH& ch = services[static_cast<size_t>(si)];

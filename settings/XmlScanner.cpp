@@ -82,10 +82,12 @@ size_t Utf8Sequence(std::string_view s, size_t i, uint32_t& cp)
     return len;
 }
 
-bool ValidXmlChar(uint32_t cp)
+// A reference the reader resolves: any character but NUL and the UTF-16
+// surrogates (stricter XML rules would turn a writer's reference for an
+// unusual character back into literal text).
+bool ReferableChar(uint32_t cp)
 {
-    return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||
-           (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+    return cp != 0 && !(cp >= 0xD800 && cp <= 0xDFFF) && cp <= 0x10FFFF;
 }
 
 } // namespace
@@ -364,7 +366,7 @@ std::string XmlUnescape(std::string_view text)
                     break;
                 }
             }
-            if (ok && ValidXmlChar(cp))
+            if (ok && ReferableChar(cp))
                 AppendUtf8(out, cp);
             else
                 done = false;

@@ -2,6 +2,7 @@
 
 #include "settings/BouquetFiles.h"
 #include "settings/Lookups.h"
+#include "settings/ProvidersFile.h"
 
 using namespace lists_test;
 
@@ -162,12 +163,12 @@ TEST_F(BouquetFilesTest, WritersLeaveOutEntriesWhoseServiceIsGone)
     TY_ENIG_UB none;
     none.Name = "Empty";
     none.Entries = {{"S", "424242", ""}};
-    TChNumberIndex numbers(Services);
+    TBouquetRefs refs(Services, Transponders, 4);
     std::int32_t marker = 1;
-    EXPECT_EQ(FormatUserBouquet(ub, 4, Services, Transponders, numbers, marker),
+    EXPECT_EQ(FormatUserBouquet(ub, refs, marker),
               "#NAME N\n#SERVICE: 1:0:02:1234:0437:0001:00C00000:0:0:0:\n");
     // A bouquet whose services were all deleted keeps its name line.
-    EXPECT_EQ(FormatUserBouquet(none, 4, Services, Transponders, numbers, marker), "#NAME Empty\n");
+    EXPECT_EQ(FormatUserBouquet(none, refs, marker), "#NAME Empty\n");
 }
 
 TEST_F(BouquetFilesTest, MarkerNumbersRunOnAcrossTvAndRadio)
@@ -209,7 +210,7 @@ TEST_F(BouquetFilesTest, CountUBouquetCountsServicesAndDescriptionsNotMarkers)
 TEST_F(BouquetFilesTest, DamagedBouquetLinesAreDroppedAndReported)
 {
     LoadServicesOf(GoldenDir() / "e2-in");
-    TChKeyIndex index(Services);
+    TServiceKeyIndex index(Services);
     struct Case {
         const char* name;
         const char* text;
@@ -231,7 +232,7 @@ TEST_F(BouquetFilesTest, DamagedBouquetLinesAreDroppedAndReported)
     for (const auto& c : cases) {
         TY_ENIG_UB ub;
         bool missing = false;
-        ParseUserBouquet(c.text, 4, Services, index, ub, missing);
+        ParseUserBouquet(c.text, 4, index, ub, missing);
         EXPECT_EQ(ub.Entries, c.entries) << c.name;
         EXPECT_EQ(missing, c.missing) << c.name;
     }
@@ -253,6 +254,30 @@ TEST_F(BouquetFilesTest, ListLinesThatNameNoFileAreSkipped)
                      4, false, name, entries, [](const std::string&) { return true; });
     EXPECT_EQ(name, "x");
     EXPECT_EQ(entries, (Entries{{"/USERBOUQUET.B.TV", "B", ""}}));
+}
+
+} // namespace
+
+namespace {
+
+struct ProgressLog : TSettingsView {
+    std::vector<std::string> calls;
+    void ProgressStart(std::int32_t min, std::int32_t max) override
+    {
+        calls.push_back("start " + std::to_string(min) + " " + std::to_string(max));
+    }
+    void ProgressPosition(std::int32_t pos) override { calls.push_back("at " + std::to_string(pos)); }
+};
+
+TEST_F(BouquetFilesTest, ReadersShowTheirProgress)
+{
+    LoadServicesOf(GoldenDir() / "e2-in");
+    ProgressLog log;
+    SetSettingsView(&log);
+    Load_UB_Tv();
+    LoadPr();
+    SetSettingsView(nullptr);
+    EXPECT_EQ(log.calls, (std::vector<std::string>{"start 0 2", "at 0", "at 1", "start 0 2", "at 0", "at 1"}));
 }
 
 } // namespace
