@@ -158,10 +158,11 @@ void TBitmap::SetPixelFormat(TPixelFormat pf)
         for (int y = 0; y < height_; ++y)
             for (int x = 0; x < width_; ++x)
                 WritePixel(surface_, x, y, ReadPixel(old, x, y));
-        packedStale_ = IsPacked();
-        // Reduce to the palette at once, so the surface shows what the rows hold.
-        PackFromSurface();
-        UnpackToSurface();
+        if (IsPacked()) {
+            // Reduce to the palette at once, so the surface shows what the rows hold.
+            PackFromSurface();
+            UnpackToSurface();
+        }
     }
 }
 
@@ -230,8 +231,12 @@ QImage& TBitmap::Surface()
 
 void TBitmap::Changed()
 {
-    if (IsPacked())
-        packedStale_ = true;
+    // The surface of a palette bitmap shows only what its rows can hold:
+    // every drawing step is reduced to the palette at once.
+    if (IsPacked()) {
+        PackFromSurface();
+        UnpackToSurface();
+    }
 }
 
 uint8_t* TBitmap::ScanLine(int row)

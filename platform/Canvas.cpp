@@ -218,7 +218,7 @@ TRegion TCanvas::ClipRegion()
 
 int TCanvas::SaveState()
 {
-    saved_.push_back({Font, Pen, Brush, PenPos, origin_, clip_, CopyMode});
+    saved_.push_back({Font, Pen, Brush, PenPos, origin_, clip_, CopyMode, BkColor});
     return int(saved_.size());
 }
 
@@ -239,6 +239,7 @@ void TCanvas::RestoreState(int depth)
     origin_ = s.origin;
     clip_ = s.clip;
     CopyMode = s.copyMode;
+    BkColor = s.bkColor;
 }
 
 void TCanvas::FillDevice(const QRegion& rgn, uint32_t pixel, int rop2)
@@ -529,7 +530,7 @@ void TCanvas::BlitImage(int x, int y, int w, int h, const QImage& src, int sx, i
         return;
     QImage& img = Image();
     uint32_t pat = ToPixel(Brush.Color);
-    uint32_t fore = ToPixel(Font.Color), back = ToPixel(Brush.Color);
+    uint32_t fore = ToPixel(Font.Color), back = ToPixel(BkColor == clNone ? Brush.Color : BkColor);
     for (const QRect& q : r) {
         for (int yy = q.top(); yy <= q.bottom(); ++yy) {
             int srow = yy - d.Y + sy;

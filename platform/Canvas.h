@@ -66,6 +66,10 @@ public:
     TBrush Brush;
     TPoint PenPos;
     TCopyMode CopyMode = cmSrcCopy;
+    // Background colour of the device, used where a monochrome source meets
+    // a colour target (its set bits take this colour, clear bits the font
+    // colour). clNone: the brush colour, as the class library selects it.
+    TColor BkColor = clNone;
 
     QImage& Image();  // the surface itself, for code that works on pixels directly
     int DeviceWidth();
@@ -144,6 +148,7 @@ private:
         TPoint origin;
         std::optional<QRegion> clip;
         TCopyMode copyMode;
+        TColor bkColor;
     };
 
     class ImageTarget;
