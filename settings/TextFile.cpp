@@ -64,7 +64,8 @@ std::string_view TTextFile::ReadLine()
     const void* nl = std::memchr(begin, '\n', left);
     std::size_t len = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin) : left;
     pos_ += nl ? len + 1 : len;
-    if (len > 0 && begin[len - 1] == '\r')
+    // CR LF ends a line too; a file converted to CR LF twice has more CRs.
+    while (len > 0 && begin[len - 1] == '\r')
         --len;
     return {begin, len};
 }

@@ -1,0 +1,282 @@
+#include "platform/Forms.h"
+
+#include "platform/QtConvert.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QKeyEvent>
+#include <QScreen>
+
+namespace cf {
+
+TForm::TForm(QWidget* owner) : TWinControl(owner)
+{
+    setWindowFlag(Qt::Window, true);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_DeleteOnClose, false);
+    ApplyFlags();
+}
+
+void TForm::ApplyFlags()
+{
+    Qt::WindowFlags f = Qt::Window;
+    switch (borderStyle_) {
+    case TFormBorderStyle::bsNone: f |= Qt::FramelessWindowHint; break;
+    case TFormBorderStyle::bsDialog:
+        f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+        break;
+    case TFormBorderStyle::bsSingle:
+        f |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint;
+        break;
+    case TFormBorderStyle::bsToolWindow:
+    case TFormBorderStyle::bsSizeToolWin: f = Qt::Tool; break;
+    case TFormBorderStyle::bsSizeable: break;
+    }
+    if (stayOnTop_)
+        f |= Qt::WindowStaysOnTopHint;
+    bool shown = isVisible();
+    setWindowFlags(f);
+    if (shown)
+        show();
+}
+
+void TForm::SetBorderStyle(TFormBorderStyle s)
+{
+    borderStyle_ = s;
+    ApplyFlags();
+}
+
+void TForm::SetStayOnTop(bool on)
+{
+    stayOnTop_ = on;
+    ApplyFlags();
+}
+
+void TForm::CentreOnScreen()
+{
+    QScreen* s = screen() ? screen() : QGuiApplication::primaryScreen();
+    if (!s)
+        return;
+    QRect a = s->availableGeometry();
+    move(a.x() + (a.width() - width()) / 2, a.y() + (a.height() - height()) / 2);
+}
+
+void TForm::CentreOver(QWidget* other)
+{
+    if (!other) {
+        CentreOnScreen();
+        return;
+    }
+    QWidget* w = other->window();
+    QRect g = w->frameGeometry();
+    move(g.x() + (g.width() - width()) / 2, g.y() + (g.height() - height()) / 2);
+}
+
+void TForm::SetWindowRegion(const TRegion& r)
+{
+    shape_ = r;
+    if (r.IsEmpty())
+        clearMask();
+    else
+        setMask(r.qregion());
+}
+
+void TForm::SetAlphaBlend(bool on, int value)
+{
+    setWindowOpacity(on ? std::clamp(value, 0, 255) / 255.0 : 1.0);
+}
+
+void TForm::SetTransparentColor(bool on, TColor key)
+{
+    colourKey_ = on;
+    keyColour_ = key;
+    if (!on)
+        SetWindowRegion(shape_);
+    Invalidate();
+}
+
+void TForm::ApplyColourKey()
+{
+    if (!colourKey_)
+        return;
+    const QImage& img = BackBuffer();
+    uint32_t key = ToPixel(keyColour_) & 0xFFFFFFu;
+    QRegion keep;
+    for (int y = 0; y < img.height(); ++y) {
+        const uint32_t* row = reinterpret_cast<const uint32_t*>(img.constScanLine(y));
+        int x = 0;
+        while (x < img.width()) {
+            while (x < img.width() && (row[x] & 0xFFFFFFu) == key)
+                ++x;
+            int start = x;
+            while (x < img.width() && (row[x] & 0xFFFFFFu) != key)
+                ++x;
+            if (x > start)
+                keep += QRect(start, y, x - start, 1);
+        }
+    }
+    if (!shape_.IsEmpty())
+        keep = keep.intersected(shape_.qregion());
+    setMask(keep);
+}
+
+void TForm::paintEvent(QPaintEvent* e)
+{
+    TControl::paintEvent(e);
+    ApplyColourKey();
+}
+
+void TForm::Show()
+{
+    if (Position == TPosition::poScreenCenter)
+        CentreOnScreen();
+    else if (Position == TPosition::poOwnerFormCenter || Position == TPosition::poMainFormCenter)
+        CentreOver(parentWidget());
+    show();
+}
+
+void TForm::Hide()
+{
+    hide();
+}
+
+void TForm::showEvent(QShowEvent* e)
+{
+    qApp->installEventFilter(this);
+    DoShow();
+    if (OnShow)
+        OnShow(this);
+    TWinControl::showEvent(e);
+}
+
+TModalResult TForm::ShowModal()
+{
+    modalResult_ = mrNone;
+    setWindowModality(Qt::ApplicationModal);
+    Show();
+    QEventLoop loop;
+    loop_ = &loop;
+    inModal_ = true;
+    if (modalResult_ == mrNone && isVisible())
+        loop.exec();
+    inModal_ = false;
+    loop_ = nullptr;
+    hide();
+    setWindowModality(Qt::NonModal);
+    if (modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    return modalResult_;
+}
+
+void TForm::SetModalResult(TModalResult r)
+{
+    modalResult_ = r;
+    if (!inModal_ || r == mrNone)
+        return;
+    if (!CloseQuery()) {
+        modalResult_ = mrNone;
+        return;
+    }
+    TCloseAction action = TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) {
+        modalResult_ = mrNone;
+        return;
+    }
+    if (loop_)
+        loop_->quit();
+}
+
+void TForm::Close()
+{
+    close();
+}
+
+bool TForm::CloseQuery()
+{
+    bool can = true;
+    if (OnCloseQuery)
+        OnCloseQuery(this, can);
+    return can;
+}
+
+void TForm::DoClose(TCloseAction& action)
+{
+    if (OnClose)
+        OnClose(this, action);
+}
+
+void TForm::closeEvent(QCloseEvent* e)
+{
+    if (!CloseQuery()) {
+        e->ignore();
+        return;
+    }
+    TCloseAction action = TCloseAction::caHide;
+    DoClose(action);
+    if (action == TCloseAction::caNone) {
+        e->ignore();
+        return;
+    }
+    qApp->removeEventFilter(this);
+    if (inModal_) {
+        if (modalResult_ == mrNone)
+            modalResult_ = mrCancel;
+        if (loop_)
+            loop_->quit();
+    }
+    e->accept();
+}
+
+bool TForm::eventFilter(QObject* o, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress)
+        return false;
+    auto* w = qobject_cast<QWidget*>(o);
+    if (!w || w->window() != this || !isVisible())
+        return false;
+    auto* k = static_cast<QKeyEvent*>(e);
+    const TShiftState shift = ShiftStateOf(k->modifiers(), 0);
+    uint16_t vk = VirtualKeyOf(*k);
+    if (KeyPreview && w != this) {
+        if (vk != 0) {
+            KeyDown(vk, shift);
+            if (vk == 0)
+                return true;
+        }
+        bool swallowed = false;
+        for (char32_t ch : k->text().toUcs4()) {
+            char32_t c = ch;
+            KeyPress(c);
+            if (c == 0)
+                swallowed = true;
+        }
+        if (swallowed)
+            return true;
+    }
+    if (vk != VK_RETURN && vk != VK_ESCAPE)
+        return false;
+    // The control that has the key (or the control a focus proxy belongs to).
+    TControl* target = nullptr;
+    for (QWidget* p = w; p && !target; p = p->parentWidget())
+        target = dynamic_cast<TControl*>(p);
+    if (target && target != this && target->WantsKey(vk, shift))
+        return false;
+    for (TControl* c : findChildren<TControl*>())
+        if (c->window() == this && c->isVisible() && c->isEnabled() && c->DialogKey(vk, shift))
+            return true;
+    return DialogKey(vk, shift);
+}
+
+TForm* GetParentForm(QWidget* control)
+{
+    return control ? dynamic_cast<TForm*>(control->window()) : nullptr;
+}
+
+void ProcessMessages()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+} // namespace cf
