@@ -28,7 +28,13 @@ def main():
     # message-before, reload, reload-bouquets, message-after
     ap.add_argument("--refuse", default="")
     ap.add_argument("--silent", action="store_true")
+    ap.add_argument("--tv-services", default="",
+                    help="file whose bytes answer the new-found TV bouquet")
     args = ap.parse_args()
+    tv_services = E1_TV_SERVICES
+    if args.tv_services:
+        with open(args.tv_services, "rb") as f:
+            tv_services = f.read().decode("latin-1")
     refuse = set(x for x in args.refuse.split(",") if x)
     expected = "Basic " + base64.b64encode(
         (args.user + ":" + args.password).encode()).decode()
@@ -77,7 +83,7 @@ def main():
             elif p == "/cgi-bin/getServices?ref=1:15:fffffffc:4:0:0:0:0:0:0:":
                 self.reply(200, E1_RADIO_LIST)
             elif p == "/cgi-bin/getServices?ref=1:31:fffffffb:12:0:0:0:0:0:0:":
-                self.reply(200, E1_TV_SERVICES)
+                self.reply(200, tv_services)
             elif p == "/cgi-bin/getServices?ref=1:31:fffffffb:4:0:0:0:0:0:0:":
                 self.reply(200, E1_RADIO_SERVICES)
             else:
