@@ -86,7 +86,7 @@ TEST_F(LinkReload, ReadWithReadNewMarksNewServicesAndReloadsInTheProfilesGenerat
 TEST_F(LinkReload, Enigma2OverTheWebInterface)
 {
     Receiver r;
-    SetEnigmaVer(2); // mend: the loaded set's generation does not matter
+    SetEnigmaVer(2); // an Enigma 1 set is loaded: the profile decides, not the set
     auto link = MakeLink(r.Profile(3));
     EXPECT_TRUE(link->ReloadRec());
     EXPECT_EQ(r.WebRequests(), (std::vector<std::string>{E2Before, E2Reload, E2After}));
