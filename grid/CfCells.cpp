@@ -1,0 +1,381 @@
+#include "grid/CfCells.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "grid/CellSort.h"
+#include "grid/CfColumns.h"
+
+TCells::TCells(TCellsGrid* grid, TCfColumns* columns) : FGrid(grid), FColumns(columns) {}
+
+TCells::~TCells() = default;
+
+void TCells::CheckRow(int ARow) const {
+  if (ARow < 0 || ARow >= RowCount()) throw EListError("List index out of bounds (" + std::to_string(ARow) + ")");
+}
+
+void TCells::CheckCol(int ACol) const {
+  if (ACol < 0 || ACol >= ColumnCount())
+    throw EListError("List index out of bounds (" + std::to_string(ACol) + ")");
+}
+
+TCfCustomColumn* TCells::ColumnAt(int slot) const {
+  if (!FColumns || slot < 0 || slot >= FColumns->Count()) return nullptr;
+  return FColumns->Item(slot);
+}
+
+std::unique_ptr<TCell> TCells::NewCell(TCfCustomColumn* column) {
+  std::unique_ptr<TCell> cell = MakeCell(column ? column->Kind() : 8, this, column);
+  if (column) {
+    cell->SetFontStyle(column->Font().Style);
+    cell->SetColor({}, column->Color());
+  }
+  cell->SetFlags(static_cast<std::uint8_t>(cell->Flags() & ~TCell::kNoNotify));
+  return cell;
+}
+
+TCells::TCellList TCells::NewColumnList(int slot) {
+  TCfCustomColumn* column = ColumnAt(slot);
+  TCellList list;
+  list.reserve(FRows.size());
+  for (size_t i = 0; i < FRows.size(); ++i) list.push_back(NewCell(column));
+  return list;
+}
+
+TCellRef TCells::GetCell(int ACol, int ARow) {
+  CheckCol(ACol);
+  CheckRow(ARow);
+  return TCellRef(*FColumnLists[ACol][ARow], ACol, ARow);
+}
+
+TRow& TCells::GetRow(int ARow) {
+  CheckRow(ARow);
+  return *FRows[ARow];
+}
+
+int TCells::IndexOfRow(const TRow* row) const {
+  for (size_t i = 0; i < FRows.size(); ++i)
+    if (FRows[i].get() == row) return static_cast<int>(i);
+  return -1;
+}
+
+int TCells::DescendantCount(int ARow) {
+  CheckRow(ARow);
+  const int level = FRows[ARow]->Level;
+  int i = ARow + 1;
+  while (i < RowCount() && FRows[i]->Level > level) ++i;
+  return i - ARow - 1;
+}
+
+int TCells::ChildRowCount(int ARow) {
+  CheckRow(ARow);
+  const int level = FRows[ARow]->Level;
+  int count = 0;
+  for (int i = ARow + 1; i < RowCount() && FRows[i]->Level > level; ++i)
+    if (FRows[i]->Level == level + 1) ++count;
+  return count;
+}
+
+void TCells::AddRows(int Count) {
+  FIsSorted = false;
+  if (Count <= 0) return;
+  const size_t oldCount = FRows.size();
+  const size_t newCount = oldCount + static_cast<size_t>(Count);
+  // Make everything first, so a failure leaves the store as it was.
+  try {
+    FRows.reserve(newCount);
+    for (auto& list : FColumnLists) list.reserve(newCount);
+    for (size_t c = 0; c < FColumnLists.size(); ++c) {
+      TCfCustomColumn* column = ColumnAt(static_cast<int>(c));
+      for (int i = 0; i < Count; ++i) FColumnLists[c].push_back(NewCell(column));
+    }
+    for (int i = 0; i < Count; ++i) {
+      auto row = std::make_unique<TRow>();
+      row->Height = FDefaultRowHeight;
+      FRows.push_back(std::move(row));
+    }
+  } catch (...) {
+    FRows.resize(oldCount);
+    for (auto& list : FColumnLists) list.resize(oldCount);
+    throw;
+  }
+  FShownRowCount += Count;
+}
+
+void TCells::InsertRowAt(int ARow, std::unique_ptr<TRow> row) {
+  // Cells are made before anything is inserted, so a failure changes nothing.
+  std::vector<std::unique_ptr<TCell>> cells;
+  cells.reserve(FColumnLists.size());
+  for (size_t c = 0; c < FColumnLists.size(); ++c) cells.push_back(NewCell(ColumnAt(static_cast<int>(c))));
+  FRows.reserve(FRows.size() + 1);
+  for (auto& list : FColumnLists) list.reserve(list.size() + 1);
+  for (size_t c = 0; c < FColumnLists.size(); ++c)
+    FColumnLists[c].insert(FColumnLists[c].begin() + ARow, std::move(cells[c]));
+  const bool displayed = row->Displayed();
+  FRows.insert(FRows.begin() + ARow, std::move(row));
+  if (displayed) ++FShownRowCount;
+}
+
+void TCells::InsertRow(int ARow) {
+  if (ARow != RowCount()) CheckRow(ARow);
+  auto row = std::make_unique<TRow>();
+  row->Height = FDefaultRowHeight;
+  InsertRowAt(ARow, std::move(row));
+  FIsSorted = false;
+}
+
+void TCells::AddChildRow(int AParent, int APosition) {
+  CheckRow(AParent);
+  if (APosition != RowCount()) CheckRow(APosition);
+  TRow* parent = FRows[AParent].get();
+  auto row = std::make_unique<TRow>();
+  row->ParentRow = parent;
+  row->Shown = parent->Expanded;
+  row->Level = parent->Level + 1;
+  row->Height = FDefaultRowHeight;
+  InsertRowAt(APosition, std::move(row));
+  ++parent->ChildCount;
+  // A new row among sorted ones breaks the order.
+  FIsSorted = false;
+}
+
+void TCells::DeleteRow(int ARow) {
+  CheckRow(ARow);
+  TRow* row = FRows[ARow].get();
+  if (row->Displayed()) --FShownRowCount;
+  if (row->ChildCount > 0) {
+    // Children the caller left behind must not point at a freed row.
+    for (auto& r : FRows)
+      if (r->ParentRow == row) r->ParentRow = nullptr;
+  }
+  for (auto& list : FColumnLists) list.erase(list.begin() + ARow);
+  FRows.erase(FRows.begin() + ARow);
+}
+
+void TCells::ClearRows() {
+  for (auto& list : FColumnLists) list.clear();
+  FRows.clear();
+  FShownRowCount = 0;
+  FIsSorted = false;
+}
+
+void TCells::MoveRow(int AFrom, int ATo) {
+  CheckRow(AFrom);
+  CheckRow(ATo);
+  auto move = [&](auto& list) {
+    if (AFrom < ATo)
+      std::rotate(list.begin() + AFrom, list.begin() + AFrom + 1, list.begin() + ATo + 1);
+    else if (AFrom > ATo)
+      std::rotate(list.begin() + ATo, list.begin() + AFrom, list.begin() + AFrom + 1);
+  };
+  for (auto& list : FColumnLists) move(list);
+  move(FRows);
+  FIsSorted = false;
+}
+
+void TCells::ExchangeRows(int A, int B) {
+  CheckRow(A);
+  CheckRow(B);
+  for (auto& list : FColumnLists) std::swap(list[A], list[B]);
+  std::swap(FRows[A], FRows[B]);
+  FIsSorted = false;
+}
+
+void TCells::SetShown(int ARow, bool Value) {
+  TRow& row = GetRow(ARow);
+  if (row.Shown == Value) return;
+  row.Shown = Value;
+  if (row.Visible) FShownRowCount += Value ? 1 : -1;
+}
+
+void TCells::SetVisible(int ARow, bool Value) {
+  TRow& row = GetRow(ARow);
+  if (row.Visible == Value) return;
+  row.Visible = Value;
+  if (row.Shown) FShownRowCount += Value ? 1 : -1;
+}
+
+void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {
+  switch (Kind & 0x7F) {
+    case ccAdd: {
+      if (!FColumns || FColumns->Count() == 0) return;
+      // The new list takes the kind of the column just added, the last one.
+      TCfCustomColumn* column = FColumns->Item(FColumns->Count() - 1);
+      TCellList list;
+      list.reserve(FRows.size());
+      for (size_t i = 0; i < FRows.size(); ++i) list.push_back(NewCell(column));
+      FColumnLists.push_back(std::move(list));
+      break;
+    }
+    case ccDelete:
+      CheckCol(Index);
+      FColumnLists.erase(FColumnLists.begin() + Index);
+      if (FSortedColumn == Index)
+        FIsSorted = false;
+      else if (FSortedColumn > Index)
+        --FSortedColumn;
+      if (FColumnLists.empty()) ClearRows();
+      break;
+    case ccClear:
+      FColumnLists.clear();
+      ClearRows();
+      break;
+    case ccInsert: {
+      if (Index != ColumnCount()) CheckCol(Index);
+      TCellList list = NewColumnList(Index);
+      FColumnLists.insert(FColumnLists.begin() + Index, std::move(list));
+      if (FSortedColumn >= Index) ++FSortedColumn;
+      FIsSorted = false;
+      break;
+    }
+    case ccMove: {
+      CheckCol(Index);
+      CheckCol(NewIndex);
+      if (Index < NewIndex)
+        std::rotate(FColumnLists.begin() + Index, FColumnLists.begin() + Index + 1,
+                    FColumnLists.begin() + NewIndex + 1);
+      else if (Index > NewIndex)
+        std::rotate(FColumnLists.begin() + NewIndex, FColumnLists.begin() + Index,
+                    FColumnLists.begin() + Index + 1);
+      // The sort state follows its column to the new slot.
+      if (FSortedColumn == Index)
+        FSortedColumn = NewIndex;
+      else if (Index < FSortedColumn && FSortedColumn <= NewIndex)
+        --FSortedColumn;
+      else if (NewIndex <= FSortedColumn && FSortedColumn < Index)
+        ++FSortedColumn;
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TCells::CellChanged(int ACol, int ARow) {
+  if (OnCellChange) OnCellChange(ACol, ARow);
+  FIsSorted = false;
+}
+
+// ---- sorting -----------------------------------------------------------
+
+void TCells::ReverseRows() {
+  for (auto& list : FColumnLists) std::reverse(list.begin(), list.end());
+  std::reverse(FRows.begin(), FRows.end());
+}
+
+void TCells::ApplyOrder(const std::vector<std::uint32_t>& order) {
+  const size_t n = order.size();
+  TCellList cells(n);
+  for (auto& list : FColumnLists) {
+    for (size_t i = 0; i < n; ++i) cells[i] = std::move(list[order[i]]);
+    list.swap(cells);
+  }
+  std::vector<std::unique_ptr<TRow>> rows(n);
+  for (size_t i = 0; i < n; ++i) rows[i] = std::move(FRows[order[i]]);
+  FRows.swap(rows);
+}
+
+namespace {
+
+// Orders the items by a key compared with cmp (negative: a first).
+template <class Key, class Cmp>
+void OrderByKeys(std::vector<std::uint32_t>& order, const std::vector<Key>& keys, Cmp cmp, bool descending) {
+  if (descending)
+    cellsort::StableOrder(order, [&](std::uint32_t a, std::uint32_t b) { return cmp(keys[a], keys[b]) > 0; });
+  else
+    cellsort::StableOrder(order, [&](std::uint32_t a, std::uint32_t b) { return cmp(keys[a], keys[b]) < 0; });
+}
+
+// NaN sorts after every number so the order stays total.
+int CompareDouble(double a, double b) {
+  const bool na = std::isnan(a), nb = std::isnan(b);
+  if (na || nb) return na == nb ? 0 : (na ? 1 : -1);
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, bool Descending) {
+  const size_t n = FRows.size();
+  std::vector<std::uint32_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+  const TCellList& list = FColumnLists[ACol];
+  auto at = [&](size_t i) { return TCellAt{ACol, static_cast<int>(i)}; };
+
+  switch (SortType) {
+    case stAlphabetic:
+    case stCaseInsensitive: {
+      // Texts of string cells are compared in place; others are read once.
+      std::vector<std::string> owned(n);
+      std::vector<std::string_view> keys(n);
+      const bool fold = SortType == stCaseInsensitive;
+      for (size_t i = 0; i < n; ++i) {
+        const TCell* cell = list[i].get();
+        const auto* s = dynamic_cast<const TStringCell*>(cell);
+        if (s && !(fold && cellsort::HasAsciiUpper(s->Value()))) {
+          keys[i] = s->Value();
+          continue;
+        }
+        owned[i] = s ? s->Value() : cell->GetAsString(at(i));
+        if (fold) owned[i] = cellsort::AsciiLower(owned[i]);
+        keys[i] = owned[i];
+      }
+      OrderByKeys(order, keys, cellsort::CompareCodeUnits, Descending);
+      break;
+    }
+    case stBoolean: {
+      std::vector<std::uint8_t> keys(n);
+      for (size_t i = 0; i < n; ++i) keys[i] = list[i]->GetAsBoolean(at(i)) ? 1 : 0;
+      OrderByKeys(order, keys, [](std::uint8_t a, std::uint8_t b) { return int(a) - int(b); }, Descending);
+      break;
+    }
+    case stNumeric:
+    case stDate: {
+      std::vector<double> keys(n);
+      for (size_t i = 0; i < n; ++i)
+        keys[i] = SortType == stNumeric ? list[i]->GetAsFloat(at(i)) : list[i]->GetAsDateTime(at(i));
+      OrderByKeys(order, keys, CompareDouble, Descending);
+      break;
+    }
+    case stIP: {
+      std::vector<cellsort::TIpAddress> keys(n);
+      for (size_t i = 0; i < n; ++i) keys[i] = cellsort::ParseIp(list[i]->GetAsString(at(i)));
+      // The greater address comes first in an ascending sort.
+      OrderByKeys(order, keys, cellsort::CompareIp, !Descending);
+      break;
+    }
+    case stCustom: {
+      auto compare = [&](std::uint32_t a, std::uint32_t b) {
+        int result = 0;
+        if (OnCompare) OnCompare(TCellRef(*list[a], ACol, a), TCellRef(*list[b], ACol, b), result);
+        return result;
+      };
+      if (Descending)
+        cellsort::StableOrder(order, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) > 0; });
+      else
+        cellsort::StableOrder(order, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
+      break;
+    }
+  }
+  return order;
+}
+
+void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending) {
+  CheckCol(ACol);
+  if (FIsSorted && FSortedColumn == ACol && FSortedType == SortType && FSortDescending != Descending &&
+      !FullResort) {
+    // Re-sorting the sorted column the other way round: reverse in place.
+    FSortDescending = Descending;
+    ReverseRows();
+  } else {
+    // Keys are read and ordered before anything moves: a failing key or
+    // compare handler leaves the rows and the sort state untouched.
+    std::vector<std::uint32_t> order = SortOrder(ACol, SortType, Descending);
+    FSortDescending = Descending;
+    ApplyOrder(order);
+  }
+  FSortedColumn = ACol;
+  FSortedType = SortType;
+  FIsSorted = true;
+}
