@@ -300,6 +300,7 @@ std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, bool 
   const size_t n = FRows.size();
   std::vector<std::uint32_t> order(n);
   for (size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+  if (n < 2) return order;  // nothing to compare
   const TCellList& list = FColumnLists[ACol];
   auto at = [&](size_t i) { return TCellAt{ACol, static_cast<int>(i)}; };
 
