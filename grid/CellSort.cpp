@@ -6,33 +6,46 @@
 
 namespace cellsort {
 
+namespace {
+
+// UTF-8 byte order is code point order. It differs from UTF-16 order only
+// where a character above U+FFFF (lead byte F0..F4, a surrogate pair in
+// UTF-16) meets one of U+E000..U+FFFF (lead byte EE or EF): moving the lead
+// bytes F0..F4 below EE and EF gives UTF-16 order. A first difference in a
+// continuation byte (80..BF) lies inside characters of one length.
+inline unsigned Weight(char c) {
+  const auto b = static_cast<unsigned char>(c);
+  if (b < 0xEE || b > 0xF4) return b;
+  return b <= 0xEF ? b + 5u : b - 2u;
+}
+
+}  // namespace
+
+inline char Fold(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 int CompareCodeUnits(std::string_view a, std::string_view b) {
   const size_t n = std::min(a.size(), b.size());
   size_t i = 0;
   while (i < n && a[i] == b[i]) ++i;
   if (i == n) return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
-  // Byte order of UTF-8 is code point order. It differs from UTF-16 order
-  // only where a character above U+FFFF (lead byte F0..F4, a surrogate pair
-  // in UTF-16) meets one of U+E000..U+FFFF (lead byte EE or EF). A first
-  // difference in a continuation byte lies inside characters of one length.
-  const auto ca = static_cast<unsigned char>(a[i]);
-  const auto cb = static_cast<unsigned char>(b[i]);
-  if (ca >= 0xF0 && (cb == 0xEE || cb == 0xEF)) return -1;
-  if (cb >= 0xF0 && (ca == 0xEE || ca == 0xEF)) return 1;
-  return ca < cb ? -1 : 1;
+  return Weight(a[i]) < Weight(b[i]) ? -1 : 1;
 }
 
-bool HasAsciiUpper(std::string_view text) {
-  for (char c : text)
-    if (c >= 'A' && c <= 'Z') return true;
-  return false;
+int CompareCodeUnitsFolded(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  size_t i = 0;
+  while (i < n && Fold(a[i]) == Fold(b[i])) ++i;
+  if (i == n) return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+  return Weight(Fold(a[i])) < Weight(Fold(b[i])) ? -1 : 1;
 }
 
-std::string AsciiLower(std::string_view text) {
-  std::string out(text);
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
+std::uint64_t CodeUnitPrefix(std::string_view text, bool fold) {
+  std::uint64_t key = 0;
+  for (size_t i = 0; i < 8; ++i) {
+    const char c = i < text.size() ? (fold ? Fold(text[i]) : text[i]) : '\0';
+    key = (key << 8) | (i < text.size() ? Weight(c) : 0u);
+  }
+  return key;
 }
 
 TIpAddress ParseIp(std::string_view text) {

@@ -13,7 +13,14 @@ namespace celltext {
 
 namespace {
 
-std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
+std::string Quoted(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out.push_back('\'');
+  out.append(text);
+  out.push_back('\'');
+  return out;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -141,19 +148,29 @@ std::string FloatToText(double value) {
   std::string digits;
   for (char c : mant)
     if (IsDigit(c)) digits += c;
-  std::string out = negative ? "-" : "";
+  std::string out;
+  if (negative) out.push_back('-');
   if (exp >= 15 || exp < -4) {
-    out += digits[0];
-    if (digits.size() > 1) out += "." + digits.substr(1);
-    out += "E" + std::to_string(exp);
+    out.push_back(digits[0]);
+    if (digits.size() > 1) {
+      out.push_back('.');
+      out.append(digits, 1, std::string::npos);
+    }
+    out.push_back('E');
+    out.append(std::to_string(exp));
     return out;
   }
   if (exp < 0) {
-    out += "0." + std::string(static_cast<size_t>(-exp - 1), '0') + digits;
+    out.append("0.");
+    out.append(static_cast<size_t>(-exp - 1), '0');
+    out.append(digits);
   } else if (static_cast<size_t>(exp) + 1 >= digits.size()) {
-    out += digits + std::string(static_cast<size_t>(exp) + 1 - digits.size(), '0');
+    out.append(digits);
+    out.append(static_cast<size_t>(exp) + 1 - digits.size(), '0');
   } else {
-    out += digits.substr(0, static_cast<size_t>(exp) + 1) + "." + digits.substr(static_cast<size_t>(exp) + 1);
+    out.append(digits, 0, static_cast<size_t>(exp) + 1);
+    out.push_back('.');
+    out.append(digits, static_cast<size_t>(exp) + 1, std::string::npos);
   }
   return out;
 }

@@ -58,6 +58,8 @@ class TCell {
   virtual void SetAsInteger(TCellAt at, std::int32_t value);
   virtual void SetAsString(TCellAt at, const std::string& value);
   virtual void Clear(TCellAt at);
+  // The stored text of a cell that holds a text, for reading without a copy.
+  virtual const std::string* StoredText() const { return nullptr; }
 
  private:
   TCells* FOwner;
@@ -158,8 +160,11 @@ class TStringCell : public TTextValueCell {
  public:
   using TTextValueCell::TTextValueCell;
   std::string GetAsString(TCellAt) const override { return FValue; }
-  // The stored text without a copy, for sorting.
-  const std::string& Value() const { return FValue; }
+  bool GetAsBoolean(TCellAt) const override { return celltext::TextToBool(FValue); }
+  double GetAsDateTime(TCellAt) const override { return FValue.empty() ? 0.0 : celltext::TextToDateTime(FValue); }
+  double GetAsFloat(TCellAt) const override { return celltext::TextToFloat(FValue); }
+  std::int32_t GetAsInteger(TCellAt) const override { return celltext::TextToInt(FValue); }
+  const std::string* StoredText() const override { return &FValue; }
   void SetAsBoolean(TCellAt at, bool value) override;
   void SetAsDateTime(TCellAt at, double value) override;
   void SetAsFloat(TCellAt at, double value) override;
