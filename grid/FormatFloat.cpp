@@ -1,7 +1,8 @@
 #include "grid/FormatFloat.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "grid/CellText.h"
@@ -37,6 +38,49 @@ std::string Group(const std::string& digits) {
   return out;
 }
 
+// The value's digits with the given number of decimals, rounded half away
+// from zero from its shortest exact text (so 2.5 gives 3 and 1.005 gives
+// 1.01, as the number reads).
+void DecimalDigits(double value, int decimals, std::string& intDigits, std::string& fracDigits) {
+  intDigits = "0";
+  fracDigits.assign(static_cast<size_t>(decimals), '0');
+  if (value == 0 || !std::isfinite(value)) return;
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+  std::string sci(buf, res.ptr);
+  const size_t e = sci.find('e');
+  std::string digits;
+  for (size_t i = 0; i < e; ++i)
+    if (sci[i] != '.') digits += sci[i];
+  const int pointPos = std::stoi(sci.substr(e + 1)) + 1;  // digits before the point
+  if (pointPos <= 0) {
+    intDigits = "0";
+    fracDigits = std::string(static_cast<size_t>(-pointPos), '0') + digits;
+  } else if (static_cast<size_t>(pointPos) >= digits.size()) {
+    intDigits = digits + std::string(static_cast<size_t>(pointPos) - digits.size(), '0');
+    fracDigits.clear();
+  } else {
+    intDigits = digits.substr(0, static_cast<size_t>(pointPos));
+    fracDigits = digits.substr(static_cast<size_t>(pointPos));
+  }
+  if (fracDigits.size() > static_cast<size_t>(decimals)) {
+    const bool up = fracDigits[static_cast<size_t>(decimals)] >= '5';
+    fracDigits.resize(static_cast<size_t>(decimals));
+    if (up) {
+      std::string all = intDigits + fracDigits;
+      size_t i = all.size();
+      while (i > 0 && all[i - 1] == '9') all[--i] = '0';
+      if (i == 0)
+        all.insert(all.begin(), '1');
+      else
+        ++all[i - 1];
+      intDigits = all.substr(0, all.size() - fracDigits.size());
+      fracDigits = all.substr(all.size() - fracDigits.size());
+    }
+  }
+  fracDigits.resize(static_cast<size_t>(decimals), '0');
+}
+
 std::string FormatSection(std::string_view mask, double value, bool withSign) {
   // First pass: what the placeholders ask for.
   int intPlaces = 0, minInt = 0, fracPlaces = 0, minFrac = 0;
@@ -68,12 +112,7 @@ std::string FormatSection(std::string_view mask, double value, bool withSign) {
 
   std::string intDigits, fracDigits;
   if (hasDigits) {
-    char buf[400];
-    std::snprintf(buf, sizeof buf, "%.*f", fracPlaces, std::fabs(value));
-    std::string text = buf;
-    size_t dot = text.find('.');
-    intDigits = text.substr(0, dot);
-    if (dot != std::string::npos) fracDigits = text.substr(dot + 1);
+    DecimalDigits(value, fracPlaces, intDigits, fracDigits);
     while (static_cast<int>(fracDigits.size()) > minFrac && fracDigits.back() == '0') fracDigits.pop_back();
     if (intDigits == "0" && minInt == 0) intDigits.clear();
     while (static_cast<int>(intDigits.size()) < minInt) intDigits.insert(intDigits.begin(), '0');
