@@ -61,6 +61,16 @@ TEST(CellsSort, AlphabeticPutsCharactersAboveU_FFFFBeforeU_E000) {
   EXPECT_EQ(f.Keys(), (Texts{"z", "\xED\x9F\xBF", emoji, fullwidthA}));
 }
 
+TEST(CellsSort, TextsAlikeInTheirFirstBytesCompareInFull) {
+  const std::string fullwidthA = "\xEF\xBC\xA1", emoji = "\xF0\x9F\x98\x80";
+  Filled f(8, {"abcdefgh" + fullwidthA, "abcdefgh" + emoji, "abcdefghZ", "abcdefgh", "abcdefghZ\x01"});
+  f.Cells.Sort(0, stAlphabetic, false, false);
+  EXPECT_EQ(f.Keys(), (Texts{"abcdefgh", "abcdefghZ", "abcdefghZ\x01", "abcdefgh" + emoji, "abcdefgh" + fullwidthA}));
+  Filled g(8, {"ABCDEFGHb", "abcdefghA", "AbCdEfGh_"});
+  g.Cells.Sort(0, stCaseInsensitive, false, false);
+  EXPECT_EQ(g.Keys(), (Texts{"AbCdEfGh_", "abcdefghA", "ABCDEFGHb"}));
+}
+
 TEST(CellsSort, CaseInsensitiveLowersAsciiLettersFirst) {
   Filled f(8, {"b", "B", "a", "_", "A", "Ab"});
   f.Cells.Sort(0, stCaseInsensitive, false, false);

@@ -10,6 +10,11 @@
 
 namespace {
 
+const std::type_info& TypeOf(TCells& cells, int col, int row) {
+  TCell& cell = cells.GetCell(col, row).Cell();
+  return typeid(cell);
+}
+
 TEST(CellsStore, NewRowRecordHasItsDefaults) {
   GridFixture g;
   g.AddKind(8);
@@ -53,12 +58,12 @@ TEST(CellsStore, CellClassFollowsTheColumnKind) {
   g.Cells.AddChildRow(0, 1);
   for (int row = 0; row < 3; ++row) {
     for (size_t c = 0; c < kinds.size(); ++c)
-      EXPECT_EQ(typeid(g.Cells.GetCell(static_cast<int>(c), row).Cell()), kinds[c].type) << "kind " << int(kinds[c].kind);
+      EXPECT_EQ(TypeOf(g.Cells, static_cast<int>(c), row), kinds[c].type) << "kind " << int(kinds[c].kind);
     const int n = static_cast<int>(kinds.size());
-    EXPECT_EQ(typeid(g.Cells.GetCell(n, row).Cell()), typeid(TBooleanCell));
-    EXPECT_EQ(typeid(g.Cells.GetCell(n + 1, row).Cell()), typeid(TFloatCell));
-    EXPECT_EQ(typeid(g.Cells.GetCell(n + 2, row).Cell()), typeid(TIntegerCell));
-    EXPECT_EQ(typeid(g.Cells.GetCell(n + 3, row).Cell()), typeid(TStringCell));
+    EXPECT_EQ(TypeOf(g.Cells, n, row), typeid(TBooleanCell));
+    EXPECT_EQ(TypeOf(g.Cells, n + 1, row), typeid(TFloatCell));
+    EXPECT_EQ(TypeOf(g.Cells, n + 2, row), typeid(TIntegerCell));
+    EXPECT_EQ(TypeOf(g.Cells, n + 3, row), typeid(TStringCell));
   }
 }
 
@@ -278,7 +283,7 @@ TEST(CellsStoreColumns, AddedColumnGetsOneCellPerRowOfItsKind) {
   g.Cells.AddRows(3);
   g.AddColumn<TCfNumberColumn>();
   ASSERT_EQ(g.Cells.ColumnCount(), 2);
-  for (int r = 0; r < 3; ++r) EXPECT_EQ(typeid(g.Cells.GetCell(1, r).Cell()), typeid(TFloatCell));
+  for (int r = 0; r < 3; ++r) EXPECT_EQ(TypeOf(g.Cells, 1, r), typeid(TFloatCell));
 }
 
 TEST(CellsStoreColumns, DeletedColumnTakesItsCellsAndTheLastTakesTheRows) {
@@ -323,15 +328,15 @@ TEST(CellsStoreColumns, InsertAndMoveShiftTheSlots) {
   g.Cells.Sort(1, stNumeric, false, false);
   g.Cells.ColumnChanged(TCells::ccInsert | 0x80, 1);  // high bit ignored
   ASSERT_EQ(g.Cells.ColumnCount(), 3);
-  EXPECT_EQ(typeid(g.Cells.GetCell(1, 0).Cell()), typeid(TBooleanCell));
+  EXPECT_EQ(TypeOf(g.Cells, 1, 0), typeid(TBooleanCell));
   EXPECT_DOUBLE_EQ(g.Cells.GetCell(2, 0).AsFloat(), 2.5);
   EXPECT_FALSE(g.Cells.IsSorted());
 
   g.Cells.Sort(2, stNumeric, false, false);
   g.Cells.ColumnChanged(TCells::ccMove, 2, 0);
   EXPECT_DOUBLE_EQ(g.Cells.GetCell(0, 0).AsFloat(), 2.5);
-  EXPECT_EQ(typeid(g.Cells.GetCell(1, 0).Cell()), typeid(TIntegerCell));
-  EXPECT_EQ(typeid(g.Cells.GetCell(2, 0).Cell()), typeid(TBooleanCell));
+  EXPECT_EQ(TypeOf(g.Cells, 1, 0), typeid(TIntegerCell));
+  EXPECT_EQ(TypeOf(g.Cells, 2, 0), typeid(TBooleanCell));
   EXPECT_TRUE(g.Cells.IsSorted());
   EXPECT_EQ(g.Cells.SortedColumn(), 0) << "the sort state follows its column";
 }
@@ -380,8 +385,8 @@ TEST(CellsStoreColumns, MoreThan1024ColumnsStayAligned) {
   g.Cells.InsertRow(0);
   g.Cells.DeleteRow(3);
   EXPECT_EQ(g.Cells.RowCount(), 3);
-  EXPECT_EQ(typeid(g.Cells.GetCell(n - 1, 0).Cell()), typeid(TIntegerCell));
-  EXPECT_EQ(typeid(g.Cells.GetCell(n - 2, 0).Cell()), typeid(TStringCell));
+  EXPECT_EQ(TypeOf(g.Cells, n - 1, 0), typeid(TIntegerCell));
+  EXPECT_EQ(TypeOf(g.Cells, n - 2, 0), typeid(TStringCell));
 }
 
 }  // namespace
