@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <random>
 #include <limits>
 #include <regex>
 #include <string>
@@ -308,6 +310,22 @@ TEST(CellConversionFailure, VirtualCellHandsTextToItsColumnByPosition) {
   EXPECT_EQ(col->Texts.begin()->first, std::make_pair(1, 2));
   EXPECT_EQ(g.Cells.GetCell(1, 2).AsString(), "abc");
   EXPECT_EQ(g.Cells.GetCell(1, 1).AsString(), "");
+}
+
+}  // namespace
+
+namespace {
+
+// A float cell's text reads back as the same number.
+TEST(CellConversionFailure, FloatTextReadsBackExactly) {
+  std::mt19937_64 rng(99);
+  for (int i = 0; i < 20000; ++i) {
+    std::uint64_t bits = rng();
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    if (!std::isfinite(v)) continue;
+    ASSERT_EQ(celltext::TextToFloat(celltext::FloatToText(v)), v) << celltext::FloatToText(v);
+  }
 }
 
 }  // namespace
