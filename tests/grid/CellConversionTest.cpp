@@ -194,9 +194,9 @@ void PrintTo(const Case& c, std::ostream* os) {
       << (err ? "ERROR" : c.expected);
 }
 
-class CellConversion : public ::testing::TestWithParam<Case> {};
+class GridCellConversion : public ::testing::TestWithParam<Case> {};
 
-TEST_P(CellConversion, FollowsTheConversionRules) {
+TEST_P(GridCellConversion, FollowsTheConversionRules) {
   const Case& c = GetParam();
   GridFixture g;
   if (c.kind == 11)
@@ -252,10 +252,10 @@ TEST_P(CellConversion, FollowsTheConversionRules) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CellConversion, ::testing::ValuesIn(kCases));
+INSTANTIATE_TEST_SUITE_P(Table, GridCellConversion, ::testing::ValuesIn(kCases));
 
 // A setter that raises leaves the value as it stood.
-TEST(CellConversionFailure, BadTextLeavesTheValue) {
+TEST(GridCellConversionFailure, BadTextLeavesTheValue) {
   GridFixture g;
   g.AddKind(4);
   g.AddKind(7);
@@ -277,7 +277,7 @@ TEST(CellConversionFailure, BadTextLeavesTheValue) {
   EXPECT_TRUE(g.Cells.IsSorted()) << "a refused value is no change";
 }
 
-TEST(CellConversionFailure, NewGuidCellsHoldDistinctBracedGuids) {
+TEST(GridCellConversionFailure, NewGuidCellsHoldDistinctBracedGuids) {
   GridFixture g;
   g.AddKind(6);
   g.Cells.AddRows(2);
@@ -287,7 +287,7 @@ TEST(CellConversionFailure, NewGuidCellsHoldDistinctBracedGuids) {
   EXPECT_NE(a, b);
 }
 
-TEST(CellConversionFailure, DateTimeCellSetAsBooleanStoresToday) {
+TEST(GridCellConversionFailure, DateTimeCellSetAsBooleanStoresToday) {
   GridFixture g;
   g.AddKind(3);
   g.Cells.AddRows(1);
@@ -300,7 +300,7 @@ TEST(CellConversionFailure, DateTimeCellSetAsBooleanStoresToday) {
   EXPECT_GT(v, 43831) << "after 2020-01-01";
 }
 
-TEST(CellConversionFailure, VirtualCellHandsTextToItsColumnByPosition) {
+TEST(GridCellConversionFailure, VirtualCellHandsTextToItsColumnByPosition) {
   GridFixture g;
   g.AddKind(8);
   auto* col = g.AddColumn<TVirtualTextColumn>();
@@ -317,7 +317,7 @@ TEST(CellConversionFailure, VirtualCellHandsTextToItsColumnByPosition) {
 namespace {
 
 // A float cell's text reads back as the same number.
-TEST(CellConversionFailure, FloatTextReadsBackExactly) {
+TEST(GridCellConversionFailure, FloatTextReadsBackExactly) {
   std::mt19937_64 rng(99);
   for (int i = 0; i < 20000; ++i) {
     std::uint64_t bits = rng();

@@ -281,9 +281,9 @@ class Model {
   }
 };
 
-class CellsModel : public ::testing::TestWithParam<unsigned> {};
+class GridCellsModel : public ::testing::TestWithParam<unsigned> {};
 
-TEST_P(CellsModel, RandomOperationsMatchTheReference) {
+TEST_P(GridCellsModel, RandomOperationsMatchTheReference) {
   Model m(GetParam());
   m.Run(4000);
   // The run must have exercised the sort paths, not only the row ones.
@@ -292,6 +292,6 @@ TEST_P(CellsModel, RandomOperationsMatchTheReference) {
   EXPECT_GT(m.failedSorts, 5);
 }
 
-INSTANTIATE_TEST_SUITE_P(Seeds, CellsModel, ::testing::Values(1u, 2u, 3u, 20260u));
+INSTANTIATE_TEST_SUITE_P(Seeds, GridCellsModel, ::testing::Values(1u, 2u, 3u, 20260u));
 
 }  // namespace

@@ -45,7 +45,7 @@ struct Filled : GridFixture {
 
 using Texts = std::vector<std::string>;
 
-TEST(CellsSort, AlphabeticComparesCodeUnits) {
+TEST(GridCellsSort, AlphabeticComparesCodeUnits) {
   Filled f(8, {"b", "B", "a", "A", "\xC3\xA9", "_"});  // é
   f.Cells.Sort(0, stAlphabetic, false, false);
   EXPECT_EQ(f.Keys(), (Texts{"A", "B", "_", "a", "b", "\xC3\xA9"}));
@@ -53,7 +53,7 @@ TEST(CellsSort, AlphabeticComparesCodeUnits) {
   EXPECT_EQ(f.Keys(), (Texts{"\xC3\xA9", "b", "a", "_", "B", "A"}));
 }
 
-TEST(CellsSort, AlphabeticPutsCharactersAboveU_FFFFBeforeU_E000) {
+TEST(GridCellsSort, AlphabeticPutsCharactersAboveU_FFFFBeforeU_E000) {
   // UTF-16 code units: U+1F600 is D83D DE00 and sorts before U+FF21.
   const std::string fullwidthA = "\xEF\xBC\xA1", emoji = "\xF0\x9F\x98\x80";
   Filled f(8, {fullwidthA, emoji, "z", "\xED\x9F\xBF"});  // U+D7FF
@@ -61,7 +61,7 @@ TEST(CellsSort, AlphabeticPutsCharactersAboveU_FFFFBeforeU_E000) {
   EXPECT_EQ(f.Keys(), (Texts{"z", "\xED\x9F\xBF", emoji, fullwidthA}));
 }
 
-TEST(CellsSort, TextsAlikeInTheirFirstBytesCompareInFull) {
+TEST(GridCellsSort, TextsAlikeInTheirFirstBytesCompareInFull) {
   const std::string fullwidthA = "\xEF\xBC\xA1", emoji = "\xF0\x9F\x98\x80";
   Filled f(8, {"abcdefgh" + fullwidthA, "abcdefgh" + emoji, "abcdefghZ", "abcdefgh", "abcdefghZ\x01"});
   f.Cells.Sort(0, stAlphabetic, false, false);
@@ -71,7 +71,7 @@ TEST(CellsSort, TextsAlikeInTheirFirstBytesCompareInFull) {
   EXPECT_EQ(g.Keys(), (Texts{"AbCdEfGh_", "abcdefghA", "ABCDEFGHb"}));
 }
 
-TEST(CellsSort, CaseInsensitiveLowersAsciiLettersFirst) {
+TEST(GridCellsSort, CaseInsensitiveLowersAsciiLettersFirst) {
   Filled f(8, {"b", "B", "a", "_", "A", "Ab"});
   f.Cells.Sort(0, stCaseInsensitive, false, false);
   Texts keys = f.Keys();
@@ -80,7 +80,7 @@ TEST(CellsSort, CaseInsensitiveLowersAsciiLettersFirst) {
   EXPECT_EQ(keys, (Texts{"_", "a", "a", "ab", "b", "b"}));
 }
 
-TEST(CellsSort, BooleanPutsFalseFirst) {
+TEST(GridCellsSort, BooleanPutsFalseFirst) {
   GridFixture g;
   g.AddColumn<TCfCheckBoxColumn>();
   g.Cells.AddRows(4);
@@ -92,7 +92,7 @@ TEST(CellsSort, BooleanPutsFalseFirst) {
   EXPECT_EQ(Column(g.Cells, 0), (Texts{"True", "True", "False", "False"}));
 }
 
-TEST(CellsSort, NumericComparesValuesNotTexts) {
+TEST(GridCellsSort, NumericComparesValuesNotTexts) {
   Filled f(8, {"10", "9", "100", "-2.5"});
   f.Cells.Sort(0, stNumeric, false, false);
   EXPECT_EQ(f.Keys(), (Texts{"-2.5", "9", "10", "100"}));
@@ -100,7 +100,7 @@ TEST(CellsSort, NumericComparesValuesNotTexts) {
   EXPECT_EQ(f.Keys(), (Texts{"-2.5", "10", "100", "9"}));
 }
 
-TEST(CellsSort, NumericOnIntegerAndFloatCells) {
+TEST(GridCellsSort, NumericOnIntegerAndFloatCells) {
   Filled ints(7, {"10", "-2", "3", "0"});
   ints.Cells.Sort(0, stNumeric, false, true);
   EXPECT_EQ(ints.Keys(), (Texts{"10", "3", "0", "-2"}));
@@ -109,13 +109,13 @@ TEST(CellsSort, NumericOnIntegerAndFloatCells) {
   EXPECT_EQ(floats.Keys(), (Texts{"-0.25", "0", "1.5", "1E20"}));
 }
 
-TEST(CellsSort, DateComparesDateTimes) {
+TEST(GridCellsSort, DateComparesDateTimes) {
   Filled f(3, {"2020-01-01 18:00", "1999-12-31", "2020-01-01", ""});
   f.Cells.Sort(0, stDate, false, false);
   EXPECT_EQ(f.Keys(), (Texts{"1899-12-30", "1999-12-31", "2020-01-01", "2020-01-01 18:00:00"}));
 }
 
-TEST(CellsSort, IpAscendingPutsTheGreaterAddressFirst) {
+TEST(GridCellsSort, IpAscendingPutsTheGreaterAddressFirst) {
   Filled f(8, {"10.0.0.2", "10.0.0.10", "9.0.0.1"});
   f.Cells.Sort(0, stIP, false, false);
   EXPECT_EQ(f.Keys(), (Texts{"10.0.0.10", "10.0.0.2", "9.0.0.1"}));
@@ -123,14 +123,14 @@ TEST(CellsSort, IpAscendingPutsTheGreaterAddressFirst) {
   EXPECT_EQ(f.Keys(), (Texts{"9.0.0.1", "10.0.0.2", "10.0.0.10"}));
 }
 
-TEST(CellsSort, IpComparesTheFourthNumberFirst) {
+TEST(GridCellsSort, IpComparesTheFourthNumberFirst) {
   // Other characters are skipped; an empty text reads as 0.0.0.0.
   Filled f(8, {"4.3.2.1", "1.2.3.4", "", "x1.1.1.2 "});
   f.Cells.Sort(0, stIP, false, false);
   EXPECT_EQ(f.Keys(), (Texts{"1.2.3.4", "x1.1.1.2 ", "4.3.2.1", ""}));
 }
 
-TEST(CellsSort, CustomAsksTheHandlerWithBothCellsAndTheirPositions) {
+TEST(GridCellsSort, CustomAsksTheHandlerWithBothCellsAndTheirPositions) {
   Filled f(8, {"ccc", "a", "bb", "dddd"});
   std::set<int> rowsSeen;
   bool startedAtZero = true;
@@ -150,14 +150,14 @@ TEST(CellsSort, CustomAsksTheHandlerWithBothCellsAndTheirPositions) {
   EXPECT_EQ(f.Keys(), (Texts{"dddd", "ccc", "bb", "a"}));
 }
 
-TEST(CellsSort, CustomWithoutHandlerKeepsTheRowsAndMarksSorted) {
+TEST(GridCellsSort, CustomWithoutHandlerKeepsTheRowsAndMarksSorted) {
   Filled f(8, {"c", "a", "b"});
   f.Cells.Sort(0, stCustom, false, false);
   EXPECT_EQ(f.Keys(), (Texts{"c", "a", "b"}));
   EXPECT_TRUE(f.Cells.IsSorted());
 }
 
-TEST(CellsSort, InconsistentCustomHandlerStillGivesAPermutation) {
+TEST(GridCellsSort, InconsistentCustomHandlerStillGivesAPermutation) {
   Filled f(8, Texts(200, "x"));
   std::mt19937 rng(7);
   f.Cells.OnCompare = [&](const TCellRef&, const TCellRef&, int& compare) { compare = int(rng() % 3) - 1; };
@@ -170,7 +170,7 @@ TEST(CellsSort, InconsistentCustomHandlerStillGivesAPermutation) {
   EXPECT_EQ(after, sortedBefore);
 }
 
-TEST(CellsSort, FlippingASortedColumnReversesRowsEqualKeysToo) {
+TEST(GridCellsSort, FlippingASortedColumnReversesRowsEqualKeysToo) {
   Filled f(7, {"2", "1", "1", "2", "1"});
   f.Cells.Sort(0, stNumeric, false, false);
   const std::vector<TRow*> ascending = RowOrder(f.Cells);
@@ -182,7 +182,7 @@ TEST(CellsSort, FlippingASortedColumnReversesRowsEqualKeysToo) {
   EXPECT_EQ(RowOrder(f.Cells), ascending);
 }
 
-TEST(CellsSort, ReversalOnlyWhenSortedByThatColumnTypeAndOtherDirection) {
+TEST(GridCellsSort, ReversalOnlyWhenSortedByThatColumnTypeAndOtherDirection) {
   // A handler that changes its mind tells a reversal from a real sort.
   Filled f(8, {"a", "b", "c", "d"});
   bool byLetter = true;
@@ -212,7 +212,7 @@ TEST(CellsSort, ReversalOnlyWhenSortedByThatColumnTypeAndOtherDirection) {
   EXPECT_EQ(h.Keys(), (Texts{"100", "10", "9"}));
 }
 
-TEST(CellsSort, ZeroOrOneRowChangesNothingAndMarksSorted) {
+TEST(GridCellsSort, ZeroOrOneRowChangesNothingAndMarksSorted) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.Sort(0, stAlphabetic, false, true);
@@ -229,7 +229,7 @@ TEST(CellsSort, ZeroOrOneRowChangesNothingAndMarksSorted) {
 }
 
 // A key that does not convert leaves the rows as they were.
-TEST(CellsSort, KeyThatFailsToConvertLeavesRowsAndState) {
+TEST(GridCellsSort, KeyThatFailsToConvertLeavesRowsAndState) {
   struct Bad { TSortType type; Texts texts; };
   const std::vector<Bad> bad = {
       {stNumeric, {"3", "2", "x", "1"}},
@@ -251,7 +251,7 @@ TEST(CellsSort, KeyThatFailsToConvertLeavesRowsAndState) {
   }
 }
 
-TEST(CellsSort, ThrowingCompareHandlerLeavesRows) {
+TEST(GridCellsSort, ThrowingCompareHandlerLeavesRows) {
   Filled f(8, {"c", "a", "b"});
   f.Cells.OnCompare = [](const TCellRef&, const TCellRef&, int&) { throw std::runtime_error("stop"); };
   const std::vector<TRow*> before = RowOrder(f.Cells);
@@ -317,7 +317,7 @@ struct RandomRows {
   }
 };
 
-TEST(CellsSortRandom, TenThousandRowsEveryTypeBothDirections) {
+TEST(GridCellsSortRandom, TenThousandRowsEveryTypeBothDirections) {
   RandomRows t(10000, 12345);
   auto lower = [](std::string s) {
     for (auto& c : s)
@@ -352,7 +352,7 @@ TEST(CellsSortRandom, TenThousandRowsEveryTypeBothDirections) {
   }
 }
 
-TEST(CellsSortRandom, TenThousandRowsFlipIsAnExactReversal) {
+TEST(GridCellsSortRandom, TenThousandRowsFlipIsAnExactReversal) {
   RandomRows t(10000, 777);
   t.g.Cells.Sort(1, stCaseInsensitive, false, false);
   const std::vector<TRow*> ascending = RowOrder(t.g.Cells);

@@ -15,7 +15,7 @@ const std::type_info& TypeOf(TCells& cells, int col, int row) {
   return typeid(cell);
 }
 
-TEST(CellsStore, NewRowRecordHasItsDefaults) {
+TEST(GridCellsStore, NewRowRecordHasItsDefaults) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.SetDefaultRowHeight(21);
@@ -32,7 +32,7 @@ TEST(CellsStore, NewRowRecordHasItsDefaults) {
   EXPECT_TRUE(r.Visible);
 }
 
-TEST(CellsStore, EmptyStoreIsUnsortedWithoutRows) {
+TEST(GridCellsStore, EmptyStoreIsUnsortedWithoutRows) {
   TCfColumns cols;
   TCells cells(nullptr, &cols);
   EXPECT_EQ(cells.RowCount(), 0);
@@ -41,7 +41,7 @@ TEST(CellsStore, EmptyStoreIsUnsortedWithoutRows) {
   EXPECT_FALSE(cells.IsSorted());
 }
 
-TEST(CellsStore, CellClassFollowsTheColumnKind) {
+TEST(GridCellsStore, CellClassFollowsTheColumnKind) {
   GridFixture g;
   struct K { std::uint8_t kind; const std::type_info& type; };
   const std::vector<K> kinds = {{0, typeid(TIncrementCell)}, {1, typeid(TBooleanCell)}, {2, typeid(TStringCell)},
@@ -67,7 +67,7 @@ TEST(CellsStore, CellClassFollowsTheColumnKind) {
   }
 }
 
-TEST(CellsStore, NewCellsTakeTheColumnStyleAndColourAndNotify) {
+TEST(GridCellsStore, NewCellsTakeTheColumnStyleAndColourAndNotify) {
   GridFixture g;
   auto* col = g.AddKind(8);
   TGridFont f;
@@ -82,7 +82,7 @@ TEST(CellsStore, NewCellsTakeTheColumnStyleAndColourAndNotify) {
   EXPECT_EQ(cell.Cell().Owner(), &g.Cells);
 }
 
-TEST(CellsStore, ChangeNotificationCarriesTheAddressedPosition) {
+TEST(GridCellsStore, ChangeNotificationCarriesTheAddressedPosition) {
   GridFixture g;
   g.AddKind(8);
   g.AddKind(7);
@@ -99,7 +99,7 @@ TEST(CellsStore, ChangeNotificationCarriesTheAddressedPosition) {
   EXPECT_EQ(seen, (std::vector<std::pair<int, int>>{{1, 3}, {0, 2}, {0, 1}, {1, 0}}));
 }
 
-TEST(CellsStore, EveryKindOfChangeClearsTheSortedFlag) {
+TEST(GridCellsStore, EveryKindOfChangeClearsTheSortedFlag) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(3);
@@ -116,7 +116,7 @@ TEST(CellsStore, EveryKindOfChangeClearsTheSortedFlag) {
   }
 }
 
-TEST(CellsStore, RowOperationsAndTheSortedFlag) {
+TEST(GridCellsStore, RowOperationsAndTheSortedFlag) {
   // Deleting or hiding keeps the order; adding, inserting, child rows,
   // moving and exchanging break it.
   GridFixture g;
@@ -142,7 +142,7 @@ TEST(CellsStore, RowOperationsAndTheSortedFlag) {
   }
 }
 
-TEST(CellsStore, ExchangeThenFlipSortsInsteadOfReversing) {
+TEST(GridCellsStore, ExchangeThenFlipSortsInsteadOfReversing) {
   GridFixture g;
   g.AddKind(7);
   g.Cells.AddRows(3);
@@ -155,7 +155,7 @@ TEST(CellsStore, ExchangeThenFlipSortsInsteadOfReversing) {
   EXPECT_EQ(g.Cells.GetCell(0, 2).AsInteger(), 1);
 }
 
-TEST(CellsStore, InsertRowPlacesTheNewRowBeforeTheIndex) {
+TEST(GridCellsStore, InsertRowPlacesTheNewRowBeforeTheIndex) {
   GridFixture g;
   g.AddKind(7);
   g.AddKind(8);
@@ -176,7 +176,7 @@ TEST(CellsStore, InsertRowPlacesTheNewRowBeforeTheIndex) {
   EXPECT_EQ(g.Cells.ShownRowCount(), 4);
 }
 
-TEST(CellsStore, ChildRowsFollowTheirParent) {
+TEST(GridCellsStore, ChildRowsFollowTheirParent) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(2);
@@ -197,7 +197,7 @@ TEST(CellsStore, ChildRowsFollowTheirParent) {
   EXPECT_EQ(g.Cells.IndexOfRow(&outside), -1);
 }
 
-TEST(CellsStore, ChildOfCollapsedParentIsNotShown) {
+TEST(GridCellsStore, ChildOfCollapsedParentIsNotShown) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(1);
@@ -208,7 +208,7 @@ TEST(CellsStore, ChildOfCollapsedParentIsNotShown) {
   EXPECT_EQ(g.Cells.ShownRowCount(), 1);
 }
 
-TEST(CellsStore, ShownRowCountCountsRowsBothVisibleAndShown) {
+TEST(GridCellsStore, ShownRowCountCountsRowsBothVisibleAndShown) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(4);
@@ -231,7 +231,7 @@ TEST(CellsStore, ShownRowCountCountsRowsBothVisibleAndShown) {
   EXPECT_EQ(g.Cells.ShownRowCount(), 0);
 }
 
-TEST(CellsStore, DeletingAParentLeavesNoDanglingParentLink) {
+TEST(GridCellsStore, DeletingAParentLeavesNoDanglingParentLink) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(1);
@@ -240,7 +240,7 @@ TEST(CellsStore, DeletingAParentLeavesNoDanglingParentLink) {
   EXPECT_EQ(g.Cells.GetRow(0).ParentRow, nullptr);
 }
 
-TEST(CellsStore, MoveRowHasListMoveSemantics) {
+TEST(GridCellsStore, MoveRowHasListMoveSemantics) {
   GridFixture g;
   g.AddKind(7);
   g.AddKind(8);
@@ -258,7 +258,7 @@ TEST(CellsStore, MoveRowHasListMoveSemantics) {
   }
 }
 
-TEST(CellsStore, OutOfRangeIndexesRaiseListErrors) {
+TEST(GridCellsStore, OutOfRangeIndexesRaiseListErrors) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(2);
@@ -277,7 +277,7 @@ TEST(CellsStore, OutOfRangeIndexesRaiseListErrors) {
 
 // ---- column changes --------------------------------------------------------
 
-TEST(CellsStoreColumns, AddedColumnGetsOneCellPerRowOfItsKind) {
+TEST(GridCellsStoreColumns, AddedColumnGetsOneCellPerRowOfItsKind) {
   GridFixture g;
   g.AddKind(8);
   g.Cells.AddRows(3);
@@ -286,7 +286,7 @@ TEST(CellsStoreColumns, AddedColumnGetsOneCellPerRowOfItsKind) {
   for (int r = 0; r < 3; ++r) EXPECT_EQ(TypeOf(g.Cells, 1, r), typeid(TFloatCell));
 }
 
-TEST(CellsStoreColumns, DeletedColumnTakesItsCellsAndTheLastTakesTheRows) {
+TEST(GridCellsStoreColumns, DeletedColumnTakesItsCellsAndTheLastTakesTheRows) {
   GridFixture g;
   auto* a = g.AddKind(7);
   auto* b = g.AddKind(8);
@@ -302,7 +302,7 @@ TEST(CellsStoreColumns, DeletedColumnTakesItsCellsAndTheLastTakesTheRows) {
   EXPECT_EQ(g.Cells.ShownRowCount(), 0);
 }
 
-TEST(CellsStoreColumns, ClearFreesEveryColumnAndRow) {
+TEST(GridCellsStoreColumns, ClearFreesEveryColumnAndRow) {
   GridFixture g;
   g.AddKind(7);
   g.AddKind(8);
@@ -313,7 +313,7 @@ TEST(CellsStoreColumns, ClearFreesEveryColumnAndRow) {
   EXPECT_EQ(g.Cells.ShownRowCount(), 0);
 }
 
-TEST(CellsStoreColumns, InsertAndMoveShiftTheSlots) {
+TEST(GridCellsStoreColumns, InsertAndMoveShiftTheSlots) {
   // The store mirrors the collection: a column that the collection holds at
   // index 1 but the store has no slot for yet is inserted there.
   GridFixture g;
@@ -341,7 +341,7 @@ TEST(CellsStoreColumns, InsertAndMoveShiftTheSlots) {
   EXPECT_EQ(g.Cells.SortedColumn(), 0) << "the sort state follows its column";
 }
 
-TEST(CellsStoreColumns, DeletingTheSortedColumnEndsTheSortedState) {
+TEST(GridCellsStoreColumns, DeletingTheSortedColumnEndsTheSortedState) {
   // Otherwise a later flip on the column that took its slot would only
   // reverse rows that were never sorted by it.
   GridFixture g;
@@ -361,7 +361,7 @@ TEST(CellsStoreColumns, DeletingTheSortedColumnEndsTheSortedState) {
   EXPECT_EQ(g.Cells.GetCell(1, 2).AsInteger(), 0);
 }
 
-TEST(CellsStoreColumns, DeletingAnEarlierColumnKeepsTheSortedColumn) {
+TEST(GridCellsStoreColumns, DeletingAnEarlierColumnKeepsTheSortedColumn) {
   GridFixture g;
   auto* a = g.AddKind(7);
   g.AddKind(7);
@@ -372,7 +372,7 @@ TEST(CellsStoreColumns, DeletingAnEarlierColumnKeepsTheSortedColumn) {
   EXPECT_EQ(g.Cells.SortedColumn(), 0);
 }
 
-TEST(CellsStoreColumns, MoreThan1024ColumnsStayAligned) {
+TEST(GridCellsStoreColumns, MoreThan1024ColumnsStayAligned) {
   GridFixture g;
   const int n = 1100;
   for (int c = 0; c < n; ++c) g.AddKind(c % 2 ? 7 : 8);

@@ -90,7 +90,7 @@ const std::vector<ClassRow>& Classes() {
   return rows;
 }
 
-TEST(ColumnClasses, KindHooksAndClassDefaults) {
+TEST(GridColumnClasses, KindHooksAndClassDefaults) {
   for (const ClassRow& row : Classes()) {
     SCOPED_TRACE(row.name);
     auto c = row.make();
@@ -108,13 +108,13 @@ TEST(ColumnClasses, KindHooksAndClassDefaults) {
   }
 }
 
-TEST(ColumnClasses, PopupAndStringsColumnsAreBasesOnly) {
+TEST(GridColumnClasses, PopupAndStringsColumnsAreBasesOnly) {
   static_assert(std::is_abstract_v<TCfPopupColumn>);
   static_assert(std::is_abstract_v<TCfStringsColumn>);
   static_assert(!std::is_abstract_v<TCfComboBoxColumn>);
 }
 
-TEST(ColumnClasses, SharedDefaults) {
+TEST(GridColumnClasses, SharedDefaults) {
   TCfTextColumn c;
   EXPECT_EQ(c.Color(), clWindow);
   EXPECT_EQ(c.Width(), 80);
@@ -149,7 +149,7 @@ TEST(ColumnClasses, SharedDefaults) {
   EXPECT_EQ(c.SlideBounds().Height(), 16);
 }
 
-TEST(ColumnClasses, OwnPropertyDefaults) {
+TEST(GridColumnClasses, OwnPropertyDefaults) {
   TCfTextColumn text;
   EXPECT_EQ(text.MaxLength(), 0);
   EXPECT_FALSE(text.MultiLine());
@@ -181,7 +181,7 @@ TEST(ColumnClasses, OwnPropertyDefaults) {
   EXPECT_FALSE(tree.ShowLines());
 }
 
-TEST(ColumnClasses, EditOptions) {
+TEST(GridColumnClasses, EditOptions) {
   TCfTextColumn text;
   EXPECT_EQ(text.GetEditOptions(), 2) << "coCanInput only";
   text.SetOptions(text.Options() | coEditing);
@@ -197,7 +197,7 @@ TEST(ColumnClasses, EditOptions) {
   EXPECT_EQ(image.GetEditOptions(), 3);
 }
 
-TEST(ColumnClasses, DrawTextOfTextColumns) {
+TEST(GridColumnClasses, DrawTextOfTextColumns) {
   TCfTextColumn c;
   TCellInfo info;
   info.Text = "Hello";
@@ -221,7 +221,7 @@ TEST(ColumnClasses, DrawTextOfTextColumns) {
   EXPECT_EQ(c.GetDrawText(info), "\u25CF\u25CF\u25CF");
 }
 
-TEST(ColumnClasses, DrawTextOfNumberColumns) {
+TEST(GridColumnClasses, DrawTextOfNumberColumns) {
   TCfNumberColumn c;
   TCellInfo info;
   info.Value = 2.5;
@@ -241,7 +241,7 @@ TEST(ColumnClasses, DrawTextOfNumberColumns) {
   EXPECT_EQ(c.GetDrawText(info), "3.00 dB");
 }
 
-TEST(ColumnClasses, KeysThatStartEditing) {
+TEST(GridColumnClasses, KeysThatStartEditing) {
   TCfTextColumn text;
   EXPECT_FALSE(text.IsKeyAccepted(U' '));
   EXPECT_TRUE(text.IsKeyAccepted(U'!'));
@@ -275,7 +275,7 @@ TEST(ColumnClasses, KeysThatStartEditing) {
   EXPECT_TRUE(combo.IsKeyAccepted(U'c'));
 }
 
-TEST(ColumnClasses, TreeIndentAndMultiLine) {
+TEST(GridColumnClasses, TreeIndentAndMultiLine) {
   TCfTreeColumn tree;
   int x = 5;
   tree.AdjustIndent(2, x);
@@ -302,7 +302,7 @@ TEST(ColumnClasses, TreeIndentAndMultiLine) {
 
 // ---- change notes ---------------------------------------------------------------
 
-TEST(ColumnNotes, EachPropertySendsItsNote) {
+TEST(GridColumnNotes, EachPropertySendsItsNote) {
   Fixture f;
   auto* c = f.cols.Add<TCfTextColumn>();
   struct Row { const char* name; std::function<void()> set; int kind; };
@@ -340,7 +340,7 @@ TEST(ColumnNotes, EachPropertySendsItsNote) {
   EXPECT_TRUE(f.notes.empty());
 }
 
-TEST(ColumnNotes, FontChangeClearsParentFont) {
+TEST(GridColumnNotes, FontChangeClearsParentFont) {
   Fixture f;
   auto* c = f.cols.Add<TCfTextColumn>();
   EXPECT_EQ(c->Font().Name, "Grid Font") << "the grid's font while ParentFont";
@@ -353,7 +353,7 @@ TEST(ColumnNotes, FontChangeClearsParentFont) {
   EXPECT_EQ(c->Font().Name, "Grid Font");
 }
 
-TEST(ColumnNotes, SlideBoundsWidthOnlyOnChangeLeftAlways) {
+TEST(GridColumnNotes, SlideBoundsWidthOnlyOnChangeLeftAlways) {
   Fixture f;
   auto* c = f.cols.Add<TCfTextColumn>();
   c->SlideBounds().SetWidth(80);
@@ -363,7 +363,7 @@ TEST(ColumnNotes, SlideBoundsWidthOnlyOnChangeLeftAlways) {
   EXPECT_EQ(f.Kinds(), std::vector<int>{cnSlideBounds});
 }
 
-TEST(ColumnNotes, SortedMovesFromColumnToColumn) {
+TEST(GridColumnNotes, SortedMovesFromColumnToColumn) {
   Fixture f;
   auto* a = f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfNumberColumn>();
@@ -384,7 +384,7 @@ TEST(ColumnNotes, SortedMovesFromColumnToColumn) {
   EXPECT_EQ(f.notes, (std::vector<Note>{{b, 0, cnSortedOff}}));
 }
 
-TEST(ColumnNotes, WidthIsClampedAndSendsTheDifference) {
+TEST(GridColumnNotes, WidthIsClampedAndSendsTheDifference) {
   Fixture f;
   auto* a = f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfTextColumn>();
@@ -399,7 +399,7 @@ TEST(ColumnNotes, WidthIsClampedAndSendsTheDifference) {
   EXPECT_EQ(a->Width(), 20);
 }
 
-TEST(ColumnNotes, SearchColumnIsOnePerCollection) {
+TEST(GridColumnNotes, SearchColumnIsOnePerCollection) {
   Fixture f;
   auto* a = f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfTextColumn>();
@@ -411,7 +411,7 @@ TEST(ColumnNotes, SearchColumnIsOnePerCollection) {
 
 // ---- collection ---------------------------------------------------------------
 
-TEST(Columns, CreationAndDisplayOrder) {
+TEST(GridColumns, CreationAndDisplayOrder) {
   Fixture f;
   auto* a = f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfNumberColumn>();
@@ -444,7 +444,7 @@ TEST(Columns, CreationAndDisplayOrder) {
   EXPECT_THROW(a->SetPosition(7), EListError);
 }
 
-TEST(Columns, LayoutSkipsHiddenColumnsAndSumsFixedOnes) {
+TEST(GridColumns, LayoutSkipsHiddenColumnsAndSumsFixedOnes) {
   Fixture f;
   auto* a = f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfTextColumn>();
@@ -465,7 +465,7 @@ TEST(Columns, LayoutSkipsHiddenColumnsAndSumsFixedOnes) {
   EXPECT_EQ(f.cols.FixedWidth(), 120);
 }
 
-TEST(Columns, VisibleEnabledNavigation) {
+TEST(GridColumns, VisibleEnabledNavigation) {
   Fixture f;
   auto* a = f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfTextColumn>();
@@ -481,7 +481,7 @@ TEST(Columns, VisibleEnabledNavigation) {
   EXPECT_EQ(f.cols.NextVisibleEnabled(d), d);
 }
 
-TEST(Columns, RemoveRaisesTheChangeAndRenumbers) {
+TEST(GridColumns, RemoveRaisesTheChangeAndRenumbers) {
   Fixture f;
   f.cols.Add<TCfTextColumn>();
   auto* b = f.cols.Add<TCfTextColumn>();
@@ -495,7 +495,7 @@ TEST(Columns, RemoveRaisesTheChangeAndRenumbers) {
   EXPECT_EQ(c->Left(), 80);
 }
 
-TEST(Columns, AutoSizeShareTheSpaceLeft) {
+TEST(GridColumns, AutoSizeShareTheSpaceLeft) {
   Fixture f;
   f.grid.width = 600;
   auto* a = f.cols.Add<TCfTextColumn>();
@@ -528,7 +528,7 @@ TEST(Columns, AutoSizeShareTheSpaceLeft) {
   EXPECT_EQ(b->Width(), 155);
 }
 
-TEST(Columns, AssignCopiesSharedAndOwnProperties) {
+TEST(GridColumns, AssignCopiesSharedAndOwnProperties) {
   Fixture f;
   auto* src = f.cols.Add<TCfNumberColumn>();
   auto* dst = f.cols.Add<TCfNumberColumn>();

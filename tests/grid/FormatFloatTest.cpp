@@ -44,13 +44,13 @@ const MaskCase kMasks[] = {
 
 void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.mask << " of " << c.value; }
 
-class FormatFloatMask : public ::testing::TestWithParam<MaskCase> {};
+class GridFormatFloatMask : public ::testing::TestWithParam<MaskCase> {};
 
-TEST_P(FormatFloatMask, Formats) {
+TEST_P(GridFormatFloatMask, Formats) {
   const MaskCase& c = GetParam();
   EXPECT_EQ(FormatFloat(c.mask, c.value), c.expected) << c.mask << " " << c.value;
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, FormatFloatMask, ::testing::ValuesIn(kMasks));
+INSTANTIATE_TEST_SUITE_P(Table, GridFormatFloatMask, ::testing::ValuesIn(kMasks));
 
 }  // namespace
