@@ -113,7 +113,7 @@ TCfCheckBoxColumn::TCfCheckBoxColumn() {
 
 TCfImageColumn::TCfImageColumn() {
   SetKind(7);
-  FDefaultValue = "0";
+  FDefaultValue.assign(1, '0');  // assign(n, c): GCC 12 -O3 warns falsely on a literal
   FSortType = stNumeric;
 }
 
@@ -127,7 +127,7 @@ void TCfImageColumn::AssignOwn(const TCfCustomColumn& source) {
 
 TCfCustomNumberColumn::TCfCustomNumberColumn() {
   SetKind(4);
-  FDefaultValue = "0";
+  FDefaultValue.assign(1, '0');  // assign(n, c): GCC 12 -O3 warns falsely on a literal
   FSortType = stNumeric;
 }
 

@@ -42,7 +42,7 @@ std::string Group(const std::string& digits) {
 // from zero from its shortest exact text (so 2.5 gives 3 and 1.005 gives
 // 1.01, as the number reads).
 void DecimalDigits(double value, int decimals, std::string& intDigits, std::string& fracDigits) {
-  intDigits = "0";
+  intDigits.assign(1, '0');
   fracDigits.assign(static_cast<size_t>(decimals), '0');
   if (value == 0 || !std::isfinite(value)) return;
   char buf[64];
@@ -54,7 +54,7 @@ void DecimalDigits(double value, int decimals, std::string& intDigits, std::stri
     if (sci[i] != '.') digits += sci[i];
   const int pointPos = std::stoi(sci.substr(e + 1)) + 1;  // digits before the point
   if (pointPos <= 0) {
-    intDigits = "0";
+    intDigits.assign(1, '0');
     fracDigits = std::string(static_cast<size_t>(-pointPos), '0') + digits;
   } else if (static_cast<size_t>(pointPos) >= digits.size()) {
     intDigits = digits + std::string(static_cast<size_t>(pointPos) - digits.size(), '0');
