@@ -59,11 +59,9 @@ enum TDrawingOptions : std::uint8_t { doNormal, doBackgroundOnly, doCustom, doCu
 enum TItemsDisplayMode : std::uint8_t { dmDefault, dmNameList, dmValueList, dmIndentList };
 
 // Raised when a text does not convert to the asked type or a value does not
-// fit the target type.
-class EConvertError : public std::runtime_error {
- public:
-  using std::runtime_error::runtime_error;
-};
+// fit the target type: the one conversion error of the whole program, so a
+// caller catches a cell's failure and a settings reader's alike.
+#include "settings/Errors.h"
 
 // Raised for an index outside a list.
 class EListError : public std::out_of_range {
