@@ -169,7 +169,7 @@ void TCfNumberColumn::AssignOwn(const TCfCustomColumn& source) {
 // ---- tree column -----------------------------------------------------------
 
 void TCfTreeColumn::AdjustIndent(int level, int& x) const {
-  x = level * 19 + x + 16 + (FImages ? FImages->Width : 0);
+  x = level * 19 + x + 16 + (FImages ? FImages->Width() : 0);
 }
 
 void TCfTreeColumn::AssignOwn(const TCfCustomColumn& source) {

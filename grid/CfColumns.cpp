@@ -30,7 +30,7 @@ int TCfCustomColumn::GetEditOptions() const {
   return (HasOption(coEditing) ? 1 : 0) | (HasOption(coCanInput) ? 2 : 0);
 }
 
-void TCfCustomColumn::SetFont(const TGridFont& v) {
+void TCfCustomColumn::SetFont(const TFont& v) {
   FFont = v;
   FParentFont = false;
   Notify(cnAppearance);

@@ -82,7 +82,7 @@ class TColumnsGrid {
   virtual bool ShowsIndicator() const = 0;
   virtual bool IsLoading() const = 0;
   virtual bool IsDestroying() const = 0;
-  virtual TGridFont GridFont() const = 0;
+  virtual TFont GridFont() const = 0;
 };
 
 class TCfCustomColumn {
@@ -137,8 +137,8 @@ class TCfCustomColumn {
   void SetDrawingOptions(TDrawingOptions v) { SetNoted(FDrawingOptions, v, cnAppearance); }
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool v) { FEnabled = v; }
-  const TGridFont& Font() const { return FFont; }
-  void SetFont(const TGridFont& v);
+  const TFont& Font() const { return FFont; }
+  void SetFont(const TFont& v);
   TColumnFooter& Footer() { return FFooter; }
   const TColumnFooter& Footer() const { return FFooter; }
   TColumnHeader& Header() { return FHeader; }
@@ -219,7 +219,7 @@ class TCfCustomColumn {
   int FDefaultWidth = 80;
   TDrawingOptions FDrawingOptions = doNormal;
   bool FEnabled = true;
-  TGridFont FFont;
+  TFont FFont;
   TColumnFooter FFooter;
   TColumnHeader FHeader;
   TCfCustomEdit* FInplaceEdit = nullptr;

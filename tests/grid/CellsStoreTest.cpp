@@ -70,7 +70,7 @@ TEST(GridCellsStore, CellClassFollowsTheColumnKind) {
 TEST(GridCellsStore, NewCellsTakeTheColumnStyleAndColourAndNotify) {
   GridFixture g;
   auto* col = g.AddKind(8);
-  TGridFont f;
+  TFont f;
   f.Style = fsBold | fsItalic;
   col->SetFont(f);
   col->SetColor(0x00112233);

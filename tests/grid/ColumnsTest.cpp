@@ -16,12 +16,12 @@ namespace {
 struct FakeGrid : TColumnsGrid {
   int width = 600;
   bool indicator = false, loading = false, destroying = false;
-  TGridFont font{"Grid Font", 10, clWindowText, fsItalic};
+  TFont font{"Grid Font", 10, clWindowText, fsItalic};
   int ClientWidth() const override { return width; }
   bool ShowsIndicator() const override { return indicator; }
   bool IsLoading() const override { return loading; }
   bool IsDestroying() const override { return destroying; }
-  TGridFont GridFont() const override { return font; }
+  TFont GridFont() const override { return font; }
 };
 
 struct Note {
@@ -280,8 +280,7 @@ TEST(GridColumnClasses, TreeIndentAndMultiLine) {
   int x = 5;
   tree.AdjustIndent(2, x);
   EXPECT_EQ(x, 2 * 19 + 5 + 16);
-  TCustomImageList images;
-  images.Width = 20;
+  TCustomImageList images(20, 16);
   tree.SetImages(&images);
   x = 5;
   tree.AdjustIndent(2, x);
@@ -344,7 +343,7 @@ TEST(GridColumnNotes, FontChangeClearsParentFont) {
   Fixture f;
   auto* c = f.cols.Add<TCfTextColumn>();
   EXPECT_EQ(c->Font().Name, "Grid Font") << "the grid's font while ParentFont";
-  TGridFont own;
+  TFont own;
   own.Name = "Own";
   c->SetFont(own);
   EXPECT_FALSE(c->ParentFont());
