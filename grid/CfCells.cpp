@@ -253,8 +253,10 @@ void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {
 }
 
 void TCells::CellChanged(int ACol, int ARow) {
-  if (OnCellChange) OnCellChange(ACol, ARow);
+  // The flag goes first so that a handler that raises cannot leave a
+  // changed store marked sorted.
   FIsSorted = false;
+  if (OnCellChange) OnCellChange(ACol, ARow);
 }
 
 // ---- sorting -----------------------------------------------------------
