@@ -131,7 +131,7 @@ void TCells::AddChildRow(int AParent, int APosition) {
   TRow* parent = FRows[AParent].get();
   auto row = std::make_unique<TRow>();
   row->ParentRow = parent;
-  row->Shown = parent->Expanded;
+  row->FShown = parent->Expanded;
   row->Level = parent->Level + 1;
   row->Height = FDefaultRowHeight;
   InsertRowAt(APosition, std::move(row));
@@ -184,16 +184,16 @@ void TCells::ExchangeRows(int A, int B) {
 
 void TCells::SetShown(int ARow, bool Value) {
   TRow& row = GetRow(ARow);
-  if (row.Shown == Value) return;
-  row.Shown = Value;
-  if (row.Visible) FShownRowCount += Value ? 1 : -1;
+  if (row.FShown == Value) return;
+  row.FShown = Value;
+  if (row.FVisible) FShownRowCount += Value ? 1 : -1;
 }
 
 void TCells::SetVisible(int ARow, bool Value) {
   TRow& row = GetRow(ARow);
-  if (row.Visible == Value) return;
-  row.Visible = Value;
-  if (row.Shown) FShownRowCount += Value ? 1 : -1;
+  if (row.FVisible == Value) return;
+  row.FVisible = Value;
+  if (row.FShown) FShownRowCount += Value ? 1 : -1;
 }
 
 void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {

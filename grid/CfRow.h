@@ -10,9 +10,18 @@ struct TRow {
   TRow* ParentRow = nullptr;     // not owned
   std::int32_t Height = 0;       // pixels
   bool Selected = false;         // multi-select mark
-  bool Shown = true;             // False inside a collapsed branch
-  bool Visible = true;           // the row's own visibility
 
+  // False inside a collapsed branch.
+  bool Shown() const { return FShown; }
+  // The row's own visibility.
+  bool Visible() const { return FVisible; }
   // A row is displayed when it is both visible and shown.
-  bool Displayed() const { return Visible && Shown; }
+  bool Displayed() const { return FVisible && FShown; }
+
+ private:
+  // Written only by the store (SetShown, SetVisible), which counts the
+  // displayed rows as they change.
+  friend class TCells;
+  bool FShown = true;
+  bool FVisible = true;
 };

@@ -260,8 +260,8 @@ class Model {
       const RefRow& ref = rows[r];
       const TRow& row = g.Cells.GetRow(r);
       ASSERT_EQ(&row, ref.row) << "row " << r;
-      ASSERT_EQ(row.Visible, ref.visible);
-      ASSERT_EQ(row.Shown, ref.shown);
+      ASSERT_EQ(row.Visible(), ref.visible);
+      ASSERT_EQ(row.Shown(), ref.shown);
       ASSERT_EQ(row.Level, ref.level);
       ASSERT_EQ(row.ParentRow, ref.parent);
       ASSERT_EQ(row.ChildCount, ref.childCount);

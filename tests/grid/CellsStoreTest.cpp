@@ -28,8 +28,8 @@ TEST(GridCellsStore, NewRowRecordHasItsDefaults) {
   EXPECT_EQ(r.ParentRow, nullptr);
   EXPECT_EQ(r.Height, 21);
   EXPECT_FALSE(r.Selected);
-  EXPECT_TRUE(r.Shown);
-  EXPECT_TRUE(r.Visible);
+  EXPECT_TRUE(r.Shown());
+  EXPECT_TRUE(r.Visible());
 }
 
 TEST(GridCellsStore, EmptyStoreIsUnsortedWithoutRows) {
@@ -203,7 +203,7 @@ TEST(GridCellsStore, ChildOfCollapsedParentIsNotShown) {
   g.Cells.AddRows(1);
   g.Cells.GetRow(0).Expanded = false;
   g.Cells.AddChildRow(0, 1);
-  EXPECT_FALSE(g.Cells.GetRow(1).Shown);
+  EXPECT_FALSE(g.Cells.GetRow(1).Shown());
   EXPECT_EQ(g.Cells.RowCount(), 2);
   EXPECT_EQ(g.Cells.ShownRowCount(), 1);
 }
