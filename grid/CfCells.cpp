@@ -389,6 +389,8 @@ std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, bool 
     }
     case stCustom: {
       auto compare = [&](std::uint32_t a, std::uint32_t b) {
+        // A handler that adds or removes rows would leave the indexes pointing nowhere.
+        if (list.size() != n || FRows.size() != n) throw EListError("Rows changed while sorting");
         int result = 0;
         if (OnCompare)
           OnCompare(TCellRef(*list[a], ACol, static_cast<int>(a)), TCellRef(*list[b], ACol, static_cast<int>(b)),

@@ -251,6 +251,16 @@ TEST(GridCellsSort, KeyThatFailsToConvertLeavesRowsAndState) {
   }
 }
 
+TEST(GridCellsSort, HandlerThatRemovesRowsStopsTheSort) {
+  Filled f(8, {"c", "a", "b", "d"});
+  f.Cells.OnCompare = [&](const TCellRef&, const TCellRef&, int& compare) {
+    if (f.Cells.RowCount() > 2) f.Cells.DeleteRow(0);
+    compare = 1;
+  };
+  EXPECT_THROW(f.Cells.Sort(0, stCustom, false, false), EListError);
+  EXPECT_EQ(f.Keys(), (Texts{"a", "b", "d"})) << "only the handler's own deletion";
+}
+
 TEST(GridCellsSort, ThrowingCompareHandlerLeavesRows) {
   Filled f(8, {"c", "a", "b"});
   f.Cells.OnCompare = [](const TCellRef&, const TCellRef&, int&) { throw std::runtime_error("stop"); };
