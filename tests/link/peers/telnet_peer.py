@@ -89,8 +89,11 @@ def serve(conn, args):
         conn.close()
         log.close()
 
+from peer_common import exit_with_parent
+
 
 def main():
+    exit_with_parent()
     ap = argparse.ArgumentParser()
     ap.add_argument("--mode", default="shell", choices=["shell", "silent"])
     ap.add_argument("--user", default="root")

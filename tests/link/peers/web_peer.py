@@ -18,8 +18,11 @@ E1_TV_SERVICES = ("1:0:1:6d66:437:1:c00000:0:0:0:;Das Erste HD;ARD\n"
                   "error: bouquet damaged\n")
 E1_RADIO_SERVICES = "1:0:2:6f:d:1:c00000:0:0:0:;Bayern 3;BR\n"
 
+from peer_common import exit_with_parent
+
 
 def main():
+    exit_with_parent()
     ap = argparse.ArgumentParser()
     ap.add_argument("--user", required=True)
     ap.add_argument("--password", required=True)
