@@ -128,6 +128,7 @@ TEST_F(SharedDrawHtmlFixture, UntrustedTextNeverBreaksIt)
         {"<font color=banana>x</font>", "x"},              // bad colour
         {"<font color=\"#12\">x</font>", "x"},
         {"<font name=>x</font>", "x"},
+        {"<font name=NoSuchFamily4711>x</font>", "x"},     // not installed: font kept
         {"<font color=\"red>x", ""},                        // quote never closed
         {"x<b", "x"},                                      // tag never closed
         {"x<", "x"},

@@ -100,3 +100,20 @@ TEST(PlatformBitmapTest, MonochromeSourceTakesTextAndBackgroundColours)
     EXPECT_EQ(Px(img, 0, 0), clRed);
     EXPECT_EQ(Px(img, 1, 0), clBlue);
 }
+
+TEST(PlatformBitmapTest, EmptyBitmapTakesDrawingQuietly)
+{
+    TBitmap b;
+    EXPECT_TRUE(b.Empty());
+    TCanvas& c = b.Canvas();
+    c.FillRect(TRect(0, 0, 10, 10));
+    c.TextOut(0, 0, "x");
+    c.MoveTo(0, 0);
+    c.LineTo(5, 5);
+    EXPECT_EQ(c.GetPixel(0, 0), CLR_INVALID);
+    QImage img = WhiteImage(4, 4);
+    TCanvas target(&img);
+    target.Draw(0, 0, b);
+    target.StretchDraw(TRect(0, 0, 4, 4), b);
+    EXPECT_EQ(InkBox(img), TRect());
+}

@@ -1,6 +1,7 @@
 #include "PixelHelpers.h"
 
 #include "platform/Canvas.h"
+#include "platform/Frame3D.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -335,4 +336,22 @@ TEST(PlatformCanvasTextTest, TahomaIsUsedWhenInstalled)
         EXPECT_EQ(QFontInfo(f).family(), "Tahoma");
     }
     EXPECT_EQ(f.pixelSize(), 11);  // 8 pt at 96 DPI
+}
+
+TEST(PlatformFrame3DTest, NestedFramesAndShrunkRectangle)
+{
+    QImage img = WhiteImage(8, 8);
+    TCanvas c(&img);
+    TRect r(1, 1, 7, 7);
+    Frame3D(c, r, clRed, clBlue, 2);
+    EXPECT_EQ(r, TRect(3, 3, 5, 5));
+    EXPECT_EQ(Px(img, 1, 1), clRed);
+    EXPECT_EQ(Px(img, 5, 1), clRed);
+    EXPECT_EQ(Px(img, 6, 1), clBlue);  // top-right corner
+    EXPECT_EQ(Px(img, 1, 6), clBlue);  // bottom-left corner
+    EXPECT_EQ(Px(img, 2, 2), clRed);   // second frame
+    EXPECT_EQ(Px(img, 5, 5), clBlue);
+    EXPECT_EQ(Px(img, 3, 3), clWhite);
+    EXPECT_EQ(Px(img, 7, 7), clWhite);
+    EXPECT_EQ(c.Pen.Color, clBlack);
 }
