@@ -21,7 +21,8 @@ unsigned MessageTextFlags()
 {
     // No prefix: a "&" in a service or file name stays visible. Edit-control
     // breaking: a path without blanks wraps instead of widening the dialog.
-    return DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL;
+    // Tabs expand as the label draws them.
+    return DT_WORDBREAK | DT_NOPREFIX | DT_EDITCONTROL | DT_EXPANDTABS;
 }
 
 TSize TCanvasTextMeasurer::Alphabet()

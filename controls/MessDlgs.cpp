@@ -366,8 +366,11 @@ std::unique_ptr<TMessageForm> CreateInputQueryDialog(const std::string& caption,
     auto* edit = new QLineEdit(container);
     Name(edit, "Edit");
     edit->setFont(f.Font.ToQFont());
-    edit->setMaxLength(255);
-    edit->setText(QString::fromStdString(value));
+    // Typing stops at 255 characters; a longer value offered by the caller
+    // is shown whole rather than cut behind the user's back.
+    QString offered = QString::fromStdString(value);
+    edit->setMaxLength(std::max<int>(255, int(offered.size())));
+    edit->setText(offered);
     edit->selectAll();
     Place(edit, L.Edit);
     f.ActiveControl = edit;

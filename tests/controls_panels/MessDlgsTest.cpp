@@ -474,3 +474,31 @@ TEST(PanelsMessageDlgTexts, ButtonCaptionsFollowTheLanguage)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PanelsInputQueryKeys, ALongerOfferedValueComesBackWhole)
+{
+    LookScope look;
+    std::string v(300, 'n');
+    PressKeysLater({Qt::Key_Return});
+    CloseModalsAfter(3000);
+    EXPECT_TRUE(InputQuery("Rename", "Name:", v));
+    EXPECT_EQ(v, std::string(300, 'n'));
+}
+
+TEST(PanelsCreateMessageDialog, TabsAreMeasuredAsTheyAreDrawn)
+{
+    LookScope look;
+    auto f = CreateMessageDialog("Name\tValue", mtCustom, {mbOK}, 0);
+    auto* label = dynamic_cast<TLabel*>(f->FindComponent("Message"));
+    ASSERT_NE(label, nullptr);
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas c(&scratch);
+    c.Font = label->Font;
+    TRect r(0, 0, 1000, 0);
+    DrawText(c, "Name\tValue", r, DT_CALCRECT | label->DrawFlags());
+    EXPECT_EQ(label->Width(), r.Right);
+}
+
+} // namespace
