@@ -36,7 +36,7 @@ bool DlgGlossPanel = false;
 TGlossPanelScheme DlgPanelScheme = TGlossPanelScheme::csSky;
 bool DlgGlossButtons = false;
 TGlossButtonScheme DlgButtonScheme = TGlossButtonScheme::csSky;
-QWidget* DlgCenterOver = nullptr;
+QPointer<QWidget> DlgCenterOver;
 std::function<void(int)> DlgHelpHandler;
 
 void ResetDialogLook()

@@ -14,6 +14,8 @@
 #include "controls/MsgDlgTypes.h"
 #include "platform/Forms.h"
 
+#include <QPointer>
+
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -37,8 +39,9 @@ extern bool DlgGlossPanel;
 extern TGlossPanelScheme DlgPanelScheme;
 extern bool DlgGlossButtons;
 extern TGlossButtonScheme DlgButtonScheme;
-// The control the next MessageDlg is centred over (nullptr: none).
-extern QWidget* DlgCenterOver;
+// The control the next MessageDlg is centred over (nullptr: none). Guarded,
+// so a control destroyed since the last call is simply forgotten.
+extern QPointer<QWidget> DlgCenterOver;
 
 // The values the settings start with.
 void ResetDialogLook();

@@ -381,6 +381,13 @@ TEST(PanelsMessageDlgPosition, GivenPointCentredOverAControlOrCentredOnTheScreen
     EXPECT_EQ(ShownPosition([&] { return MessageDlg("x", mtInformation, {mbOK}, 0, &over); }), expected);
     EXPECT_EQ(DlgCenterOver, &over);  // kept until the next call
     EXPECT_EQ(ShownPosition([] { return MessageDlg("x", mtInformation, {mbOK}); }), centred);
+
+    // A control destroyed after centring a dialog is forgotten, not read.
+    auto gone = std::make_unique<TForm>();
+    gone->SetBounds(0, 0, 50, 50);
+    EXPECT_NE(ShownPosition([&] { return MessageDlg("x", mtInformation, {mbOK}, 0, gone.get()); }), centred);
+    gone.reset();
+    EXPECT_EQ(ShownPosition([] { return MessageDlgLang("x", mtInformation, {mbOK}, 0, 0); }), centred);
 }
 
 TEST(PanelsMessageDlgHelp, HelpButtonAsksForTheTopicAndLeavesTheDialogOpen)
