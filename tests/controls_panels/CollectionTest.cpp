@@ -3,6 +3,7 @@
 #include "controls/CfCollection.h"
 #include "controls/CfGlyphSettings.h"
 #include "platform/Forms.h"
+#include "platform/Themes.h"
 
 #include <gtest/gtest.h>
 
@@ -196,6 +197,56 @@ TEST(PanelsCfButton, CaptionAcceleratorClicks)
     }
     EXPECT_EQ(log, (std::vector<std::string>{"save", "other"}));
     form.hide();
+}
+
+// Records the styled parts a control asks for.
+class RecordingTheme : public TThemeServices {
+public:
+    bool Available() const override { return true; }
+    bool Active() const override { return true; }
+    bool DrawPart(TCanvas&, const TRect&, const std::string& cls, int part, int state) override
+    {
+        last = cls + " " + std::to_string(part) + " " + std::to_string(state);
+        return true;
+    }
+    std::string last;
+};
+
+TEST(PanelsCfButton, StyledStates)
+{
+    RecordingTheme theme;
+    SetThemeServices(&theme);
+    TForm form;
+    form.SetBounds(0, 0, 300, 100);
+    auto* b = new TCfButton(&form);
+    auto* other = new TCfButton(&form);
+    other->SetLeft(100);
+    auto state = [&] {
+        b->Render();
+        return theme.last;
+    };
+    EXPECT_EQ(state(), "button 1 1");
+    b->MouseEnter();
+    EXPECT_EQ(state(), "button 1 2");
+    Press(*b, 5, 5);
+    EXPECT_EQ(state(), "button 1 3");
+    Release(*b, 5, 5);
+    b->MouseLeave();
+    b->SetDown(true);
+    EXPECT_EQ(state(), "button 1 3");
+    b->SetDown(false);
+    ShowActive(form);
+    b->MouseLeave();  // wherever the pointer is
+    b->SetFocus();
+    EXPECT_EQ(state(), "button 1 5");
+    SendKey(b, Qt::Key_Space);
+    EXPECT_EQ(state(), "button 1 3");
+    SendKey(b, Qt::Key_Space, QEvent::KeyRelease);
+    other->SetFocus();
+    b->SetEnabled(false);
+    EXPECT_EQ(state(), "button 1 4");
+    form.hide();
+    SetThemeServices(nullptr);
 }
 
 // ---------------------------------------------------------------- panel

@@ -250,3 +250,33 @@ TEST(PanelsGlossButton, KeysAndFocusRectangle)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PanelsGlossButton, GlyphBesideCaptionMovesWhenPressed)
+{
+    TGlossButton b;
+    b.SetColorScheme(TGlossButtonScheme::csSilver);
+    TBitmap g(16, 16, pf24bit);
+    g.Canvas().FillRect(TRect(0, 0, 16, 16), clRed);
+    g.Canvas().SetPixel(0, 0, clLime);  // the top-left pixel names the transparent colour
+    g.Canvas().SetPixel(5, 5, clLime);
+    b.SetGlyph(g);
+    b.SetCaption("OK");
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas c(&scratch);
+    c.Font = b.Font;
+    int left = (75 - (16 + 4 + c.TextWidth("OK"))) / 2;
+    int top = (25 - 16) / 2;
+    EXPECT_EQ(PixelAt(b, left + 1, top + 1), clRed);
+    EXPECT_EQ(PixelAt(b, left + 5, top + 5), TColor(0xE0E0E0));  // see-through
+    EXPECT_EQ(PixelAt(b, left - 1, top + 1), TColor(0xE0E0E0));
+    b.SetTransparentGlyph(false);
+    EXPECT_EQ(PixelAt(b, left + 5, top + 5), clLime);
+    b.SetTransparentGlyph(true);
+    Press(b, 5, 5);
+    EXPECT_EQ(PixelAt(b, left + 1, top + 1), TColor(0xD3D3D3));  // moved one pixel right and down
+    EXPECT_EQ(PixelAt(b, left + 2, top + 2), clRed);
+}
+
+} // namespace
