@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
+#include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
@@ -87,7 +88,12 @@ inline void PressKeysLater(std::vector<int> keys)
 // fails the test instead of hanging it.
 inline void CloseModalsAfter(int ms)
 {
-    QTimer::singleShot(ms, [] {
+    // Only while the test that asked is still running (all tests may share
+    // one process, and one modal loop may outlive this one).
+    const ::testing::TestInfo* asked = ::testing::UnitTest::GetInstance()->current_test_info();
+    QTimer::singleShot(ms, [asked] {
+        if (::testing::UnitTest::GetInstance()->current_test_info() != asked)
+            return;
         if (QWidget* w = QApplication::activeModalWidget())
             w->close();
     });

@@ -396,13 +396,12 @@ TEST(PanelsMessageDlgHelp, HelpButtonAsksForTheTopicAndLeavesTheDialogOpen)
     int topic = -1;
     DlgHelpHandler = [&](int t) { topic = t; };
     QTimer::singleShot(0, [] {
-        ActivateModal();
         auto* help = dynamic_cast<TGlossButton*>(QApplication::activeModalWidget()->findChild<QWidget*>("Help"));
         ASSERT_NE(help, nullptr);
         help->Click();
         EXPECT_NE(QApplication::activeModalWidget(), nullptr);  // Help closes nothing
+        PressKeysLater({Qt::Key_Escape});
     });
-    PressKeysLater({Qt::Key_Escape});
     CloseModalsAfter(3000);
     EXPECT_EQ(MessageDlg("x", mtInformation, {mbOK, mbHelp}, 42), mrOk);
     EXPECT_EQ(topic, 42);
