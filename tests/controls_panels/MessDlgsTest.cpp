@@ -508,3 +508,30 @@ TEST(PanelsCreateMessageDialog, TabsAreMeasuredAsTheyAreDrawn)
 }
 
 } // namespace
+
+namespace {
+
+TEST(PanelsInputQueryDialog, ControlsWhereTheLayoutPutsThem)
+{
+    LookScope look;
+    TFont font = DlgFont;
+    TCanvasTextMeasurer m(font, font);
+    TQueryLayout L = LayoutInputQuery(m, "Nome del bouquet:", DialogScreenSize());
+    auto f = CreateInputQueryDialog("Nuovo", "Nome del bouquet:", "", dlItalian);
+    auto rectOf = [&](const char* name) {
+        QRect g = f->FindComponent(name)->geometry();
+        return Bounds(g.x(), g.y(), g.width(), g.height());
+    };
+    EXPECT_EQ(rectOf("Prompt"), L.Prompt);
+    EXPECT_EQ(rectOf("Edit"), L.Edit);
+    EXPECT_EQ(rectOf("OK"), L.Ok);
+    EXPECT_EQ(rectOf("Cancel"), L.Cancel);
+    EXPECT_EQ(TSize(f->ClientWidth(), f->ClientHeight()), L.Client);
+    EXPECT_EQ(TPoint(f->x(), f->y()), L.Position);
+    // With Tahoma 10 bold: X and Y from the alphabet, the edit box 8 pixels
+    // taller than a line of text.
+    EXPECT_EQ(L.Edit.Height(), L.Units.Y + 8);
+    EXPECT_EQ(L.Client.cx, MulDiv(180, L.Units.X, 4));
+}
+
+} // namespace
