@@ -287,6 +287,31 @@ TEST(PanelsCfPanel, SchemeBackgroundAndFourBorders)
     EXPECT_EQ(PixelAt(p, 50, 25), Rgb(clBtnFace));
 }
 
+TEST(PanelsCfPanel, GradientAndSeeThroughBackgrounds)
+{
+    TCfPanel parent;
+    parent.SetBounds(0, 0, 200, 200);
+    parent.SetAdaptiveColors(false);
+    parent.SetColor(clRed);
+    parent.SetPanelBorders(0);
+    auto* p = new TCfPanel(&parent);
+    p->SetBounds(20, 20, 100, 50);
+    p->SetAdaptiveColors(false);
+    p->SetColor(clBlue);
+    p->SetBackgroundStyle(pbVertGradient);
+    // From the window colour at the top (inside the 1-pixel border) to Color.
+    EXPECT_EQ(PixelAt(*p, 50, 1), Rgb(clWindow));
+    TColor bottom = PixelAt(*p, 50, 48);
+    EXPECT_GT(GetBValue(bottom), 245);
+    EXPECT_LT(GetRValue(bottom), 15);
+    p->SetBackgroundStyle(pbHorzGradient);
+    EXPECT_EQ(PixelAt(*p, 1, 25), Rgb(clWindow));
+    EXPECT_LT(GetRValue(PixelAt(*p, 98, 25)), 15);
+    p->SetBackgroundStyle(pbTransparent);
+    p->SetPanelBorders(0);
+    EXPECT_EQ(PixelAt(*p, 50, 25), clRed);
+}
+
 TEST(PanelsCfPanel, ChildrenAlignInsideTheInnerMargins)
 {
     TCfPanel p;
