@@ -9,8 +9,8 @@ TBitmap HeaderArrowBitmap(const std::string& name)
 {
     // "HEADERCOLLAPSE" points left (the panel folds to the left edge),
     // "HEADEREXPAND" points right.
-    static const char* collapse[9] = {"         ", "   #  #  ", "  ##  ## ", " ### ### ", "#### ####",
-                                      " ### ### ", "  ##  ## ", "   #  #  ", "         "};
+    static const char* collapse[9] = {"         ", "   #    #", "  ##   ##", " ###  ###", "#### ####",
+                                      " ###  ###", "  ##   ##", "   #    #", "         "};
     TBitmap b(9, 9, pf24bit);
     TCanvas& c = b.Canvas();
     c.FillRect(TRect(0, 0, 9, 9), clLime);
