@@ -2,7 +2,7 @@
 
 #include "controls/CfSharedDraw.h"
 #include "controls/CfThemesSupport.h"
-#include "controls/GlossPanel.h"
+#include "platform/Frame3D.h"
 #include "platform/DrawText.h"
 #include "platform/Forms.h"
 
@@ -125,7 +125,8 @@ void TCfButton::Paint(TCanvas& canvas)
             canvas.FrameRect(r);
         } else {
             canvas.FillRect(r, clBtnFace);
-            TRect in = Frame3D(canvas, r, clBtnHighlight, cl3DDkShadow);
+            TRect in = r;
+            Frame3D(canvas, in, clBtnHighlight, cl3DDkShadow, 1);
             if (!in.IsEmpty()) {
                 canvas.FillRect(TRect(in.Right - 1, in.Top, in.Right, in.Bottom), clBtnShadow);
                 canvas.FillRect(TRect(in.Left, in.Bottom - 1, in.Right, in.Bottom), clBtnShadow);

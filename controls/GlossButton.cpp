@@ -1,6 +1,7 @@
 #include "controls/GlossButton.h"
 
 #include "controls/GlossPanel.h"
+#include "platform/Frame3D.h"
 #include "platform/DrawText.h"
 #include "platform/Forms.h"
 
@@ -242,8 +243,10 @@ void TGlossButton::Paint(TCanvas& canvas)
 
     canvas.Brush.Color = c.Border;
     canvas.FrameRect(r);
-    if (Ctl3D())
-        Frame3D(canvas, InflateRect(r, -1, -1), c.Light, c.Dark);
+    if (Ctl3D()) {
+        TRect inner = InflateRect(r, -1, -1);
+        Frame3D(canvas, inner, c.Light, c.Dark, 1);
+    }
     if (Focused()) {
         canvas.Brush.Color = focusRect_;
         canvas.FrameRect(InflateRect(r, -3, -3));

@@ -1,6 +1,7 @@
 #include "controls/GlossPanel.h"
 
 #include "platform/DrawText.h"
+#include "platform/Frame3D.h"
 
 namespace cf {
 
@@ -55,19 +56,6 @@ void GlossGradient(TCanvas& canvas, const TRect& r, TColor face, TColor grad, TF
         }
     }
     canvas.Pen = saved;
-}
-
-TRect Frame3D(TCanvas& canvas, TRect r, TColor topColor, TColor bottomColor)
-{
-    if (r.IsEmpty())
-        return r;
-    // Top and left first; right and bottom over them, so the top-right and
-    // bottom-left corner pixels take the bottom colour.
-    canvas.FillRect(TRect(r.Left, r.Top, r.Right - 1, r.Top + 1), topColor);
-    canvas.FillRect(TRect(r.Left, r.Top, r.Left + 1, r.Bottom), topColor);
-    canvas.FillRect(TRect(r.Right - 1, r.Top, r.Right, r.Bottom), bottomColor);
-    canvas.FillRect(TRect(r.Left, r.Bottom - 1, r.Right, r.Bottom), bottomColor);
-    return InflateRect(r, -1, -1);
 }
 
 TGlossPanel::TGlossPanel(QWidget* parent) : TWinControl(parent)
@@ -160,8 +148,7 @@ void TGlossPanel::Paint(TCanvas& canvas)
     auto bevel = [&](TRect r, TPanelBevel b) {
         TColor top = b == bvLowered ? dark_ : light_;
         TColor bottom = b == bvLowered ? light_ : dark_;
-        for (int i = 0; i < bevelWidth_; ++i)
-            r = Frame3D(canvas, r, top, bottom);
+        Frame3D(canvas, r, top, bottom, bevelWidth_);
         return r;
     };
     TRect r = client;

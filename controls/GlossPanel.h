@@ -71,8 +71,5 @@ private:
 // The gradient both gloss controls fill with: each channel moves from face by
 // (grad - face) / length per line, rounded per line.
 void GlossGradient(TCanvas& canvas, const TRect& r, TColor face, TColor grad, TFillDirection direction);
-// One raised or lowered frame of the class library's Frame3D: top and left in
-// topColor, right and bottom in bottomColor; returns the rectangle one pixel in.
-TRect Frame3D(TCanvas& canvas, TRect r, TColor topColor, TColor bottomColor);
 
 } // namespace cf
