@@ -47,10 +47,13 @@ function(cf_add_test name)
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main GTest::gmock)
   endif()
   set(env ${CF_TEST_ENV} "CHANFORGE_CONFIG=${CMAKE_CURRENT_BINARY_DIR}/${name}-config.ini" ${ARG_ENV})
+  # gtest_discover_tests flattens a list-valued ENVIRONMENT property, so the
+  # environment travels through the launcher instead (it also covers discovery).
+  set_property(TARGET ${name} PROPERTY CROSSCOMPILING_EMULATOR ${CMAKE_COMMAND} -E env ${env})
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300 ${ARG_PROPERTIES})
+    PROPERTIES TIMEOUT 300 ${ARG_PROPERTIES})
 endfunction()
 
 # cf_add_bench(<binary> SOURCES <files...> LIBS <targets...>)

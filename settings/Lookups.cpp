@@ -1,0 +1,178 @@
+#include "settings/Lookups.h"
+#include "settings/Fields.h"
+#include "settings/NameTables.h"
+#include "settings/Unit_lib.h"
+
+void TTpKeyIndex::Build(const ARR_ENIG_TP& arr)
+{
+    map_.clear();
+    map_.reserve(arr.size());
+    for (std::size_t i = 0; i < arr.size(); ++i)
+        map_.try_emplace(arr[i].Key, static_cast<std::int32_t>(i)); // keeps the first
+}
+
+std::int32_t TTpKeyIndex::Find(std::string_view key) const
+{
+    auto it = map_.find(key);
+    return it == map_.end() ? -1 : it->second;
+}
+
+void TChKeyIndex::Build(const ARR_ENIG_CH& arr)
+{
+    map_.clear();
+    map_.reserve(arr.size());
+    for (std::size_t i = 0; i < arr.size(); ++i)
+        map_.try_emplace(arr[i].Key, static_cast<std::int32_t>(i));
+}
+
+std::int32_t TChKeyIndex::Find(std::string_view key) const
+{
+    auto it = map_.find(key);
+    return it == map_.end() ? -1 : it->second;
+}
+
+void TChNumberIndex::Build(const ARR_ENIG_CH& arr)
+{
+    map_.clear();
+    map_.reserve(arr.size());
+    for (std::size_t i = 0; i < arr.size(); ++i)
+        map_.try_emplace(arr[i].Number, static_cast<std::int32_t>(i));
+}
+
+std::int32_t TChNumberIndex::Find(std::int32_t number) const
+{
+    auto it = map_.find(number);
+    return it == map_.end() ? -1 : it->second;
+}
+
+int FindServiceByKey(std::string_view key, const ARR_ENIG_CH& arr, std::int32_t& number)
+{
+    for (const auto& s : arr)
+        if (s.Key == key) {
+            number = s.Number;
+            return 0;
+        }
+    return 1;
+}
+
+int FindServiceByKey(std::string_view key, const ARR_ENIG_CH& arr, const TChKeyIndex& index,
+                     std::int32_t& number)
+{
+    const std::int32_t i = index.Find(key);
+    if (i < 0 || static_cast<std::size_t>(i) >= arr.size())
+        return 1;
+    number = arr[static_cast<std::size_t>(i)].Number;
+    return 0;
+}
+
+int FindTransponderByKey(std::string_view key, const ARR_ENIG_TP& arr, std::int32_t& index)
+{
+    for (std::size_t i = 0; i < arr.size(); ++i)
+        if (arr[i].Key == key) {
+            index = static_cast<std::int32_t>(i);
+            return 0;
+        }
+    return 1;
+}
+
+int FindTransponderByKey(std::string_view key, const TTpKeyIndex& tpIndex, std::int32_t& index)
+{
+    const std::int32_t i = tpIndex.Find(key);
+    if (i < 0)
+        return 1;
+    index = i;
+    return 0;
+}
+
+std::int32_t FindServiceIndexById(std::int32_t number)
+{
+    for (std::size_t i = 0; i < Services.size(); ++i)
+        if (Services[i].Number == number)
+            return static_cast<std::int32_t>(i);
+    return -1;
+}
+
+std::int32_t FindServiceIndexById(std::int32_t number, const TChNumberIndex& index)
+{
+    return index.Find(number);
+}
+
+std::int32_t ServiceIndexOfCell(TListKind kind, std::int32_t row, std::int32_t column)
+{
+    if (row < 0 || column < 0)
+        return -1;
+    const auto r = static_cast<std::size_t>(row);
+    const auto c = static_cast<std::size_t>(column);
+    if (kind == TListKind::Providers) {
+        if (r >= Providers.size() || c >= Providers[r].Members.size())
+            return -1;
+        return FindServiceIndexById(Providers[r].Members[c]);
+    }
+    const ARR_ENIG_UB& bouquets = kind == TListKind::TvBouquets ? TvBouquets : RadioBouquets;
+    if (r >= bouquets.size() || c >= bouquets[r].Entries.size())
+        return -1;
+    const ARR_OF_STRING& entry = bouquets[r].Entries[c];
+    std::int32_t number = 0;
+    if (entry.size() < 2 || !TryParseInt(entry[1], number))
+        return -1;
+    return FindServiceIndexById(number);
+}
+
+std::string TransponderSummary(std::int32_t tpIndex, const ARR_ENIG_TP& arr)
+{
+    if (tpIndex < 0 || static_cast<std::size_t>(tpIndex) >= arr.size())
+        return {};
+    const TY_ENIG_TP& tp = arr[static_cast<std::size_t>(tpIndex)];
+    std::int32_t freq = 0, sr = 0;
+    TryParseInt(Trim(tp.Frequency), freq);
+    TryParseInt(Trim(tp.SymbolRate), sr);
+    std::string s = std::to_string(freq / 1000);
+    s += tp.Polarisation == "0" ? "H " : "V ";
+    s += std::to_string(sr / 1000);
+    s += ' ';
+    s += FecIndexToText(tp.Fec);
+    return s;
+}
+
+bool TpHasChannel(std::int32_t tpIndex, const ARR_ENIG_CH& services)
+{
+    for (const auto& s : services)
+        if (s.TpIndex == tpIndex)
+            return true;
+    return false;
+}
+
+bool TpHasChannel(std::int32_t tpIndex) { return TpHasChannel(tpIndex, Services); }
+
+std::int32_t CountServicesFromArray(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders,
+                                    std::int32_t typeFilter, const std::string& satFilter)
+{
+    std::int32_t count = 0;
+    for (const auto& s : services) {
+        const std::int32_t t = s.ServiceType;
+        bool typeOk = true;
+        switch (typeFilter) {
+        case 1: typeOk = t == 1 || t == 4 || t == 25; break;
+        case 2: typeOk = t == 2; break;
+        case 3: typeOk = t == 3 || (t > 4 && t != 25); break;
+        default: break;
+        }
+        if (!typeOk)
+            continue;
+        if (!satFilter.empty()) {
+            if (s.TpIndex < 0 || static_cast<std::size_t>(s.TpIndex) >= transponders.size() ||
+                transponders[static_cast<std::size_t>(s.TpIndex)].Position != satFilter)
+                continue;
+        }
+        ++count;
+    }
+    return count;
+}
+
+std::int32_t CountNoOfCha(const ARR_ENIG_UB& bouquets, std::int32_t selectedRow)
+{
+    std::int32_t base = 0;
+    for (std::int32_t r = 0; r < selectedRow && static_cast<std::size_t>(r) < bouquets.size(); ++r)
+        base += bouquets[static_cast<std::size_t>(r)].ServiceCount;
+    return base;
+}

@@ -1,0 +1,497 @@
+#include "settings/ServicesFile.h"
+#include "settings/Fields.h"
+#include "settings/Lookups.h"
+#include "settings/TextFile.h"
+#include "settings/Unit_lib.h"
+
+#include <algorithm>
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+const std::string ServicesFooter = "Powered by Kestro - www.chanforge.org";
+
+namespace {
+
+// Receivers compare the section lines exactly; a name or key line that
+// merely contains "end" must not end a section.
+bool IsLine(std::string_view line, std::string_view word) { return Trim(line) == word; }
+
+// Collects the "bad number" lines of one read; after a few, only counts, so
+// a file full of junk gives a readable report.
+class TBadItems {
+public:
+    explicit TBadItems(std::string what) : what_(std::move(what)) {}
+    ~TBadItems()
+    {
+        if (count_ > kShown)
+            AddToErrorReport("- " + std::to_string(count_ - kShown) + " more " + what_ +
+                             " in services file not loaded (bad number)");
+    }
+    void Add(std::string_view line)
+    {
+        if (++count_ <= kShown) {
+            std::string shown(line.substr(0, 60));
+            for (char& c : shown)
+                if (static_cast<unsigned char>(c) < ' ')
+                    c = '?';
+            AddToErrorReport("- " + what_ + " <" + shown + "> in services file not loaded (bad number)");
+        }
+    }
+
+private:
+    static constexpr int kShown = 20;
+    std::string what_;
+    int count_ = 0;
+};
+
+bool IsHexText(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f')))
+            return false;
+    return true;
+}
+
+bool IsDigits(std::string_view s)
+{
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// Number of the known extra fields of a transponder line in a version.
+int KnownExtras(std::int32_t version)
+{
+    return version == VER_ENIGMA2_3 ? 3 : version == VER_ENIGMA2_4 ? 5 : 0;
+}
+
+// Parses the extras of a data line into `tp`; false on a bad number.
+bool ReadExtras(TY_ENIG_TP& tp, std::string_view extras, std::int32_t version)
+{
+    const int known = KnownExtras(version);
+    std::int32_t* fields3[] = {&tp.System, &tp.Modulation, &tp.RollOff};
+    std::int32_t* fields4[] = {&tp.ScanFlags, &tp.System, &tp.Modulation, &tp.RollOff, &tp.Pilot};
+    std::int32_t** fields = version == VER_ENIGMA2_3 ? fields3 : fields4;
+    tp.ExtrasVersion = version;
+    int n = 0;
+    while (n < known) {
+        const std::size_t sep = extras.find(':');
+        const std::string_view f = Trim(extras.substr(0, sep));
+        if (!f.empty() && !TryParseInt(f, *fields[n]))
+            return false;
+        ++n;
+        if (sep == std::string_view::npos) {
+            extras = {};
+            break;
+        }
+        extras.remove_prefix(sep + 1);
+    }
+    tp.ExtrasRead = n;
+    tp.ExtraFields.assign(extras);
+    return true;
+}
+
+// One service entry of the services section after the repair pass.
+struct TServiceLines {
+    std::string_view ref, name, data;
+};
+
+bool HasField(std::string_view data, std::string_view tag)
+{
+    for (std::size_t start = 0;;) {
+        if (data.compare(start, tag.size(), tag) == 0)
+            return true;
+        const std::size_t comma = data.find(',', start);
+        if (comma == std::string_view::npos)
+            return false;
+        start = comma + 1;
+    }
+}
+
+// Reads the services section from the line after "services". A data line
+// without a "p:" field (a name broken over two lines, say) is replaced by
+// the next line that has one; the lines in between are dropped. Only the
+// copy in memory is repaired: the user's file stays as it is.
+std::vector<TServiceLines> ReadServiceSection(TTextFile& file, bool& repaired)
+{
+    std::vector<TServiceLines> entries;
+    repaired = false;
+    while (!file.Eof()) {
+        TServiceLines e;
+        e.ref = file.ReadLine();
+        if (IsLine(e.ref, "end"))
+            break;
+        e.name = file.ReadLine();
+        e.data = file.ReadLine();
+        if (!HasField(e.data, "p:")) {
+            repaired = true;
+            while (!file.Eof()) {
+                e.data = file.ReadLine();
+                if (HasField(e.data, "p:"))
+                    break;
+            }
+        }
+        entries.push_back(e);
+    }
+    return entries;
+}
+
+// Positions the file after the line "services"; false when there is none.
+bool SkipToServices(TTextFile& file)
+{
+    while (!file.Eof())
+        if (file.ReadLine() == "services")
+            return true;
+    return false;
+}
+
+void AppendInt(std::string& out, std::int64_t v)
+{
+    char buf[24];
+    auto [p, ec] = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, p);
+}
+
+void AppendHex4(std::string& out, std::uint32_t v)
+{
+    char buf[16];
+    const int n = std::snprintf(buf, sizeof buf, "%04X", v);
+    out.append(buf, static_cast<std::size_t>(n));
+}
+
+} // namespace
+
+void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
+{
+    TTextFile file(path);
+
+    const std::string_view header = file.ReadLine();
+    const std::size_t slash = header.find('/');
+    const char digit = slash != std::string_view::npos && slash + 1 < header.size() ? header[slash + 1] : '\0';
+    if (!(digit >= '0' && digit <= '9' && SetEnigmaVer(digit - '0')))
+        AddToErrorReport("- Bad version in services file header : read as " + VersionName(EnigmaVersion));
+    const std::int32_t version = EnigmaVersion;
+
+    bool found = false;
+    while (!file.Eof())
+        if (file.ReadLine() == "transponders") {
+            found = true;
+            break;
+        }
+    if (!found) {
+        AddToErrorReport("- No transponders in services file");
+        return;
+    }
+
+    TBadItems bad("Transponder");
+    std::vector<std::string> f;
+    while (!file.Eof()) {
+        const std::string_view keyLine = file.ReadLine();
+        if (IsLine(keyLine, "end") || IsLine(keyLine, "services"))
+            break;
+        TY_ENIG_TP tp;
+        SplitFieldsTo(f, keyLine, {8, 4, 4}, ':');
+        bool ok = IsHexText(f[0]) && IsHexText(f[1]) && IsHexText(f[2]);
+        tp.Namespace = f[0];
+        tp.Tsid = f[1];
+        tp.Onid = f[2];
+        tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
+
+        const std::string_view data = Trim(file.ReadLine());
+        ok = ok && !data.empty();
+        tp.Kind = data.empty() ? std::string() : ToUpperAscii(data.substr(0, 1));
+        SplitFieldsTo(f, Trim(data.empty() ? data : data.substr(1)), {0, 0, 1, 0, 0, 1}, ':');
+        tp.Frequency = f[0];
+        tp.SymbolRate = f[1];
+        tp.Polarisation = f[2];
+        tp.Fec = f[3];
+        if (tp.Kind != "S") {
+            tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
+        } else {
+            std::string_view pos = f[4];
+            const bool west = !pos.empty() && pos.front() == '-';
+            if (west)
+                pos = Trim(pos.substr(1));
+            ok = ok && IsDigits(pos);
+            std::string p4 = pos.size() >= 4 ? std::string(pos.substr(pos.size() - 4))
+                                             : std::string(4 - pos.size(), '0') + std::string(pos);
+            tp.Position = p4.substr(0, 3) + "." + p4.substr(3, 1) + (west ? "W" : "E");
+        }
+        ok = ok && TryParseInt(f[5], tp.Inversion);
+        if (f.size() > 6)
+            ok = ok && ReadExtras(tp, f[6], version);
+        else
+            tp.ExtrasVersion = version;
+
+        // QB-One stores its terrestrial transponders as satellite entries
+        // with symbol rate 800000 and the frequency raised by 12 MHz.
+        if (ok && version == VER_QBONE && tp.SymbolRate == "800000" && tp.Kind == "S") {
+            std::int32_t freq = 0;
+            ok = TryParseInt(tp.Frequency, freq) && freq >= INT32_MIN + 12000000;
+            if (ok) {
+                tp.Kind = "t";
+                tp.Position = "Terrestrial";
+                tp.Frequency = std::to_string(freq - 12000000);
+            }
+        }
+
+        file.ReadLine(); // "/"
+        if (ok)
+            transponders.push_back(std::move(tp));
+        else
+            bad.Add(keyLine);
+    }
+}
+
+std::int32_t CountServices(const std::string& path)
+{
+    TTextFile file(path);
+    if (!SkipToServices(file))
+        return 0;
+    bool repaired = false;
+    const auto entries = ReadServiceSection(file, repaired);
+    if (repaired)
+        AddToErrorReport("- Error(s) in services file");
+    return static_cast<std::int32_t>(entries.size());
+}
+
+void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool setCounter,
+                 const std::string& path)
+{
+    TTextFile file(path);
+    std::vector<TServiceLines> entries;
+    if (!SkipToServices(file)) {
+        AddToErrorReport("- No services in services file");
+    } else {
+        bool repaired = false;
+        entries = ReadServiceSection(file, repaired);
+        if (repaired)
+            AddToErrorReport("- Error(s) in services file");
+    }
+
+    TSettingsView* view = SettingsView();
+    if (view)
+        view->ProgressStart(0, static_cast<std::int32_t>(entries.size()));
+
+    const TTpKeyIndex tpIndex(transponders);
+    services.reserve(services.size() + entries.size());
+    std::int32_t loaded = 0;
+    std::int32_t skipped = 0;
+    std::int32_t position = 0;
+    TBadItems bad("Channel");
+    std::vector<std::string> f;
+    std::string tpKey;
+    for (const TServiceLines& e : entries) {
+        if (view)
+            view->ProgressPosition(++position);
+        SplitFieldsTo(f, e.ref, {4, 8, 4, 4, 0, 0}, ':');
+        std::int32_t type = 0;
+        if (!IsHexText(f[0]) || !IsHexText(f[1]) || !IsHexText(f[2]) || !IsHexText(f[3]) ||
+            !TryParseInt(f[4], type)) {
+            bad.Add(e.ref);
+            continue;
+        }
+        tpKey.assign(f[1]).append(f[2]).append(f[3]);
+        const std::int32_t tp = tpIndex.Find(tpKey);
+        if (tp < 0) {
+            ++skipped;
+            continue;
+        }
+
+        TY_ENIG_CH ch;
+        // Data line first: a bad number there skips the service before
+        // anything is added.
+        bool ok = true;
+        std::string_view data = e.data;
+        while (ok && !data.empty()) {
+            const std::size_t comma = data.find(',');
+            const std::string_view part = data.substr(0, comma);
+            data = comma == std::string_view::npos ? std::string_view() : data.substr(comma + 1);
+            if (part.empty())
+                continue;
+            if (part.starts_with("p:")) {
+                ch.Provider.assign(part.substr(2));
+            } else if (part.size() >= 4 && part.starts_with("c:0") && part[3] >= '0' && part[3] <= '4') {
+                ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(part.substr(4, 4));
+            } else if (part.starts_with("f:")) {
+                ok = TryParseHex(Trim(part.substr(2)), ch.Flags);
+            } else {
+                ch.ExtraData.emplace_back(part);
+            }
+        }
+        if (!ok) {
+            bad.Add(e.ref);
+            continue;
+        }
+        ch.Sid = f[0];
+        ch.TpIndex = tp;
+        ch.ServiceType = type;
+        ch.Key.reserve(4 + 16 + 4);
+        ch.Key.assign(ch.Sid).append(transponders[static_cast<std::size_t>(tp)].Key).append(std::to_string(type));
+        ch.Number = 200 + loaded;
+        ch.Name = e.name.empty() ? std::string(".") : Utf8ToAnsiClean(e.name);
+        services.push_back(std::move(ch));
+        ++loaded;
+    }
+    if (skipped > 0)
+        AddToErrorReport("- Some channels in services not loaded (no tp reference)");
+    if (setCounter)
+        ServiceCounter = loaded > 0 ? services.back().Number + 1 : 200;
+}
+
+namespace {
+
+void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t version, bool qbOneProfile)
+{
+    out += tp.Namespace;
+    out += ':';
+    out += tp.Tsid;
+    out += ':';
+    out += tp.Onid;
+    out += '\n';
+
+    out += '\t';
+    std::int32_t freq = 0;
+    if (qbOneProfile && tp.Kind == "t" && TryParseInt(Trim(tp.Frequency), freq)) {
+        out += "s ";
+        AppendInt(out, static_cast<std::int64_t>(freq) + 12000000);
+    } else {
+        out += ToLowerAscii(tp.Kind);
+        out += ' ';
+        out += tp.Frequency;
+    }
+    out += ':';
+    out += tp.SymbolRate;
+    out += ':';
+    out += tp.Polarisation;
+    out += ':';
+    // Enigma 1 knows only the DVB-S code rates; the higher ones go out as
+    // "Auto" while the model keeps the real rate.
+    std::int32_t fec = 0;
+    if (version == VER_ENIGMA1 && TryParseInt(Trim(tp.Fec), fec) && fec > 5)
+        out += '0';
+    else
+        out += tp.Fec;
+    out += ':';
+    if (tp.Kind == "S") {
+        if (tp.Position.size() >= 6 && tp.Position[5] == 'W')
+            out += '-';
+        std::string digits;
+        for (char c : tp.Position)
+            if (c != '.')
+                digits += c;
+        out += digits.substr(0, 4);
+    } else {
+        out += '3';
+    }
+    out += ':';
+    AppendInt(out, tp.Inversion);
+    out += ':';
+
+    // Extras: what was read is written back as read (field count and any
+    // unknown trailing fields); otherwise the version's rule.
+    const int known = KnownExtras(version);
+    const std::int32_t values3[] = {tp.System, tp.Modulation, tp.RollOff};
+    const std::int32_t values4[] = {tp.ScanFlags, tp.System, tp.Modulation, tp.RollOff, tp.Pilot};
+    const std::int32_t* values = version == VER_ENIGMA2_3 ? values3 : values4;
+    int lastSet = 0; // 1 + index of the last non-zero known field
+    for (int i = 0; i < known; ++i)
+        if (values[i] != 0)
+            lastSet = i + 1;
+    const bool sameLayout = tp.ExtrasVersion == version;
+    const int systemField = version == VER_ENIGMA2_4 ? 1 : 0; // index of System among the extras
+    int count = 0;
+    if (sameLayout && !tp.ExtraFields.empty())
+        count = known;
+    else if (sameLayout && tp.ExtrasRead > 0 && (tp.System == 0 || tp.ExtrasRead > systemField))
+        count = std::max(tp.ExtrasRead, lastSet);
+    else if (known > 0 && tp.System != 0)
+        count = known;
+    else if (version == VER_ENIGMA2_4 && tp.ScanFlags != 0)
+        count = 1;
+    for (int i = 0; i < count; ++i) {
+        if (i > 0)
+            out += ':';
+        AppendInt(out, values[i]);
+    }
+    if (sameLayout && !tp.ExtraFields.empty()) {
+        if (count > 0)
+            out += ':';
+        out += tp.ExtraFields;
+    }
+    out += "\n/\n";
+}
+
+} // namespace
+
+void SaveService()
+{
+    const std::int32_t version = EnigmaVersion;
+    const bool qbOneProfile = SaveProfileType() == 4;
+
+    // Which transponders carry a service, in one pass over the services.
+    std::vector<char> used(Transponders.size(), 0);
+    for (const auto& s : Services)
+        if (s.TpIndex >= 0 && static_cast<std::size_t>(s.TpIndex) < used.size())
+            used[static_cast<std::size_t>(s.TpIndex)] = 1;
+
+    std::string out;
+    out.reserve(Transponders.size() * 64 + Services.size() * 96 + 256);
+    out += "eDVB services /";
+    AppendInt(out, version);
+    out += "/\ntransponders\n";
+    for (std::size_t i = 0; i < Transponders.size(); ++i)
+        if (used[i])
+            AppendTransponder(out, Transponders[i], version, qbOneProfile);
+    out += "end\nservices\n";
+
+    for (const auto& s : Services) {
+        if (s.TpIndex < 0 || static_cast<std::size_t>(s.TpIndex) >= Transponders.size())
+            continue; // no transponder to write it against
+        const TY_ENIG_TP& tp = Transponders[static_cast<std::size_t>(s.TpIndex)];
+        out += s.Sid;
+        out += ':';
+        out += tp.Namespace;
+        out += ':';
+        out += tp.Tsid;
+        out += ':';
+        out += tp.Onid;
+        out += ':';
+        AppendInt(out, s.ServiceType);
+        out += ':';
+        AppendInt(out, s.Number);
+        out += '\n';
+        out += s.Name;
+        out += '\n';
+        out += "p:";
+        out += s.Provider;
+        static const char* const tags[PID_COUNT] = {",c:00", ",c:01", ",c:02", ",c:03", ",c:04"};
+        for (int k = 0; k < PID_COUNT; ++k)
+            if (!s.Pids[static_cast<std::size_t>(k)].empty()) {
+                out += tags[k];
+                out += s.Pids[static_cast<std::size_t>(k)];
+            }
+        for (const auto& extra : s.ExtraData) {
+            out += ',';
+            out += extra;
+        }
+        if (s.Flags != 0) {
+            out += ",f:";
+            AppendHex4(out, static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW));
+        }
+        out += '\n';
+    }
+    out += "end\n";
+    out += ServicesFooter;
+    out += '\n';
+
+    WriteFileReplacing(TheSaveDir + "/" + ServicesFileName, out);
+}

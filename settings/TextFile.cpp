@@ -1,0 +1,92 @@
+#include "settings/TextFile.h"
+#include "settings/Errors.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+namespace {
+
+struct FileCloser {
+    void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+std::string IoMessage(const std::string& what, const std::string& path, int err)
+{
+    return what + " \"" + path + "\": " + std::strerror(err);
+}
+
+} // namespace
+
+TTextFile::TTextFile(const std::string& path)
+{
+    FilePtr f(std::fopen(path.c_str(), "rb"));
+    if (!f)
+        throw EInOutError(IoMessage("Cannot open file", path, errno));
+    char buf[1 << 16];
+    for (;;) {
+        const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
+        data_.append(buf, n);
+        if (n < sizeof buf)
+            break;
+    }
+    if (std::ferror(f.get()))
+        throw EInOutError(IoMessage("Cannot read file", path, errno));
+}
+
+TTextFile TTextFile::FromText(std::string text)
+{
+    TTextFile t;
+    t.data_ = std::move(text);
+    return t;
+}
+
+std::string_view TTextFile::ReadLine()
+{
+    if (pos_ >= data_.size())
+        return {};
+    const char* begin = data_.data() + pos_;
+    const std::size_t left = data_.size() - pos_;
+    const void* nl = std::memchr(begin, '\n', left);
+    std::size_t len = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin) : left;
+    pos_ += nl ? len + 1 : len;
+    if (len > 0 && begin[len - 1] == '\r')
+        --len;
+    return {begin, len};
+}
+
+void WriteFileReplacing(const std::string& path, std::string_view content)
+{
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    fs::path temp = target;
+    temp += ".chanforge-new";
+    {
+        FilePtr f(std::fopen(temp.c_str(), "wb"));
+        if (!f)
+            throw EInOutError(IoMessage("Cannot create file", temp.string(), errno));
+        const std::size_t n = std::fwrite(content.data(), 1, content.size(), f.get());
+        int err = n == content.size() ? 0 : (errno ? errno : EIO);
+        if (std::fflush(f.get()) != 0 && err == 0)
+            err = errno ? errno : EIO;
+        std::FILE* raw = f.release();
+        if (std::fclose(raw) != 0 && err == 0)
+            err = errno ? errno : EIO;
+        if (err != 0) {
+            std::error_code ec;
+            fs::remove(temp, ec);
+            throw EInOutError(IoMessage("Cannot write file", path, err));
+        }
+    }
+    std::error_code ec;
+    fs::rename(temp, target, ec);
+    if (ec) {
+        std::error_code ignored;
+        fs::remove(temp, ignored);
+        throw EInOutError("Cannot write file \"" + path + "\": " + ec.message());
+    }
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+// Whole-file text reading and safe replacement of a file, shared by the
+// readers and writers of the settings files.
+
+#include <string>
+#include <string_view>
+
+// A text file read into memory, handed out line by line. Lines end with LF
+// or CR LF; the line end is not part of the line.
+class TTextFile {
+public:
+    TTextFile() = default;
+    // Reads `path`; EInOutError when it cannot be opened or read.
+    explicit TTextFile(const std::string& path);
+    static TTextFile FromText(std::string text);
+
+    bool Eof() const { return pos_ >= data_.size(); }
+    // The next line, or an empty line at the end of the file.
+    std::string_view ReadLine();
+    // Back to the first line.
+    void Rewind() { pos_ = 0; }
+    const std::string& Text() const { return data_; }
+
+private:
+    std::string data_;
+    std::size_t pos_ = 0;
+};
+
+// Writes `content` to `path` through a temporary file in the same folder
+// that replaces the target only once it is complete, so a failed write
+// leaves the old file as it was. EInOutError on failure.
+void WriteFileReplacing(const std::string& path, std::string_view content);

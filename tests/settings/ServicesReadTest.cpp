@@ -1,0 +1,352 @@
+// Reading services files as receivers and other tools write them, and
+// damaged ones.
+
+#include "SettingsTestUtil.h"
+
+#include "settings/ServicesFile.h"
+
+using namespace cftest;
+
+namespace {
+
+class ServicesRead : public ModelTest {
+protected:
+    // Writes `text` as the services file and loads it into the globals.
+    void Load(const std::string& text, const std::string& name = "lamedb")
+    {
+        path_ = (dir_ / name).string();
+        WriteBytes(path_, text);
+        LoadTp(Transponders, path_);
+        LoadChannel(Services, Transponders, true, path_);
+    }
+    std::string SaveAndRead()
+    {
+        TheSaveDir = (dir_ / "out").string();
+        std::filesystem::create_directories(TheSaveDir);
+        SaveService();
+        return ReadBytes(std::filesystem::path(TheSaveDir) / ServicesFileName);
+    }
+    cftest::TempDir dir_;
+    std::string path_;
+};
+
+const std::string kReceiverV4 =
+    "eDVB services /4/\n"
+    "transponders\n"
+    "011a0000:07d1:0002\n"
+    "\ts 11719000:29500000:0:3:282:2:0:1:1:1\n"
+    "/\n"
+    "011a0000:07d4:0002\n"
+    "\ts 11778000:27500000:1:2:282:2:0\n"
+    "/\n"
+    "00c00000:0441:0001\n"
+    "\ts 12515000:22000000:0:4:192:2:0:1:2:0:2:-1:0:1\n"
+    "/\n"
+    "end\n"
+    "services\n"
+    "0ede:011a0000:07d1:0002:25:0\n"
+    "MTV Live HD\n"
+    "p:BSkyB,c:000202,c:030202,c:040296,c:050001\n"
+    "0009:011a0000:07d4:0002:1:0:0\n"
+    "Nickelodeon\n"
+    "p:Cyfrowy Polsat S.A.,C:0000,f:40\n"
+    "0109:00c00000:0441:0001:1:0\n"
+    "\xC2\x86" "България\xC2\x87 24\n"
+    "p:VIVACOM\n"
+    "end\n"
+    "Editor:SomeOtherTool\n";
+
+} // namespace
+
+TEST_F(ServicesRead, ReceiverLinesAreReadAndWrittenBackAsRead)
+{
+    Load(kReceiverV4);
+    ASSERT_EQ(Transponders.size(), 3u);
+    const auto& t0 = Transponders[0];
+    EXPECT_EQ(t0.Key, "011A000007D10002");
+    EXPECT_EQ(t0.Position, "028.2E");
+    EXPECT_EQ(t0.Inversion, 2);
+    EXPECT_EQ(t0.ScanFlags, 0);
+    EXPECT_EQ(t0.System, 1);
+    EXPECT_EQ(t0.Modulation, 1);
+    EXPECT_EQ(t0.RollOff, 1);
+    EXPECT_EQ(t0.Pilot, 0);
+    EXPECT_EQ(Transponders[2].Pilot, 2);
+    EXPECT_EQ(Transponders[2].ExtraFields, "-1:0:1");
+
+    ASSERT_EQ(Services.size(), 3u);
+    EXPECT_EQ(Services[0].Key, "0EDE011A000007D1000225");
+    EXPECT_EQ(Services[0].Pids, (std::array<std::string, 5>{"0202", "", "", "0202", "0296"}));
+    EXPECT_EQ(Services[0].ExtraData, ARR_OF_STRING{"c:050001"});
+    EXPECT_EQ(Services[1].Provider, "Cyfrowy Polsat S.A.");
+    EXPECT_EQ(Services[1].Flags, 0x40);
+    EXPECT_EQ(Services[1].ExtraData, ARR_OF_STRING{"C:0000"});
+    EXPECT_EQ(Services[2].Name, "България 24"); // emphasis codes removed, Cyrillic kept
+    EXPECT_EQ(ServiceCounter, 203);
+
+    // Unknown transponder fields, the v4 scan flags of a DVB-S transponder,
+    // a DVB-S2 line without pilot and unknown service fields all survive.
+    const std::string expected =
+        "eDVB services /4/\n"
+        "transponders\n"
+        "011A0000:07D1:0002\n"
+        "\ts 11719000:29500000:0:3:0282:2:0:1:1:1\n"
+        "/\n"
+        "011A0000:07D4:0002\n"
+        "\ts 11778000:27500000:1:2:0282:2:0\n"
+        "/\n"
+        "00C00000:0441:0001\n"
+        "\ts 12515000:22000000:0:4:0192:2:0:1:2:0:2:-1:0:1\n"
+        "/\n"
+        "end\n"
+        "services\n"
+        "0EDE:011A0000:07D1:0002:25:200\n"
+        "MTV Live HD\n"
+        "p:BSkyB,c:000202,c:030202,c:040296,c:050001\n"
+        "0009:011A0000:07D4:0002:1:201\n"
+        "Nickelodeon\n"
+        "p:Cyfrowy Polsat S.A.,C:0000,f:0040\n"
+        "0109:00C00000:0441:0001:1:202\n"
+        "България 24\n"
+        "p:VIVACOM\n"
+        "end\n"
+        "Powered by Kestro - www.chanforge.org\n";
+    EXPECT_EQ(SaveAndRead(), expected);
+}
+
+TEST_F(ServicesRead, EditedExtrasFollowTheVersionRule)
+{
+    Load(kReceiverV4);
+    Transponders[1].System = 1;  // DVB-S made DVB-S2: all five fields
+    Transponders[0].Pilot = 1;   // a field the line lacked is now needed
+    const std::string out = SaveAndRead();
+    EXPECT_NE(out.find("\ts 11778000:27500000:1:2:0282:2:0:1:0:0:0\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\ts 11719000:29500000:0:3:0282:2:0:1:1:1:1\n"), std::string::npos) << out;
+}
+
+TEST_F(ServicesRead, ExtrasOfAnotherVersionAreNotCarriedOver)
+{
+    Load(kReceiverV4);
+    SetEnigmaVer(3);
+    const std::string out = SaveAndRead();
+    EXPECT_NE(out.find("\ts 11719000:29500000:0:3:0282:2:1:1:1\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\ts 11778000:27500000:1:2:0282:2:\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("\ts 12515000:22000000:0:4:0192:2:1:2:0\n"), std::string::npos) << out;
+}
+
+TEST_F(ServicesRead, CrLfLinesAreAccepted)
+{
+    std::string crlf;
+    for (char c : kReceiverV4) {
+        if (c == '\n')
+            crlf += '\r';
+        crlf += c;
+    }
+    Load(crlf);
+    EXPECT_EQ(Transponders.size(), 3u);
+    ASSERT_EQ(Services.size(), 3u);
+    EXPECT_EQ(Services[0].Name, "MTV Live HD");
+    EXPECT_EQ(Services[1].Flags, 0x40);
+    EXPECT_EQ(Transponders[2].ExtraFields, "-1:0:1");
+    EXPECT_EQ(ErrorReport, "");
+    EXPECT_EQ(SaveAndRead().find('\r'), std::string::npos);
+}
+
+TEST_F(ServicesRead, TagsCountOnlyAtTheStartOfAField)
+{
+    Load("eDVB services /3/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
+         "services\n0001:00c00000:0001:0001:2:0\nRap c:01 Radio\np:Top f:zz c:0199 p:x,c:010044\nend\n");
+    ASSERT_EQ(Services.size(), 1u);
+    EXPECT_EQ(Services[0].Provider, "Top f:zz c:0199 p:x");
+    EXPECT_EQ(Services[0].Pids[PID_AUDIO], "0044");
+    EXPECT_EQ(Services[0].Flags, 0);
+    EXPECT_EQ(ErrorReport, "");
+}
+
+TEST_F(ServicesRead, SymbolRate800000IsTerrestrialOnlyForQbOne)
+{
+    const std::string body = "transponders\n00c00000:0001:0001\n\ts 486000000:800000:0:0:3:0:\n/\nend\n"
+                             "services\n0001:00c00000:0001:0001:1:0\nT1\np:\nend\n";
+    Load("eDVB services /4/\n" + body);
+    ASSERT_EQ(Transponders.size(), 1u);
+    EXPECT_EQ(Transponders[0].Kind, "S");
+    EXPECT_EQ(Transponders[0].Frequency, "486000000");
+    EXPECT_EQ(Transponders[0].Position, "000.3E");
+
+    Transponders.clear();
+    Services.clear();
+    SetEnigmaVer(2);
+    Load("eDVB services /5/\n" + body, "services");
+    ASSERT_EQ(Transponders.size(), 1u);
+    EXPECT_EQ(Transponders[0].Kind, "t");
+    EXPECT_EQ(Transponders[0].Frequency, "474000000");
+    EXPECT_EQ(Transponders[0].Position, "Terrestrial");
+}
+
+TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
+{
+    Load("eDVB services /4/\ntransponders\n"
+         "00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"
+         "00c00000:0002:0001\n\ts 11778000:27500000:1:3:192:x:\n/\n"       // inversion
+         "00c00000:0003:0001\n\ts 11778000:27500000:1:3:192:2:0:q:1:1:1\n/\n" // system
+         "00zz0000:0004:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"       // namespace
+         "00c00000:0005:0001\n\ts 11778000:27500000:1:3:19x:2:\n/\n"       // position
+         "00c00000:0006:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"
+         "end\nservices\n"
+         "0001:00c00000:0001:0001:1:0\nA\np:P\n"
+         "0002:00c00000:0001:0001:tv:0\nB\np:P\n"        // type
+         "0003:00c00000:0001:0001:1:0\nC\np:P,f:zz\n"    // flags
+         "00g4:00c00000:0001:0001:1:0\nD\np:P\n"         // SID
+         "0005:00c00000:0006:0001:1:0\nE\np:P,f:1\n"
+         "end\n");
+    ASSERT_EQ(Transponders.size(), 2u);
+    EXPECT_EQ(Transponders[0].Tsid, "0001");
+    EXPECT_EQ(Transponders[1].Tsid, "0006");
+    ASSERT_EQ(Services.size(), 2u);
+    EXPECT_EQ(Services[0].Name, "A");
+    EXPECT_EQ(Services[1].Name, "E");
+    EXPECT_EQ(Services[1].TpIndex, 1);
+    EXPECT_EQ(Services[1].Number, 201);
+    EXPECT_EQ(Services[1].Flags, 1);
+    // One report line per skipped item.
+    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 4u) << ErrorReport;
+    EXPECT_EQ(CountOccurrences("\n- Channel <", ErrorReport), 3u) << ErrorReport;
+    EXPECT_NE(ErrorReport.find("- Transponder <00c00000:0002:0001> in services file not loaded (bad number)"),
+              std::string::npos);
+}
+
+TEST_F(ServicesRead, ServicesOnUnknownTranspondersAreDroppedAndReported)
+{
+    Load("eDVB services /3/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
+         "services\n0001:00c00000:0001:0001:1:0\nA\np:P\n0002:00c00000:0009:0001:1:0\nB\np:P\n"
+         "0003:00c00000:0001:0001:1:0\nC\np:P\nend\n");
+    ASSERT_EQ(Services.size(), 2u);
+    EXPECT_EQ(Services[1].Name, "C");
+    EXPECT_EQ(Services[1].Number, 201);
+    EXPECT_EQ(ErrorReport, "\n- Some channels in services not loaded (no tp reference)");
+    EXPECT_EQ(ServiceCounter, 202);
+}
+
+TEST_F(ServicesRead, DamagedServicesSectionIsRepairedInMemoryOnly)
+{
+    const std::string text =
+        "eDVB services /4/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
+        "services\n"
+        "0001:00c00000:0001:0001:1:0\nBroken\nname line\nmore\np:P1,c:000100\n"
+        "0002:00c00000:0001:0001:1:0\nWeekend\np:P2\n"
+        "end\ntrailer\n";
+    cftest::TempDir dir;
+    const std::string path = (dir / "lamedb").string();
+    WriteBytes(path, text);
+    EXPECT_EQ(CountServices(path), 2);
+    EXPECT_EQ(ErrorReport, "\n- Error(s) in services file");
+    ErrorReport.clear();
+
+    LoadTp(Transponders, path);
+    LoadChannel(Services, Transponders, true, path);
+    ASSERT_EQ(Services.size(), 2u);
+    EXPECT_EQ(Services[0].Name, "Broken");
+    EXPECT_EQ(Services[0].Provider, "P1");
+    EXPECT_EQ(Services[0].Pids[PID_VIDEO], "0100");
+    EXPECT_EQ(Services[1].Name, "Weekend");
+    EXPECT_EQ(ErrorReport, "\n- Error(s) in services file");
+    // The user's file is untouched and no copy was made beside it.
+    EXPECT_EQ(ReadBytes(path), text);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
+}
+
+TEST_F(ServicesRead, HeaderVersionOutsideTwoToFiveIsReported)
+{
+    for (const std::string header : {"eDVB services /7/", "eDVB services /x/", "eDVB services /", "junk", "",
+                                     "eDVB services /1/"}) {
+        SCOPED_TRACE(header);
+        ClearModel();
+        SetEnigmaVer(4);
+        Load(header + "\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:0\n/\nend\n"
+                      "services\n0001:00c00000:0001:0001:1:0\nA\np:P\nend\n");
+        EXPECT_EQ(EnigmaVersion, 4);
+        EXPECT_EQ(ErrorReport, "\n- Bad version in services file header : read as ENIGMA 2.4");
+        EXPECT_EQ(Transponders.size(), 1u);
+        EXPECT_EQ(Services.size(), 1u);
+    }
+}
+
+TEST_F(ServicesRead, MissingSectionsAndTruncatedFilesLoadWhatIsThere)
+{
+    struct Case {
+        std::string text;
+        std::size_t tps, chs;
+    };
+    const std::string full = "eDVB services /4/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"
+                             "00c00000:0002:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
+                             "services\n0001:00c00000:0001:0001:1:0\nA\np:P\n0002:00c00000:0002:0001:1:0\nB\np:Q\nend\n";
+    const Case cases[] = {
+        {"", 0, 0},
+        {"eDVB services /4/\n", 0, 0},
+        {"eDVB services /4/\nservices\n0001:00c00000:0001:0001:1:0\nA\np:P\nend\n", 0, 0},
+        // No "end" after the transponders: the services line still ends them.
+        {"eDVB services /4/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"
+         "services\n0001:00c00000:0001:0001:1:0\nA\np:P\nend\n", 1, 1},
+        {full.substr(0, full.find("0002:00c00000:0002")), 2, 1},
+        {full.substr(0, full.find("p:Q")), 2, 2},
+        {full.substr(0, full.find("\ts 11778000", 60)), 1, 0},
+        {full.substr(0, full.size() - 4), 2, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        ClearModel();
+        Load(c.text);
+        EXPECT_EQ(Transponders.size(), c.tps);
+        EXPECT_EQ(Services.size(), c.chs);
+    }
+}
+
+TEST_F(ServicesRead, MissingFileRaises)
+{
+    cftest::TempDir dir;
+    ARR_ENIG_TP tps;
+    ARR_ENIG_CH chs;
+    EXPECT_THROW(LoadTp(tps, (dir / "lamedb").string()), EInOutError);
+    EXPECT_THROW(LoadChannel(chs, tps, true, (dir / "lamedb").string()), EInOutError);
+}
+
+TEST_F(ServicesRead, CompareSetLeavesTheCounterAlone)
+{
+    cftest::TempDir dir;
+    const auto golden = GoldenDir() / "services_v4";
+    ServiceCounter = 777;
+    LoadTp(CompareTransponders, golden.string());
+    LoadChannel(CompareServices, CompareTransponders, false, golden.string());
+    EXPECT_EQ(CompareServices.size(), 6u);
+    EXPECT_EQ(ServiceCounter, 777);
+    EXPECT_TRUE(Services.empty());
+}
+
+TEST_F(ServicesRead, ProgressGoesFromZeroToTheCount)
+{
+    struct View : TSettingsView {
+        int min = -1, max = -1, last = -1, calls = 0;
+        void ProgressStart(std::int32_t a, std::int32_t b) override { min = a, max = b; }
+        void ProgressPosition(std::int32_t p) override { last = p, ++calls; }
+    } view;
+    SetSettingsView(&view);
+    Load(kReceiverV4);
+    EXPECT_EQ(view.min, 0);
+    EXPECT_EQ(view.max, 3);
+    EXPECT_EQ(view.last, 3);
+    EXPECT_EQ(view.calls, 3);
+}
+
+TEST_F(ServicesRead, BinaryJunkNeverCrashes)
+{
+    std::string junk;
+    std::uint32_t x = 12345;
+    for (int i = 0; i < 20000; ++i) {
+        x = x * 1103515245u + 12345u;
+        junk += static_cast<char>(x >> 24);
+    }
+    Load(junk);
+    Load("eDVB services /4/\ntransponders\n" + junk);
+    Load(kReceiverV4.substr(0, 300) + junk);
+    SUCCEED();
+}
