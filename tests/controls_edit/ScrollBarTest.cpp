@@ -1,0 +1,3 @@
+#include "controls/CfScrollControl.h"
+#include <gtest/gtest.h>
+TEST(CfScrollBar, Placeholder) {}
