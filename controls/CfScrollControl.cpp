@@ -553,13 +553,12 @@ void TCfScrollControl::Resize()
 void TCfScrollControl::PaintNonClient(TCanvas& canvas)
 {
     TWinControl::PaintNonClient(canvas);
-    // The corner between two shown bars.
-    if (barShown_[0] && barShown_[1]) {
-        int b = FrameInsets().Top;
-        canvas.FillRect(TRect(width() - b - VScrollArrowWidth(), height() - b - HScrollArrowHeight(),
-                              width() - b, height() - b),
-                        clBtnFace);
-    }
+    // The strips under the window bars (and the corner between them).
+    int b = BorderStyle() == TBorderStyle::bsSingle ? (Ctl3D() ? 2 : 1) : 0;
+    if (barShown_[1])
+        canvas.FillRect(TRect(width() - b - VScrollArrowWidth(), b, width() - b, height() - b), clBtnFace);
+    if (barShown_[0])
+        canvas.FillRect(TRect(b, height() - b - HScrollArrowHeight(), width() - b, height() - b), clBtnFace);
 }
 
 void TCfScrollControl::EnabledChanged()
