@@ -604,7 +604,8 @@ void TCfCustomEdit::KeyUp(uint16_t& key, TShiftState shift)
 void TCfCustomEdit::keyPressEvent(QKeyEvent* e)
 {
     // Keys the line edit passed on have been through the filters already.
-    if (edit_->isVisible() && edit_->hasFocus()) {
+    if (edit_->PassedOn == e) {
+        edit_->PassedOn = nullptr;
         e->ignore();
         return;
     }
@@ -613,7 +614,8 @@ void TCfCustomEdit::keyPressEvent(QKeyEvent* e)
 
 void TCfCustomEdit::keyReleaseEvent(QKeyEvent* e)
 {
-    if (edit_->isVisible() && edit_->hasFocus()) {
+    if (edit_->PassedOn == e) {
+        edit_->PassedOn = nullptr;
         e->ignore();
         return;
     }

@@ -88,6 +88,7 @@ void TCfNativeEdit::keyPressEvent(QKeyEvent* e)
         }
     }
     QLineEdit::keyPressEvent(e);
+    PassedOn = e->isAccepted() ? nullptr : e;
 }
 
 void TCfNativeEdit::keyReleaseEvent(QKeyEvent* e)
@@ -96,6 +97,7 @@ void TCfNativeEdit::keyReleaseEvent(QKeyEvent* e)
     if (vk != 0 && !e->isAutoRepeat())
         owner_->EditKeyUp(vk, ShiftStateOf(e->modifiers(), 0));
     QLineEdit::keyReleaseEvent(e);
+    PassedOn = e->isAccepted() ? nullptr : e;
 }
 
 void TCfNativeEdit::inputMethodEvent(QInputMethodEvent* e)
@@ -139,14 +141,29 @@ void TCfNativeEdit::mouseReleaseEvent(QMouseEvent* e)
 
 QMenu* TCfNativeEdit::CreateContextMenu()
 {
-    QMenu* menu = createStandardContextMenu();
-    for (QAction* a : menu->actions()) {
-        if (a->objectName() == QLatin1String("edit-paste")) {
-            QObject::disconnect(a, &QAction::triggered, nullptr, nullptr);
-            a->setEnabled(!isReadOnly() && !Clipboard().Text().empty());
-            QObject::connect(a, &QAction::triggered, this, [this] { owner_->WMPaste(); });
-        }
-    }
+    // Our own menu, so that Paste is ours to route.
+    auto* menu = new QMenu(this);
+    bool writable = !isReadOnly();
+    auto add = [&](const char* name, const QString& text, bool enabled, auto slot) {
+        QAction* a = menu->addAction(text);
+        a->setObjectName(QLatin1String(name));
+        a->setEnabled(enabled);
+        QObject::connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    add("edit-undo", tr("&Undo"), writable && isUndoAvailable(), [this] { undo(); });
+    add("edit-redo", tr("&Redo"), writable && isRedoAvailable(), [this] { redo(); });
+    menu->addSeparator();
+    bool selected = hasSelectedText() && echoMode() == QLineEdit::Normal;
+    add("edit-cut", tr("Cu&t"), writable && selected, [this] {
+        Clipboard().SetText(selectedText().toStdString());
+        del();
+    });
+    add("edit-copy", tr("&Copy"), selected, [this] { Clipboard().SetText(selectedText().toStdString()); });
+    add("edit-paste", tr("&Paste"), writable && !Clipboard().Text().empty(), [this] { owner_->WMPaste(); });
+    add("edit-delete", tr("Delete"), writable && hasSelectedText(), [this] { del(); });
+    menu->addSeparator();
+    add("select-all", tr("Select All"), !text().isEmpty(), [this] { selectAll(); });
     return menu;
 }
 

@@ -18,6 +18,9 @@ public:
     TCfNativeEdit(TCfCustomEdit* owner, QWidget* parent);
     // The standard menu with Paste routed through the owner.
     QMenu* CreateContextMenu();
+    // The last key event this edit did not want, which travels on to the
+    // owning control and must not be filtered a second time there.
+    const QKeyEvent* PassedOn = nullptr;
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;
