@@ -254,7 +254,10 @@ void TCfComboBox::SetItemIndex(int v)
     if (Loading)
         return;
     bool valid = v >= 0 && v < int(items_.size());
+    // The text follows the index here, so the text hook must not reset it.
+    settingIndex_ = true;
     SetText(valid ? ItemText(v) : std::string());
+    settingIndex_ = false;
     List()->SelectIndex(valid ? v : -1);
     if (ShowPreview())
         RefreshPreview();
@@ -312,7 +315,7 @@ void TCfComboBox::SetStyle(TDropDownStyle s)
 
 void TCfComboBox::TextChanged()
 {
-    if (DisplayMode != TItemsDisplayMode::dmDefault)
+    if (DisplayMode != TItemsDisplayMode::dmDefault || settingIndex_)
         return;
     std::string t = Text();
     if (std::find(items_.begin(), items_.end(), t) == items_.end())

@@ -523,6 +523,7 @@ private:
     std::u32string typeAhead_;
     uint64_t lastKeyTime_ = 0;
     bool haveLastKey_ = false;
+    bool settingIndex_ = false;
 };
 
 // ---------------------------------------------------------------- check box and radio button

@@ -244,8 +244,9 @@ void TCfPopupList::DrawItem(TCanvas& canvas, int index, const TRect& rect)
             Images->Draw(canvas, rect.Left + 2, rect.Top + (rect.Height() - Images->Height()) / 2, index);
         textLeft = rect.Left + Images->Width() + 5;
     }
+    // However deep the level, the text starts in the left half of the row.
     if (DisplayMode == TItemsDisplayMode::dmIndentList)
-        textLeft += 10 * ItemIndentLevel(item);
+        textLeft += std::min(10 * ItemIndentLevel(item), std::max(0, rect.Width() / 2));
     TRect tr(textLeft, rect.Top, rect.Right, rect.Bottom);
     if (tr.IsEmpty())
         return;
