@@ -201,7 +201,7 @@ void TCfPopupEdit::PaintTextArea(TCanvas& canvas)
     if (focused && !HideFocus && !Embedded)
         canvas.DrawFocusRect(r);
     TRect t = r;
-    t.Left += EditMargins().Left() + (info_->isVisible() ? info_->Width() : 0);
+    t.Left += EditMargins().Left() + (!info_->isHidden() ? info_->Width() : 0);
     t.Right -= EditMargins().Right();
     if (BorderStyle() == TBorderStyle::bsSingle) {
         t.Left += borderWidth_ + 2;

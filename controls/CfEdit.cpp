@@ -655,14 +655,14 @@ TCfEdit::TCfEdit(QWidget* owner) : TCfCustomEdit(owner) {}
 
 void TCfEdit::MouseMove(TShiftState shift, int x, int y)
 {
-    int right = info_->isVisible() ? info_->Width() : 0;
+    int right = !info_->isHidden() ? info_->Width() : 0;
     SetCursor(x < right + 2 ? 1000 : crDefault);
     TCfCustomEdit::MouseMove(shift, x, y);
 }
 
 void TCfEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
-    int right = info_->isVisible() ? info_->Width() : 0;
+    int right = !info_->isHidden() ? info_->Width() : 0;
     if (x < right + 2 && HasEditableText())
         SelectAll();
     TCfCustomEdit::MouseDown(button, shift, x, y);

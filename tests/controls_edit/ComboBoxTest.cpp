@@ -518,3 +518,48 @@ TEST(CfProperties, NamedTextProperties)
     EXPECT_TRUE(SetPropertyByName(&edit, "TEXT", "abc"));
     EXPECT_EQ(edit.Text(), "abc");
 }
+
+TEST_F(Combo, ListStyleShowsItsTextAndOpensOnAPress)
+{
+    combo->SetItems({"Astra", "Hotbird"});
+    combo->SetItemIndex(1);
+    combo->SetStyle(TDropDownStyle::dsDropDownList);
+    EXPECT_FALSE(combo->HasEditableText());
+    EXPECT_TRUE(combo->NativeEdit()->isHidden());
+    EXPECT_EQ(combo->Text(), "Hotbird");
+    combo->Render();
+    const QImage& img = combo->BackBuffer();
+    TPoint o = combo->ClientOffset();
+    int buttonLeft = combo->ClientWidth() - combo->Button()->Width();
+    // Unfocused: the edit's own colour behind dark text, left of the button.
+    EXPECT_EQ(img.pixel(o.X + buttonLeft - 3, o.Y + 8) & 0xFFFFFF, 0xFFFFFFu);
+    EXPECT_GE(FirstInk(img, o.Y, o.Y + combo->ClientHeight(), o.X, o.X + buttonLeft), o.X + 2);
+    // A press anywhere on the text opens the list and shows the button down.
+    combo->MouseDown(mbLeft, 0, 20, 8);
+    EXPECT_TRUE(combo->Dropped());
+    EXPECT_TRUE(combo->Button()->Down);
+    EXPECT_FALSE(List()->Armed);
+    EXPECT_EQ(List()->SelectedIndex(), 1);
+    // Back to the edit style: the text is editable again.
+    combo->SetDropped(false);
+    combo->SetStyle(TDropDownStyle::dsDropDown);
+    EXPECT_FALSE(combo->NativeEdit()->isHidden());
+    EXPECT_FALSE(combo->ReadOnly());
+}
+
+TEST_F(Combo, TypeAheadTimingUsesA64BitClock)
+{
+    combo->SetItems({"Astra", "Abs", "Badr"});
+    combo->AutoComplete = true;
+    combo->SetStyle(TDropDownStyle::dsDropDownList);
+    auto type = [&](char c) { SendKey(combo.get(), QtKeyForChar(char32_t(c)), QString(QChar(c))); };
+    // Just before a 32-bit tick counter would wrap, and across it.
+    clock.Advance((uint64_t(1) << 32) - 50 - clock.NowMs());
+    type('a');
+    clock.Advance(100);
+    type('b');
+    EXPECT_EQ(combo->ItemIndex(), 1);
+    clock.Advance(uint64_t(1) << 31);
+    type('b');
+    EXPECT_EQ(combo->ItemIndex(), 2);
+}

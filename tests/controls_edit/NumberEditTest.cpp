@@ -582,3 +582,27 @@ TEST(CfButtonEditTest, ButtonPlacementEventsAndTypingOption)
     EXPECT_TRUE(b->isHidden());
     EXPECT_EQ(e.TextRect().Right, e.ClientWidth());
 }
+
+TEST_F(SpinEdit, SpinningMarksTheEditModified)
+{
+    spin->SetModified(false);
+    spin->Spin(1);
+    EXPECT_TRUE(spin->Modified());
+    EXPECT_EQ(spin->SelStart(), int(spin->Text().size()));
+}
+
+TEST(CfEditLayout, PressLeftOfTheTextSelectsAll)
+{
+    TCfEdit e;
+    e.SetBounds(0, 0, 150, 22);
+    TBitmap glyph;
+    glyph.SetSize(16, 16);
+    e.SetGlyph(glyph);
+    e.SetText("hello");
+    e.MouseMove(0, 21, 5);  // info strip (20 px) + 2
+    EXPECT_EQ(e.Cursor(), 1000);
+    e.MouseMove(0, 22, 5);
+    EXPECT_EQ(e.Cursor(), crDefault);
+    e.MouseDown(mbLeft, 0, 21, 5);
+    EXPECT_EQ(e.SelText(), "hello");
+}

@@ -494,3 +494,11 @@ TEST_F(OwnBar, BorderAndBarPixels)
     EXPECT_EQ(img.pixel(90, 100) & 0xFFFFFF, rgb(((90 + 100) & 1) ? sb : hi));
     EXPECT_EQ(img.pixel(91, 100) & 0xFFFFFF, rgb(((91 + 100) & 1) ? sb : hi));
 }
+
+TEST_F(ScrollModel, NoRollWhenNotAllowed)
+{
+    control->RollAllowed = false;
+    control->MouseDown(mbMiddle, 0, 50, 100);
+    EXPECT_FALSE(control->Rolling());
+    EXPECT_FALSE(control->RollTimer().Enabled());
+}
