@@ -265,8 +265,12 @@ void TCfPopupList::Paint(TCanvas& canvas)
     PaintingCanvas = &canvas;
     int count = GetItemCount();
     int top = c.Top;
+    // Only rows inside the area being painted are drawn (a scroll repaints one strip).
+    TRect clip = canvas.ClipRect();
     for (int i = std::max(0, bar_->Position()); i < count && top < c.Bottom; ++i, top += itemHeight_) {
         TRect row(c.Left, top, c.Right, top + itemHeight_);
+        if (IntersectRect(row, clip).IsEmpty())
+            continue;
         bool selected = i == selected_;
         canvas.Brush.Style = bsSolid;
         canvas.Brush.Color = selected ? SelectionColor : DropDownColor;

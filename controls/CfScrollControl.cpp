@@ -280,11 +280,20 @@ void TCfVertScrollBar::DrawTrack(TCanvas& canvas, const TRect& r)
         return;
     if (ThemeServices().Active() && ThemeServices().DrawPart(canvas, r, "scrollbar", 6 /*lower vert track*/, 1))
         return;
-    // The chequered pattern of classic scroll-bar tracks.
-    TColor a = ColorToRGB(clBtnHighlight), b = ColorToRGB(clScrollBar);
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            canvas.SetPixel(x, y, ((x + y) & 1) ? b : a);
+    // The chequered pattern of classic scroll-bar tracks, written straight
+    // into the surface inside the clip.
+    uint32_t a = ToPixel(clBtnHighlight), b = ToPixel(clScrollBar);
+    QImage& image = canvas.Image();
+    TRegion clip = canvas.ClipRegion().Intersected(TRegion::FromRect(r));
+    TPoint o = canvas.ToDevice(TPoint(0, 0));
+    for (const TRect& part : clip.Rects()) {
+        TRect d = IntersectRect(OffsetRect(part, o.X, o.Y), TRect(0, 0, image.width(), image.height()));
+        for (int y = d.Top; y < d.Bottom; ++y) {
+            auto* line = reinterpret_cast<uint32_t*>(image.scanLine(y));
+            for (int x = d.Left; x < d.Right; ++x)
+                line[x] = (((x - o.X) + (y - o.Y)) & 1) ? b : a;
+        }
+    }
 }
 
 void TCfVertScrollBar::DrawArrow(TCanvas& canvas, const TRect& r, int which)
@@ -670,7 +679,7 @@ void TCfControl::DrawBorder(TCanvas& canvas)
 void TCfControl::Paint(TCanvas& canvas)
 {
     DrawBorder(canvas);
-    if (bar_->Visible())
+    if (bar_->Visible() && !IntersectRect(bar_->GetBounds(), canvas.ClipRect()).IsEmpty())
         bar_->Paint(canvas);
 }
 

@@ -606,3 +606,18 @@ TEST(CfEditLayout, PressLeftOfTheTextSelectsAll)
     e.MouseDown(mbLeft, 0, 21, 5);
     EXPECT_EQ(e.SelText(), "hello");
 }
+
+TEST(CfEditLayout, BorderWidthRingsInTheEditColour)
+{
+    TCfEdit e;
+    e.SetBounds(0, 0, 100, 24);
+    e.Color = clYellow;
+    e.SetBorderWidth(2);
+    EXPECT_EQ(e.ClientOffset(), TPoint(4, 4));
+    e.Render();
+    const QImage& img = e.BackBuffer();
+    EXPECT_EQ(img.pixel(2, 12) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(img.pixel(3, 12) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_EQ(img.pixel(50, 2) & 0xFFFFFF, 0xFFFF00u);
+    EXPECT_NE(img.pixel(1, 12) & 0xFFFFFF, 0xFFFF00u);  // the sunken edge
+}

@@ -2,6 +2,8 @@
 #include "platform/Screen.h"
 #include "platform/Timer.h"
 
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <gtest/gtest.h>
 
@@ -501,4 +503,65 @@ TEST_F(ScrollModel, NoRollWhenNotAllowed)
     control->MouseDown(mbMiddle, 0, 50, 100);
     EXPECT_FALSE(control->Rolling());
     EXPECT_FALSE(control->RollTimer().Enabled());
+}
+
+namespace {
+
+// Columns of 12 px that move with the horizontal bar under a fixed left strip.
+class ColumnScroller : public TCfScrollControl {
+public:
+    int GetHorzScrollDelta(int oldPosition, int newPosition) override { return (oldPosition - newPosition) * 12; }
+    void Paint(TCanvas& canvas) override
+    {
+        TRect c = ClientRect();
+        canvas.FillRect(TRect(0, 0, 15, c.Bottom), clBtnFace);
+        HorzScrollArea = TRect(15, 0, c.Right, c.Bottom);
+        int first = HorzScrollBar()->Position();
+        for (int x = 15, col = first; x < c.Right; x += 12, ++col) {
+            canvas.FillRect(TRect(x, 0, std::min(x + 12, c.Right), c.Bottom),
+                            RGB((col * 53) % 256, (col * 17) % 256, 200));
+            canvas.FillRect(TRect(x + 2, col % 9 + 3, std::min(x + 6, c.Right), col % 9 + 8), clBlack);
+        }
+    }
+};
+
+} // namespace
+
+TEST(CfScrollPixels, HorizontalScrollEqualsAFreshPaint)
+{
+    ColumnScroller control;
+    control.SetBounds(0, 0, 157, 60);
+    control.SetBorderStyle(TBorderStyle::bsSingle);
+    TCfScrollBar* bar = control.HorzScrollBar();
+    bar->SetMax(60);
+    bar->SetPageSize(5);
+    control.Render();
+    for (int pos : {1, 4, 3, 20, 0, 56, 55, 60}) {
+        bar->SetPosition(pos);
+        ASSERT_TRUE(SamePixels(control.BackBuffer(), FreshPaint(control))) << "after position " << pos;
+    }
+}
+
+TEST(CfScrollPixels, TabToNeighboursPostsKeysToTheParent)
+{
+    struct Catcher : QWidget {
+        std::vector<std::pair<int, int>> keys;
+        bool event(QEvent* e) override
+        {
+            if (e->type() == QEvent::KeyPress) {
+                auto* k = static_cast<QKeyEvent*>(e);
+                keys.push_back({k->key(), int(k->modifiers())});
+                return true;
+            }
+            return QWidget::event(e);
+        }
+    } parent;
+    auto* c = new TCfScrollControl(&parent);
+    c->TabToNextControl();
+    c->TabToPriorControl();
+    QCoreApplication::sendPostedEvents(&parent);
+    ASSERT_EQ(parent.keys.size(), 3u);
+    EXPECT_EQ(parent.keys[0], std::make_pair(int(Qt::Key_Tab), 0));
+    EXPECT_EQ(parent.keys[1].first, int(Qt::Key_Shift));
+    EXPECT_EQ(parent.keys[2], std::make_pair(int(Qt::Key_Tab), int(Qt::ShiftModifier)));
 }
