@@ -16,6 +16,20 @@ TCfCanvasCellEditor::TCfCanvasCellEditor(QWidget* owner) : TWinControl(owner)
     SetTabStop(false);
 }
 
+void TCfCanvasCellEditor::PaintNonClient(TCanvas& canvas)
+{
+    if (BorderStyle() == TBorderStyle::bsSingle && ThemeServices().Active()) {
+        int state = canvas.SaveState();
+        TRect whole(0, 0, Width(), Height());
+        canvas.ExcludeClipRect(InflateRect(whole, -2, -2));
+        bool drawn = ThemeServices().DrawPart(canvas, whole, "edit", 1, isEnabled() ? 1 : 4);
+        canvas.RestoreState(state);
+        if (drawn)
+            return;
+    }
+    TWinControl::PaintNonClient(canvas);
+}
+
 void TCfCanvasCellEditor::SetAlignment(TAlignment a)
 {
     alignment_ = a;

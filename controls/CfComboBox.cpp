@@ -42,10 +42,12 @@ TCfPopupEdit::TCfPopupEdit(QWidget* owner) : TCfCustomButtonEdit(owner)
 
 TCfPopupEdit::~TCfPopupEdit()
 {
+    // The list goes first, while everything it calls back into still exists.
     if (popup_) {
         popup_->OnClose = nullptr;
         popup_->OnSelectText = nullptr;
     }
+    popup_.reset();
 }
 
 TCfPopupControl* TCfPopupEdit::NewPopup()

@@ -3,6 +3,7 @@
 #include "controls/CfNativeEdit.h"
 #include "platform/Clipboard.h"
 #include "platform/Cursors.h"
+#include "platform/Themes.h"
 
 #include <QDateTime>
 #include <QTimeZone>
@@ -687,8 +688,19 @@ void TCfEdit::SetBorderWidth(int w)
 
 void TCfEdit::PaintNonClient(TCanvas& canvas)
 {
-    TCfCustomEdit::PaintNonClient(canvas);
-    int b = BorderStyle() == TBorderStyle::bsSingle ? 2 : 0;
+    bool single = BorderStyle() == TBorderStyle::bsSingle;
+    bool themed = false;
+    if (single && ThemeServices().Active()) {
+        // The styled edit frame, the area 2 px in from the edge left alone.
+        int state = canvas.SaveState();
+        TRect whole(0, 0, Width(), Height());
+        canvas.ExcludeClipRect(InflateRect(whole, -2, -2));
+        themed = ThemeServices().DrawPart(canvas, whole, "edit", 1, isEnabled() ? 1 : 4);
+        canvas.RestoreState(state);
+    }
+    if (!themed)
+        TCfCustomEdit::PaintNonClient(canvas);
+    int b = single ? 2 : 0;
     canvas.Brush.Style = bsSolid;
     canvas.Brush.Color = Color;
     for (int i = 0; i < borderWidth_; ++i)

@@ -538,6 +538,7 @@ public:
     TVerticalAlignment VerticalAlignment() const { return vertical_; }
     void SetVerticalAlignment(TVerticalAlignment v);
     bool AutoSize = false;
+    void PaintNonClient(TCanvas& canvas) override;
 
 protected:
     TAlignment alignment_ = TAlignment::taLeftJustify;

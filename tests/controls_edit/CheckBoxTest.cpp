@@ -1,4 +1,5 @@
 #include "controls/CfEdit.h"
+#include "platform/Themes.h"
 
 #include <gtest/gtest.h>
 
@@ -213,4 +214,70 @@ TEST(CfRadioButtonTest, MarkPixels)
     radio.SetChecked(true);
     EXPECT_EQ(At(radio, 7, 8), Rgb(clWindowText));
     EXPECT_EQ(At(radio, 3, 8), Rgb(clWindow));
+}
+
+namespace {
+
+struct RecordingTheme : TThemeServices {
+    struct Call {
+        std::string cls;
+        int part, state;
+        TRect r;
+    };
+    std::vector<Call> calls;
+    bool Available() const override { return true; }
+    bool Active() const override { return true; }
+    bool DrawPart(TCanvas&, const TRect& r, const std::string& cls, int part, int state) override
+    {
+        calls.push_back({cls, part, state, r});
+        return true;
+    }
+};
+
+} // namespace
+
+TEST(CfCheckBoxTest, ThemedStates)
+{
+    RecordingTheme theme;
+    SetThemeServices(&theme);
+    TCfCheckBox box;
+    EXPECT_EQ(box.BoxRect(), TRect(1, 2, 14, 15));  // 13 x 13 with styles
+    struct Case {
+        bool hot, checked, pressed, enabled;
+        int state;
+    } cases[] = {
+        {false, false, false, true, 1}, {false, false, true, true, 1}, {false, true, false, true, 5},
+        {true, false, false, true, 2},  {true, false, true, true, 3},  {true, true, false, true, 6},
+        {true, true, true, true, 7},    {false, false, false, false, 4}, {false, true, false, false, 8},
+    };
+    for (const Case& c : cases) {
+        box.SetEnabled(c.enabled);
+        box.SetChecked(c.checked);
+        box.MouseLeave();
+        if (c.hot)
+            box.MouseMove(0, 5, 8);
+        if (c.pressed)
+            box.MouseDown(mbLeft, 0, 5, 8);
+        theme.calls.clear();
+        box.Render();
+        bool found = false;
+        for (const auto& call : theme.calls)
+            if (call.cls == "button") {
+                EXPECT_EQ(call.part, 3);
+                EXPECT_EQ(call.state, c.state) << c.hot << c.checked << c.pressed << c.enabled;
+                found = true;
+            }
+        EXPECT_TRUE(found);
+        if (c.pressed)
+            box.MouseUp(mbLeft, 0, 40, 8);
+    }
+    TCfRadioButton radio;
+    theme.calls.clear();
+    radio.Render();
+    ASSERT_FALSE(theme.calls.empty());
+    bool radioPart = false;
+    for (const auto& call : theme.calls)
+        radioPart |= call.cls == "button" && call.part == 2;
+    EXPECT_TRUE(radioPart);
+    SetThemeServices(nullptr);
 }

@@ -326,6 +326,16 @@ TEST_F(Combo, AutoCompleteInEditStyleSelectsTheCompletedTail)
     Type(*combo, std::string("x"));
     EXPECT_EQ(combo->Text(), "Hx");
     EXPECT_EQ(combo->ItemIndex(), -1);
+    // Backspace over a completion removes the completed tail only.
+    combo->SetText("");
+    Type(*combo, std::string("a"));
+    EXPECT_EQ(combo->SelText(), "stra");
+    SendKey(combo->NativeEdit(), Qt::Key_Backspace, "\b");
+    EXPECT_EQ(combo->Text(), "A");
+    EXPECT_EQ(combo->SelStart(), 1);
+    // And without a selection the character before the caret.
+    SendKey(combo->NativeEdit(), Qt::Key_Backspace, "\b");
+    EXPECT_EQ(combo->Text(), "");
 }
 
 TEST_F(Combo, AutoDropDownOpensOnTyping)
