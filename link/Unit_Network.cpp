@@ -1,5 +1,6 @@
 #include "link/Unit_Network.h"
 
+#include "controls/MessageService.h"
 #include "settings/Unit_lib.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -125,8 +125,7 @@ bool TForm_Network::AskYesNo(const std::string& text)
 {
     if (messages_)
         return messages_->AskYesNo(text);
-    return QMessageBox::question(this, windowTitle(), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return cf::Messages().Confirm(text);
 }
 
 void TForm_Network::ShowError(const std::string& text)
@@ -135,7 +134,7 @@ void TForm_Network::ShowError(const std::string& text)
         messages_->ShowError(text);
         return;
     }
-    QMessageBox::critical(this, windowTitle(), QString::fromStdString(text));
+    cf::Messages().ShowError(text);
 }
 
 void TForm_Network::ProcessMessages()

@@ -16,8 +16,8 @@ class QPushButton;
 // TNetworkLink; the window chooses the profile, shows the log and serves
 // the message queue while the link waits for the receiver.
 //
-// Questions and error boxes go through `messages` when given (the program's
-// own message dialogs), otherwise through plain Qt message boxes.
+// Questions and error boxes go through `messages` when given, otherwise
+// through the installed message service (the program's own dialogs).
 class TForm_Network : public QDialog, private TNetworkUi {
 public:
     TForm_Network(TNetworkHost& host, TNetworkUi* messages = nullptr, QWidget* parent = nullptr);

@@ -113,6 +113,13 @@ bool SaveFile();
 // format question.
 bool ConfirmSaveFormat(std::int32_t profileIndex);
 
+// The Save button once the folder dialog has set TheSaveDir and SaveProfile:
+// nothing without services; otherwise ConfirmSaveFormat for SaveProfile must
+// allow it, the version becomes 2, 3 or 4 for a profile of type 1, 2 or 3 (type
+// 4 writes the loaded version) and SaveFile writes the folder. A save that
+// fails puts the version back, as nothing was written in the new one.
+bool SaveForProfile();
+
 // Sets the NEW flag on the first service matching each listed service (SID,
 // type, namespace, TSID and ONID).
 void MarkNewServices(const ARR_ENIG_NEW_CH& list);
