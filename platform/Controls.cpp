@@ -41,18 +41,147 @@ bool TControl::Visible() const
     return !(testAttribute(Qt::WA_WState_ExplicitShowHide) && testAttribute(Qt::WA_WState_Hidden));
 }
 
+namespace {
+
+TPoint ParentOffset(const QWidget* w)
+{
+    if (auto* p = dynamic_cast<const TControl*>(w->parentWidget()))
+        return p->ClientOffset();
+    return {0, 0};
+}
+
+} // namespace
+
+int TControl::Left() const
+{
+    return isWindow() ? x() : x() - ParentOffset(this).X;
+}
+
+int TControl::Top() const
+{
+    return isWindow() ? y() : y() - ParentOffset(this).Y;
+}
+
 void TControl::SetBounds(int l, int t, int w, int h)
 {
-    setGeometry(l, t, std::max(0, w), std::max(0, h));
+    TPoint o = isWindow() ? TPoint() : ParentOffset(this);
+    QSize old = size();
+    setGeometry(l + o.X, t + o.Y, std::max(0, w), std::max(0, h));
+    // A hidden widget gets its resize event only when shown; the layout of
+    // aligned children must not wait for that.
+    if (size() != old)
+        Realign();
+    ParentRealign();
 }
 
 void TControl::SetFrameInsets(const TRect& insets)
 {
     if (insets == insets_)
         return;
+    // Children keep their client position: they move with the client origin.
+    int dx = insets.Left - insets_.Left, dy = insets.Top - insets_.Top;
     insets_ = insets;
+    if (dx || dy)
+        for (QObject* o : children())
+            if (auto* w = qobject_cast<QWidget*>(o); w && !w->isWindow())
+                w->move(w->x() + dx, w->y() + dy);
+    if (canvas_)
+        canvas_->SetOrigin(ClientOffset());
+    Realign();
     Invalidate();
 }
+
+void TControl::SetAlign(TAlign a)
+{
+    if (a == align_)
+        return;
+    align_ = a;
+    ParentRealign();
+}
+
+void TControl::ParentRealign()
+{
+    if (align_ == alNone || isWindow())
+        return;
+    if (auto* p = dynamic_cast<TControl*>(parentWidget()))
+        p->Realign();
+}
+
+void TControl::Realign()
+{
+    if (aligning_)
+        return;
+    aligning_ = true;
+    std::vector<TControl*> kids;
+    for (QObject* o : children())
+        if (auto* c = dynamic_cast<TControl*>(o); c && !c->isWindow() && c->Visible() && c->align_ != alNone &&
+                                                  c->align_ != alCustom)
+            kids.push_back(c);
+    TRect r = AlignRect();
+    auto place = [&](TControl* c, int l, int t, int w, int h) {
+        TPoint o = ClientOffset();
+        QSize old = c->size();
+        c->setGeometry(l + o.X, t + o.Y, std::max(0, w), std::max(0, h));
+        if (c->size() != old)
+            c->Realign();
+    };
+    auto pass = [&](TAlign kind, auto less) {
+        std::vector<TControl*> v;
+        for (TControl* c : kids)
+            if (c->align_ == kind)
+                v.push_back(c);
+        std::stable_sort(v.begin(), v.end(), less);
+        for (TControl* c : v) {
+            switch (kind) {
+            case alTop:
+                place(c, r.Left, r.Top, r.Width(), c->height());
+                r.Top += c->height();
+                break;
+            case alBottom:
+                place(c, r.Left, r.Bottom - c->height(), r.Width(), c->height());
+                r.Bottom -= c->height();
+                break;
+            case alLeft:
+                place(c, r.Left, r.Top, c->width(), r.Height());
+                r.Left += c->width();
+                break;
+            case alRight:
+                place(c, r.Right - c->width(), r.Top, c->width(), r.Height());
+                r.Right -= c->width();
+                break;
+            default:
+                place(c, r.Left, r.Top, r.Width(), r.Height());
+                break;
+            }
+        }
+    };
+    pass(alTop, [](TControl* a, TControl* b) { return a->y() < b->y(); });
+    pass(alBottom, [](TControl* a, TControl* b) { return a->y() > b->y(); });
+    pass(alLeft, [](TControl* a, TControl* b) { return a->x() < b->x(); });
+    pass(alRight, [](TControl* a, TControl* b) { return a->x() > b->x(); });
+    pass(alClient, [](TControl*, TControl*) { return false; });
+    aligning_ = false;
+}
+
+void TControl::SetMouseCapture(bool on)
+{
+    if (on)
+        grabMouse();
+    else
+        releaseMouse();
+    capture_ = on;
+}
+
+bool TControl::WantsKey(uint16_t, TShiftState) const
+{
+    return false;
+}
+
+bool TControl::DialogKey(uint16_t, TShiftState)
+{
+    return false;
+}
+
 
 int TControl::ClientWidth() const
 {
@@ -184,6 +313,8 @@ void TControl::resizeEvent(QResizeEvent*)
 {
     EnsureBuffer();
     dirty_ = true;
+    Realign();
+    ParentRealign();
     Resize();
 }
 
@@ -344,6 +475,8 @@ void TControl::changeEvent(QEvent* e)
 
 bool TControl::event(QEvent* e)
 {
+    if (e->type() == QEvent::ShowToParent || e->type() == QEvent::HideToParent)
+        ParentRealign();
     if (WantTabs && e->type() == QEvent::KeyPress) {
         auto* k = static_cast<QKeyEvent*>(e);
         if (k->key() == Qt::Key_Tab || k->key() == Qt::Key_Backtab) {

@@ -34,14 +34,18 @@ constexpr TCursor crDefault = 0, crNone = -1, crArrow = -2, crCross = -3, crIBea
 
 enum class TBorderStyle { bsNone, bsSingle };
 
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+using enum TAlign;
+
 class TControl : public QWidget {
 public:
     explicit TControl(QWidget* parent = nullptr);
     ~TControl() override;
 
-    // Position and size within the parent (whole window, frame included).
-    int Left() const { return x(); }
-    int Top() const { return y(); }
+    // Position and size within the parent's client area (whole window, frame
+    // included), as on Windows: a parent's own frame insets lie outside it.
+    int Left() const;
+    int Top() const;
     int Width() const { return width(); }
     int Height() const { return height(); }
     void SetBounds(int l, int t, int w, int h);
@@ -98,6 +102,16 @@ public:
     // shows at the next paint event.
     TCanvas& Canvas();
 
+    // Alignment within the parent: aligned children are laid out in the
+    // order top, bottom, left, right, client, each kind by position.
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign a);
+    // Lays out this control's aligned children now.
+    void Realign();
+    // The area aligned children share (client rectangle unless overridden,
+    // e.g. by a panel's bevels).
+    virtual TRect AlignRect() const { return ClientRect(); }
+
     // Focus
     bool Focused() const { return hasFocus(); }
     virtual bool CanFocus() const;
@@ -106,6 +120,15 @@ public:
     void SetTabStop(bool on);
     bool WantTabs = false;
     bool MouseCapture() const { return capture_; }
+    // Keeps all mouse input coming to this control until released.
+    void SetMouseCapture(bool on);
+
+    // Keys a form handles for its controls (Return, Escape, Tab, arrows):
+    // a control that wants one for itself says so here.
+    virtual bool WantsKey(uint16_t key, TShiftState shift) const;
+    // A dialog key offered by the form to every control; return true when
+    // taken (a default button takes Return, a cancel button Escape).
+    virtual bool DialogKey(uint16_t key, TShiftState shift);
 
     // Event handlers, overridden by controls (the On... hooks run from the defaults).
     virtual void Paint(TCanvas& canvas);
@@ -164,7 +187,10 @@ private:
     void EnsureBuffer();
     TPoint ToClient(const QPointF& widgetPos) const;
 
+    void ParentRealign();
     TRect insets_;
+    TAlign align_ = alNone;
+    bool aligning_ = false;
     std::string caption_;
     TCursor cursor_ = crDefault;
     QImage buffer_;

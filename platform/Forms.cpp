@@ -231,26 +231,47 @@ void TForm::closeEvent(QCloseEvent* e)
 
 bool TForm::eventFilter(QObject* o, QEvent* e)
 {
-    if (!KeyPreview || e->type() != QEvent::KeyPress)
+    if (e->type() != QEvent::KeyPress)
         return false;
     auto* w = qobject_cast<QWidget*>(o);
-    if (!w || w == this || !isAncestorOf(w) || w->window() != this)
+    if (!w || w->window() != this || !isVisible())
         return false;
     auto* k = static_cast<QKeyEvent*>(e);
+    const TShiftState shift = ShiftStateOf(k->modifiers(), 0);
     uint16_t vk = VirtualKeyOf(*k);
-    if (vk != 0) {
-        KeyDown(vk, ShiftStateOf(k->modifiers(), 0));
-        if (vk == 0)
+    if (KeyPreview && w != this) {
+        if (vk != 0) {
+            KeyDown(vk, shift);
+            if (vk == 0)
+                return true;
+        }
+        bool swallowed = false;
+        for (char32_t ch : k->text().toUcs4()) {
+            char32_t c = ch;
+            KeyPress(c);
+            if (c == 0)
+                swallowed = true;
+        }
+        if (swallowed)
             return true;
     }
-    bool swallowed = false;
-    for (char32_t ch : k->text().toUcs4()) {
-        char32_t c = ch;
-        KeyPress(c);
-        if (c == 0)
-            swallowed = true;
-    }
-    return swallowed;
+    if (vk != VK_RETURN && vk != VK_ESCAPE)
+        return false;
+    // The control that has the key (or the control a focus proxy belongs to).
+    TControl* target = nullptr;
+    for (QWidget* p = w; p && !target; p = p->parentWidget())
+        target = dynamic_cast<TControl*>(p);
+    if (target && target != this && target->WantsKey(vk, shift))
+        return false;
+    for (TControl* c : findChildren<TControl*>())
+        if (c->window() == this && c->isVisible() && c->isEnabled() && c->DialogKey(vk, shift))
+            return true;
+    return DialogKey(vk, shift);
+}
+
+TForm* GetParentForm(QWidget* control)
+{
+    return control ? dynamic_cast<TForm*>(control->window()) : nullptr;
 }
 
 void ProcessMessages()

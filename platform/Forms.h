@@ -59,6 +59,8 @@ public:
 
     // Key preview: the form's KeyDown/KeyPress see keys before the focused control.
     bool KeyPreview = false;
+    // Return and Escape that the focused control does not want are offered
+    // to every control of the form (DialogKey), then to the form itself.
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -78,6 +80,9 @@ private:
     TColor keyColour_ = clNone;
     TRegion shape_;
 };
+
+// The form a control sits on (nullptr when none).
+TForm* GetParentForm(QWidget* control);
 
 // Runs pending events without user input (the class library's
 // ProcessMessages as the program uses it during long fills).

@@ -1,79 +1,61 @@
 #include "platform/Screen.h"
 
 #include "platform/Cursors.h"
+#include "platform/QtConvert.h"
 
-#include <QApplication>
-#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
 namespace cf {
 
 namespace {
-std::optional<TRect> g_workArea;
-std::optional<TPoint> g_cursorPos;
-int g_screenCursor = 0;
-bool g_overridden = false;
+
+TCursor g_cursor = crDefault;
+
+QScreen* Primary()
+{
+    return QGuiApplication::primaryScreen();
+}
+
 } // namespace
 
-TRect MonitorWorkArea(const TRect& r)
+int ScreenWidth()
 {
-    if (g_workArea)
-        return *g_workArea;
-    QScreen* best = QGuiApplication::primaryScreen();
-    QPoint centre((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    if (QScreen* s = QGuiApplication::screenAt(centre))
-        best = s;
-    if (!best)
-        return TRect(0, 0, 1024, 768);
-    QRect a = best->availableGeometry();
-    return TRect(a.left(), a.top(), a.left() + a.width(), a.top() + a.height());
+    return Primary() ? Primary()->geometry().width() : 1024;
 }
 
-void SetWorkAreaOverride(std::optional<TRect> area)
+int ScreenHeight()
 {
-    g_workArea = area;
+    return Primary() ? Primary()->geometry().height() : 768;
 }
 
-int VScrollArrowWidth()
+TRect WorkAreaRect()
 {
-    return 17;
+    return Primary() ? FromQRect(Primary()->availableGeometry()) : TRect(0, 0, 1024, 768);
 }
 
-int HScrollArrowHeight()
+TFont MessageFont()
 {
-    return 17;
+    TFont f;
+    f.Name = "Tahoma";
+    f.Size = 8;
+    return f;
 }
 
-int ScreenCursor()
+TCursor ScreenCursor()
 {
-    return g_screenCursor;
+    return g_cursor;
 }
 
-void SetScreenCursor(int cursorNumber)
+void SetScreenCursor(TCursor c)
 {
-    g_screenCursor = cursorNumber;
-    if (g_overridden) {
-        QApplication::restoreOverrideCursor();
-        g_overridden = false;
-    }
-    if (cursorNumber != 0) {
-        QApplication::setOverrideCursor(CursorFor(cursorNumber));
-        g_overridden = true;
-    }
-}
-
-TPoint CursorPos()
-{
-    if (g_cursorPos)
-        return *g_cursorPos;
-    QPoint p = QCursor::pos();
-    return {p.x(), p.y()};
-}
-
-void SetCursorPosOverride(std::optional<TPoint> p)
-{
-    g_cursorPos = p;
+    if (c == g_cursor)
+        return;
+    if (g_cursor != crDefault)
+        QGuiApplication::restoreOverrideCursor();
+    g_cursor = c;
+    if (c != crDefault)
+        QGuiApplication::setOverrideCursor(CursorFor(c));
 }
 
 } // namespace cf

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <ostream>
 
 namespace cf {
 
@@ -40,6 +41,15 @@ struct TRect {
     constexpr bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
     friend constexpr bool operator==(const TRect&, const TRect&) = default;
 };
+
+inline std::ostream& operator<<(std::ostream& os, const TPoint& p)
+{
+    return os << "(" << p.X << ", " << p.Y << ")";
+}
+inline std::ostream& operator<<(std::ostream& os, const TRect& r)
+{
+    return os << "(" << r.Left << ", " << r.Top << ", " << r.Right << ", " << r.Bottom << ")";
+}
 
 constexpr TPoint Point(int x, int y) { return {x, y}; }
 constexpr TRect Rect(int l, int t, int r, int b) { return {l, t, r, b}; }

@@ -4,8 +4,8 @@
 #include <charconv>
 #include <cstdio>
 
-void SplitFieldsTo(std::vector<std::string>& out, std::string_view line,
-                   std::initializer_list<int> widths, char separator)
+void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::span<const int> widths,
+                   char separator)
 {
     if (!line.empty() && line.front() == separator)
         line.remove_prefix(1);
@@ -45,6 +45,17 @@ void SplitFieldsTo(std::vector<std::string>& out, std::string_view line,
         out.emplace_back(rest);
     else if (!rest.empty())
         out.emplace_back(rest.substr(0, rest.size() - 1));
+}
+
+void SplitFieldsTo(std::vector<std::string>& out, std::string_view line,
+                   std::initializer_list<int> widths, char separator)
+{
+    SplitFieldsTo(out, line, std::span<const int>(widths.begin(), widths.size()), separator);
+}
+
+void SplitFields(std::string_view line, std::span<const int> widths, char separator)
+{
+    SplitFieldsTo(SplitResult, line, widths, separator);
 }
 
 void SplitFields(std::string_view line, std::initializer_list<int> widths, char separator)
@@ -334,6 +345,8 @@ void TitleCase(std::string& text)
 
 std::string Utf8ToAnsiClean(std::string_view utf8)
 {
+    if (utf8.find('\xC2') == std::string_view::npos)
+        return std::string(utf8);
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size(); ++i) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,8 +17,11 @@
 // zero-pads it to exactly w characters (the rightmost w are kept). Text left
 // after the listed fields becomes one more element (inner separators kept),
 // so the element count tells whether optional trailing fields were present.
+void SplitFields(std::string_view line, std::span<const int> widths, char separator);
 void SplitFields(std::string_view line, std::initializer_list<int> widths, char separator);
 // The same into a caller's vector (readers that must not share SplitResult).
+void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::span<const int> widths,
+                   char separator);
 void SplitFieldsTo(std::vector<std::string>& out, std::string_view line,
                    std::initializer_list<int> widths, char separator);
 

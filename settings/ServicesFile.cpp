@@ -205,7 +205,8 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
         tp.Onid = f[2];
         tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
 
-        const std::string_view data = Trim(file.ReadLine());
+        // A missing data line must not take the next transponder with it.
+        const std::string_view data = IsLine(file.PeekLine(), "/") ? std::string_view() : Trim(file.ReadLine());
         ok = ok && !data.empty();
         tp.Kind = data.empty() ? std::string() : ToUpperAscii(data.substr(0, 1));
         SplitFieldsTo(f, Trim(data.empty() ? data : data.substr(1)), {0, 0, 1, 0, 0, 1}, ':');
@@ -213,6 +214,12 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
         tp.SymbolRate = f[1];
         tp.Polarisation = f[2];
         tp.Fec = f[3];
+        // The texts are kept as read, but they must be the numbers they
+        // stand for, and the kind a letter.
+        std::int32_t number = 0;
+        ok = ok && tp.Kind.size() == 1 && tp.Kind[0] >= 'A' && tp.Kind[0] <= 'Z' &&
+             TryParseInt(tp.Frequency, number) && TryParseInt(tp.SymbolRate, number) &&
+             IsDigits(tp.Polarisation) && TryParseInt(tp.Fec, number);
         if (tp.Kind != "S") {
             tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
         } else {
@@ -243,7 +250,8 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             }
         }
 
-        file.ReadLine(); // "/"
+        if (IsLine(file.PeekLine(), "/"))
+            file.ReadLine();
         if (ok)
             transponders.push_back(std::move(tp));
         else
@@ -306,9 +314,8 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             continue;
         }
 
-        TY_ENIG_CH ch;
-        // Data line first: a bad number there skips the service before
-        // anything is added.
+        // Built in place; a bad number in the data line takes it out again.
+        TY_ENIG_CH& ch = services.emplace_back();
         bool ok = true;
         std::string_view data = e.data;
         while (ok && !data.empty()) {
@@ -320,7 +327,9 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             if (part.starts_with("p:")) {
                 ch.Provider.assign(part.substr(2));
             } else if (part.size() >= 4 && part.starts_with("c:0") && part[3] >= '0' && part[3] <= '4') {
-                ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(part.substr(4, 4));
+                const std::string_view pid = part.substr(4, 4);
+                ok = pid.empty() || IsHexText(pid);
+                ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(pid);
             } else if (part.starts_with("f:")) {
                 ok = TryParseHex(Trim(part.substr(2)), ch.Flags);
             } else {
@@ -328,17 +337,23 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             }
         }
         if (!ok) {
+            services.pop_back();
             bad.Add(e.ref);
             continue;
         }
         ch.Sid = f[0];
         ch.TpIndex = tp;
         ch.ServiceType = type;
-        ch.Key.reserve(4 + 16 + 4);
-        ch.Key.assign(ch.Sid).append(transponders[static_cast<std::size_t>(tp)].Key).append(std::to_string(type));
+        const std::string& tpKeyText = transponders[static_cast<std::size_t>(tp)].Key;
+        char typeText[16];
+        const auto typeEnd = std::to_chars(typeText, typeText + sizeof typeText, type).ptr;
+        ch.Key.reserve(ch.Sid.size() + tpKeyText.size() + static_cast<std::size_t>(typeEnd - typeText));
+        ch.Key.assign(ch.Sid).append(tpKeyText).append(typeText, typeEnd);
         ch.Number = 200 + loaded;
-        ch.Name = e.name.empty() ? std::string(".") : Utf8ToAnsiClean(e.name);
-        services.push_back(std::move(ch));
+        if (e.name.empty())
+            ch.Name = ".";
+        else
+            ch.Name = Utf8ToAnsiClean(e.name);
         ++loaded;
     }
     if (skipped > 0)
@@ -426,6 +441,10 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
         if (count > 0)
             out += ':';
         out += tp.ExtraFields;
+        // A reader takes one final ":" for the line's end mark; an empty
+        // last field needs it doubled to come back.
+        if (tp.ExtraFields.back() == ':')
+            out += ':';
     }
     out += "\n/\n";
 }

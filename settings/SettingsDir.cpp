@@ -6,15 +6,23 @@
 
 bool IsSettingsFileName(const std::string& name)
 {
+    // Only what the writers produce: a user's "holiday.tv.txt" or "notes.epl"
+    // next to the settings is theirs and stays.
     const std::string n = ToLowerAscii(name);
-    static const char* const exact[] = {"lamedb",    "services",        "settings",       "bouquets",
-                                        "blacklist", "whitelist",       "services.locked", "satellites.xml",
-                                        "terrestrial.xml"};
+    static const char* const exact[] = {
+        "lamedb",          "services",    "bouquets",       "bouquets.tv",    "bouquets.radio",
+        "userbouquets.tv.epl", "userbouquets.radio.epl", "blacklist", "whitelist", "services.locked",
+        "satellites.xml",  "terrestrial.xml"};
     for (const char* e : exact)
         if (n == e)
             return true;
-    return n.find(".radio") != std::string::npos || n.find(".tv") != std::string::npos ||
-           n.find(".epl") != std::string::npos;
+    // The user-bouquet files: "userbouquet." + id + ".tv" or ".radio".
+    const std::string prefix = "userbouquet.";
+    auto endsWith = [&](const std::string& suffix) {
+        return n.size() > prefix.size() + suffix.size() &&
+               n.compare(n.size() - suffix.size(), suffix.size(), suffix) == 0;
+    };
+    return n.compare(0, prefix.size(), prefix) == 0 && (endsWith(".tv") || endsWith(".radio"));
 }
 
 void CleanSettingsDir(const std::string& folder)

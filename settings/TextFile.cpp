@@ -27,6 +27,16 @@ TTextFile::TTextFile(const std::string& path)
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f)
         throw EInOutError(IoMessage("Cannot open file", path, errno));
+    // One read of the whole file when its size is known; in chunks for
+    // files that do not tell (pipes, special files).
+    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(f.get());
+        std::rewind(f.get());
+        if (size > 0) {
+            data_.resize(static_cast<std::size_t>(size));
+            data_.resize(std::fread(data_.data(), 1, data_.size(), f.get()));
+        }
+    }
     char buf[1 << 16];
     for (;;) {
         const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
@@ -54,7 +64,8 @@ std::string_view TTextFile::ReadLine()
     const void* nl = std::memchr(begin, '\n', left);
     std::size_t len = nl ? static_cast<std::size_t>(static_cast<const char*>(nl) - begin) : left;
     pos_ += nl ? len + 1 : len;
-    if (len > 0 && begin[len - 1] == '\r')
+    // CR LF ends a line too; a file converted to CR LF twice has more CRs.
+    while (len > 0 && begin[len - 1] == '\r')
         --len;
     return {begin, len};
 }

@@ -7,7 +7,8 @@
 #include <string_view>
 
 // A text file read into memory, handed out line by line. Lines end with LF
-// or CR LF; the line end is not part of the line.
+// or CR LF; the line end (and any further CR before it) is not part of the
+// line.
 class TTextFile {
 public:
     TTextFile() = default;
@@ -18,6 +19,14 @@ public:
     bool Eof() const { return pos_ >= data_.size(); }
     // The next line, or an empty line at the end of the file.
     std::string_view ReadLine();
+    // The next line without moving on.
+    std::string_view PeekLine()
+    {
+        const std::size_t keep = pos_;
+        const std::string_view line = ReadLine();
+        pos_ = keep;
+        return line;
+    }
     // Back to the first line.
     void Rewind() { pos_ = 0; }
     const std::string& Text() const { return data_; }

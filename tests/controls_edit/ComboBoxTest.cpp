@@ -2,7 +2,7 @@
 
 #include "controls/CfPopupControl.h"
 #include "controls/CfProperties.h"
-#include "platform/Screen.h"
+#include "platform/ScreenArea.h"
 #include "platform/Timer.h"
 
 #include <gtest/gtest.h>

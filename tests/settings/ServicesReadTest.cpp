@@ -114,6 +114,15 @@ TEST_F(ServicesRead, ReceiverLinesAreReadAndWrittenBackAsRead)
     EXPECT_EQ(SaveAndRead(), expected);
 }
 
+TEST_F(ServicesRead, EmptyTrailingFieldsSurvive)
+{
+    Load("eDVB services /4/\ntransponders\n00c00000:0441:0001\n\ts 12515000:22000000:0:4:192:2:0:1:2:0:2:7::\n/\n"
+         "end\nservices\n0001:00c00000:0441:0001:1:0\nA\np:P\nend\n");
+    ASSERT_EQ(Transponders.size(), 1u);
+    EXPECT_EQ(Transponders[0].ExtraFields, "7:");
+    EXPECT_NE(SaveAndRead().find("\ts 12515000:22000000:0:4:0192:2:0:1:2:0:2:7::\n"), std::string::npos);
+}
+
 TEST_F(ServicesRead, EditedExtrasFollowTheVersionRule)
 {
     Load(kReceiverV4);
@@ -150,6 +159,19 @@ TEST_F(ServicesRead, CrLfLinesAreAccepted)
     EXPECT_EQ(Transponders[2].ExtraFields, "-1:0:1");
     EXPECT_EQ(ErrorReport, "");
     EXPECT_EQ(SaveAndRead().find('\r'), std::string::npos);
+
+    // A file converted to CR LF twice still reads the same.
+    ClearModel();
+    std::string twice;
+    for (char c : crlf) {
+        if (c == '\n')
+            twice += '\r';
+        twice += c;
+    }
+    Load(twice);
+    ASSERT_EQ(Services.size(), 3u);
+    EXPECT_EQ(Services[2].Provider, "VIVACOM");
+    EXPECT_EQ(Services[0].Name, "MTV Live HD");
 }
 
 TEST_F(ServicesRead, TagsCountOnlyAtTheStartOfAField)
@@ -192,11 +214,15 @@ TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
          "00zz0000:0004:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"       // namespace
          "00c00000:0005:0001\n\ts 11778000:27500000:1:3:19x:2:\n/\n"       // position
          "00c00000:0006:0001\n\ts 11778000:27500000:1:3:192:2:\n/\n"
+         "00c00000:0007:0001\n\ts 117x8000:27500000:1:3:192:2:\n/\n"    // frequency
+         "00c00000:0008:0001\n\ts 11778000:27500000:1:3/4:192:2:\n/\n"  // FEC
+         "00c00000:0009:0001\n\t/ 11778000:27500000:1:3:192:2:\n/\n"    // kind
          "end\nservices\n"
          "0001:00c00000:0001:0001:1:0\nA\np:P\n"
          "0002:00c00000:0001:0001:tv:0\nB\np:P\n"        // type
          "0003:00c00000:0001:0001:1:0\nC\np:P,f:zz\n"    // flags
          "00g4:00c00000:0001:0001:1:0\nD\np:P\n"         // SID
+         "0006:00c00000:0001:0001:1:0\nF\np:P,c:01x1\n"   // PID
          "0005:00c00000:0006:0001:1:0\nE\np:P,f:1\n"
          "end\n");
     ASSERT_EQ(Transponders.size(), 2u);
@@ -209,10 +235,24 @@ TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
     EXPECT_EQ(Services[1].Number, 201);
     EXPECT_EQ(Services[1].Flags, 1);
     // One report line per skipped item.
-    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 4u) << ErrorReport;
-    EXPECT_EQ(CountOccurrences("\n- Channel <", ErrorReport), 3u) << ErrorReport;
+    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 7u) << ErrorReport;
+    EXPECT_EQ(CountOccurrences("\n- Channel <", ErrorReport), 4u) << ErrorReport;
     EXPECT_NE(ErrorReport.find("- Transponder <00c00000:0002:0001> in services file not loaded (bad number)"),
               std::string::npos);
+}
+
+TEST_F(ServicesRead, AMissingLineCostsOnlyItsOwnTransponder)
+{
+    Load("eDVB services /4/\ntransponders\n"
+         "00c00000:0001:0001\n/\n"                                              // no data line
+         "00c00000:0002:0001\n\ts 11778000:27500000:1:3:192:2:\n"               // no "/"
+         "00c00000:0003:0001\n\ts 12000000:27500000:1:3:192:2:\n/\n"
+         "end\nservices\nend\n");
+    ASSERT_EQ(Transponders.size(), 2u);
+    EXPECT_EQ(Transponders[0].Tsid, "0002");
+    EXPECT_EQ(Transponders[1].Tsid, "0003");
+    EXPECT_EQ(Transponders[1].Frequency, "12000000");
+    EXPECT_EQ(CountOccurrences("\n- Transponder <", ErrorReport), 1u) << ErrorReport;
 }
 
 TEST_F(ServicesRead, ServicesOnUnknownTranspondersAreDroppedAndReported)

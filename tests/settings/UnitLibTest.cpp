@@ -99,10 +99,12 @@ TEST_F(ModelTest, SortsPickTheFirstOnTies)
 TEST_F(ModelTest, CleanSettingsDirDeletesOnlySettingsFiles)
 {
     cftest::TempDir dir;
-    const char* doomed[] = {"Lamedb", "services", "settings", "bouquets", "blacklist", "whitelist",
+    const char* doomed[] = {"Lamedb", "services", "bouquets", "blacklist", "whitelist",
                             "services.locked", "satellites.xml", "Terrestrial.xml", "userbouquet.favourites.tv",
                             "userbouquet.dbe00.radio", "userbouquets.tv.epl", "bouquets.tv"};
-    const char* kept[] = {"readme.txt", "lamedb.bak2", "picon.png"};
+    // The receiver's "settings" is not written by the program: a user's copy
+    // in the folder stays, as do names that merely contain ".tv" or ".epl".
+    const char* kept[] = {"readme.txt", "lamedb.bak2", "picon.png", "settings", "holiday.tv.txt", "notes.epl"};
     for (const char* n : doomed)
         WriteBytes(dir / n, "x");
     for (const char* n : kept)

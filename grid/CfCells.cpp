@@ -1,0 +1,427 @@
+#include "grid/CfCells.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+#include "grid/CellSort.h"
+#include "grid/CfColumns.h"
+
+TCells::TCells(TCellsGrid* grid, TCfColumns* columns) : FGrid(grid), FColumns(columns) {}
+
+TCells::~TCells() = default;
+
+void TCells::CheckRow(int ARow) const {
+  if (ARow < 0 || ARow >= RowCount()) throw EListError("List index out of bounds (" + std::to_string(ARow) + ")");
+}
+
+void TCells::CheckCol(int ACol) const {
+  if (ACol < 0 || ACol >= ColumnCount())
+    throw EListError("List index out of bounds (" + std::to_string(ACol) + ")");
+}
+
+TCfCustomColumn* TCells::ColumnAt(int slot) const {
+  if (!FColumns || slot < 0 || slot >= FColumns->Count()) return nullptr;
+  return FColumns->Item(slot);
+}
+
+std::unique_ptr<TCell> TCells::NewCell(TCfCustomColumn* column) {
+  std::unique_ptr<TCell> cell = MakeCell(column ? column->Kind() : 8, this, column);
+  if (column) {
+    cell->SetFontStyle(column->Font().Style);
+    cell->SetColor({}, column->Color());
+  }
+  cell->SetFlags(static_cast<std::uint8_t>(cell->Flags() & ~TCell::kNoNotify));
+  return cell;
+}
+
+TCells::TCellList TCells::NewColumnList(int slot) {
+  TCfCustomColumn* column = ColumnAt(slot);
+  TCellList list;
+  list.reserve(FRows.size());
+  for (size_t i = 0; i < FRows.size(); ++i) list.push_back(NewCell(column));
+  return list;
+}
+
+TCellRef TCells::GetCell(int ACol, int ARow) {
+  CheckCol(ACol);
+  CheckRow(ARow);
+  return TCellRef(*FColumnLists[ACol][ARow], ACol, ARow);
+}
+
+TRow& TCells::GetRow(int ARow) {
+  CheckRow(ARow);
+  return *FRows[ARow];
+}
+
+int TCells::IndexOfRow(const TRow* row) const {
+  for (size_t i = 0; i < FRows.size(); ++i)
+    if (FRows[i].get() == row) return static_cast<int>(i);
+  return -1;
+}
+
+int TCells::DescendantCount(int ARow) {
+  CheckRow(ARow);
+  const int level = FRows[ARow]->Level;
+  int i = ARow + 1;
+  while (i < RowCount() && FRows[i]->Level > level) ++i;
+  return i - ARow - 1;
+}
+
+int TCells::ChildRowCount(int ARow) {
+  CheckRow(ARow);
+  const int level = FRows[ARow]->Level;
+  int count = 0;
+  for (int i = ARow + 1; i < RowCount() && FRows[i]->Level > level; ++i)
+    if (FRows[i]->Level == level + 1) ++count;
+  return count;
+}
+
+void TCells::AddRows(int Count) {
+  FIsSorted = false;
+  if (Count <= 0) return;
+  const size_t oldCount = FRows.size();
+  const size_t newCount = oldCount + static_cast<size_t>(Count);
+  // Make everything first, so a failure leaves the store as it was.
+  try {
+    FRows.reserve(newCount);
+    for (auto& list : FColumnLists) list.reserve(newCount);
+    for (size_t c = 0; c < FColumnLists.size(); ++c) {
+      TCfCustomColumn* column = ColumnAt(static_cast<int>(c));
+      for (int i = 0; i < Count; ++i) FColumnLists[c].push_back(NewCell(column));
+    }
+    for (int i = 0; i < Count; ++i) {
+      auto row = std::make_unique<TRow>();
+      row->Height = FDefaultRowHeight;
+      FRows.push_back(std::move(row));
+    }
+  } catch (...) {
+    FRows.resize(oldCount);
+    for (auto& list : FColumnLists) list.resize(oldCount);
+    throw;
+  }
+  FShownRowCount += Count;
+}
+
+void TCells::InsertRowAt(int ARow, std::unique_ptr<TRow> row) {
+  // Cells are made before anything is inserted, so a failure changes nothing.
+  std::vector<std::unique_ptr<TCell>> cells;
+  cells.reserve(FColumnLists.size());
+  for (size_t c = 0; c < FColumnLists.size(); ++c) cells.push_back(NewCell(ColumnAt(static_cast<int>(c))));
+  FRows.reserve(FRows.size() + 1);
+  for (auto& list : FColumnLists) list.reserve(list.size() + 1);
+  for (size_t c = 0; c < FColumnLists.size(); ++c)
+    FColumnLists[c].insert(FColumnLists[c].begin() + ARow, std::move(cells[c]));
+  const bool displayed = row->Displayed();
+  FRows.insert(FRows.begin() + ARow, std::move(row));
+  if (displayed) ++FShownRowCount;
+}
+
+void TCells::InsertRow(int ARow) {
+  if (ARow != RowCount()) CheckRow(ARow);
+  auto row = std::make_unique<TRow>();
+  row->Height = FDefaultRowHeight;
+  InsertRowAt(ARow, std::move(row));
+  FIsSorted = false;
+}
+
+void TCells::AddChildRow(int AParent, int APosition) {
+  CheckRow(AParent);
+  if (APosition != RowCount()) CheckRow(APosition);
+  TRow* parent = FRows[AParent].get();
+  auto row = std::make_unique<TRow>();
+  row->ParentRow = parent;
+  row->FShown = parent->Expanded;
+  row->Level = parent->Level + 1;
+  row->Height = FDefaultRowHeight;
+  InsertRowAt(APosition, std::move(row));
+  ++parent->ChildCount;
+  // A new row among sorted ones breaks the order.
+  FIsSorted = false;
+}
+
+void TCells::DeleteRow(int ARow) {
+  CheckRow(ARow);
+  TRow* row = FRows[ARow].get();
+  if (row->Displayed()) --FShownRowCount;
+  if (row->ChildCount > 0) {
+    // Children the caller left behind must not point at a freed row.
+    for (auto& r : FRows)
+      if (r->ParentRow == row) r->ParentRow = nullptr;
+  }
+  for (auto& list : FColumnLists) list.erase(list.begin() + ARow);
+  FRows.erase(FRows.begin() + ARow);
+}
+
+void TCells::ClearRows() {
+  for (auto& list : FColumnLists) list.clear();
+  FRows.clear();
+  FShownRowCount = 0;
+  FIsSorted = false;
+}
+
+void TCells::MoveRow(int AFrom, int ATo) {
+  CheckRow(AFrom);
+  CheckRow(ATo);
+  auto move = [&](auto& list) {
+    if (AFrom < ATo)
+      std::rotate(list.begin() + AFrom, list.begin() + AFrom + 1, list.begin() + ATo + 1);
+    else if (AFrom > ATo)
+      std::rotate(list.begin() + ATo, list.begin() + AFrom, list.begin() + AFrom + 1);
+  };
+  for (auto& list : FColumnLists) move(list);
+  move(FRows);
+  FIsSorted = false;
+}
+
+void TCells::ExchangeRows(int A, int B) {
+  CheckRow(A);
+  CheckRow(B);
+  for (auto& list : FColumnLists) std::swap(list[A], list[B]);
+  std::swap(FRows[A], FRows[B]);
+  FIsSorted = false;
+}
+
+void TCells::SetShown(int ARow, bool Value) {
+  TRow& row = GetRow(ARow);
+  if (row.FShown == Value) return;
+  row.FShown = Value;
+  if (row.FVisible) FShownRowCount += Value ? 1 : -1;
+}
+
+void TCells::SetVisible(int ARow, bool Value) {
+  TRow& row = GetRow(ARow);
+  if (row.FVisible == Value) return;
+  row.FVisible = Value;
+  if (row.FShown) FShownRowCount += Value ? 1 : -1;
+}
+
+void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {
+  switch (Kind & 0x7F) {
+    case ccAdd: {
+      if (!FColumns || FColumns->Count() == 0) return;
+      // The new list takes the kind of the column just added, the last one.
+      TCfCustomColumn* column = FColumns->Item(FColumns->Count() - 1);
+      TCellList list;
+      list.reserve(FRows.size());
+      for (size_t i = 0; i < FRows.size(); ++i) list.push_back(NewCell(column));
+      FColumnLists.push_back(std::move(list));
+      break;
+    }
+    case ccDelete:
+      CheckCol(Index);
+      FColumnLists.erase(FColumnLists.begin() + Index);
+      if (FSortedColumn == Index)
+        FIsSorted = false;
+      else if (FSortedColumn > Index)
+        --FSortedColumn;
+      if (FColumnLists.empty()) ClearRows();
+      break;
+    case ccClear:
+      FColumnLists.clear();
+      ClearRows();
+      break;
+    case ccInsert: {
+      if (Index != ColumnCount()) CheckCol(Index);
+      TCellList list = NewColumnList(Index);
+      FColumnLists.insert(FColumnLists.begin() + Index, std::move(list));
+      if (FSortedColumn >= Index) ++FSortedColumn;
+      FIsSorted = false;
+      break;
+    }
+    case ccMove: {
+      CheckCol(Index);
+      CheckCol(NewIndex);
+      if (Index < NewIndex)
+        std::rotate(FColumnLists.begin() + Index, FColumnLists.begin() + Index + 1,
+                    FColumnLists.begin() + NewIndex + 1);
+      else if (Index > NewIndex)
+        std::rotate(FColumnLists.begin() + NewIndex, FColumnLists.begin() + Index,
+                    FColumnLists.begin() + Index + 1);
+      // The sort state follows its column to the new slot.
+      if (FSortedColumn == Index)
+        FSortedColumn = NewIndex;
+      else if (Index < FSortedColumn && FSortedColumn <= NewIndex)
+        --FSortedColumn;
+      else if (NewIndex <= FSortedColumn && FSortedColumn < Index)
+        ++FSortedColumn;
+      break;
+    }
+    default:
+      break;
+  }
+}
+
+void TCells::CellChanged(int ACol, int ARow) {
+  // The flag goes first so that a handler that raises cannot leave a
+  // changed store marked sorted.
+  FIsSorted = false;
+  if (OnCellChange) OnCellChange(ACol, ARow);
+}
+
+// ---- sorting -----------------------------------------------------------
+
+void TCells::ReverseRows() {
+  for (auto& list : FColumnLists) std::reverse(list.begin(), list.end());
+  std::reverse(FRows.begin(), FRows.end());
+}
+
+void TCells::ApplyOrder(const std::vector<std::uint32_t>& order) {
+  const size_t n = order.size();
+  TCellList cells(n);
+  for (auto& list : FColumnLists) {
+    for (size_t i = 0; i < n; ++i) cells[i] = std::move(list[order[i]]);
+    list.swap(cells);
+  }
+  std::vector<std::unique_ptr<TRow>> rows(n);
+  for (size_t i = 0; i < n; ++i) rows[i] = std::move(FRows[order[i]]);
+  FRows.swap(rows);
+}
+
+namespace {
+
+// NaN sorts after every number so the order stays total.
+int CompareDouble(double a, double b) {
+  const bool na = std::isnan(a), nb = std::isnan(b);
+  if (na || nb) return na == nb ? 0 : (na ? 1 : -1);
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Cells live apart on the heap and, after a few sorts, in no particular
+// order: fetching a few ahead hides most of the wait when keys are read.
+template <class List>
+inline void Prefetch(const List& list, size_t i) {
+  constexpr size_t kAhead = 8;
+  if (i + kAhead < list.size()) __builtin_prefetch(list[i + kAhead].get());
+}
+
+// A key next to the index of its row, so that sorting walks one array.
+template <class Key>
+struct Keyed {
+  Key key;
+  std::uint32_t index;
+};
+
+template <class Key, class Cmp>
+std::vector<std::uint32_t> OrderByKeys(std::vector<Keyed<Key>>& items, Cmp cmp, bool descending) {
+  if (descending)
+    cellsort::StableOrder(items, [&](const Keyed<Key>& a, const Keyed<Key>& b) { return cmp(a, b) > 0; });
+  else
+    cellsort::StableOrder(items, [&](const Keyed<Key>& a, const Keyed<Key>& b) { return cmp(a, b) < 0; });
+  std::vector<std::uint32_t> order(items.size());
+  for (size_t i = 0; i < items.size(); ++i) order[i] = items[i].index;
+  return order;
+}
+
+}  // namespace
+
+std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, bool Descending) {
+  const size_t n = FRows.size();
+  std::vector<std::uint32_t> order(n);
+  for (size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+  if (n < 2) return order;  // nothing to compare
+  const TCellList& list = FColumnLists[ACol];
+  auto at = [&](size_t i) { return TCellAt{ACol, static_cast<int>(i)}; };
+  auto index = [](size_t i) { return static_cast<std::uint32_t>(i); };
+
+  switch (SortType) {
+    case stAlphabetic:
+    case stCaseInsensitive: {
+      // Texts of string cells are compared in place; others are read once.
+      // The first eight bytes decide most comparisons without a text access.
+      std::vector<std::string> owned(n);
+      std::vector<std::string_view> texts(n);
+      std::vector<Keyed<std::uint64_t>> items(n);
+      const bool fold = SortType == stCaseInsensitive;
+      for (size_t i = 0; i < n; ++i) {
+        Prefetch(list, i);
+        const TCell* cell = list[i].get();
+        if (const std::string* stored = cell->StoredText()) {
+          texts[i] = *stored;
+        } else {
+          owned[i] = cell->GetAsString(at(i));
+          texts[i] = owned[i];
+        }
+        items[i] = {cellsort::CodeUnitPrefix(texts[i], fold), index(i)};
+      }
+      const auto compare = fold ? cellsort::CompareCodeUnitsFolded : cellsort::CompareCodeUnits;
+      return OrderByKeys(
+          items,
+          [&](const Keyed<std::uint64_t>& a, const Keyed<std::uint64_t>& b) {
+            if (a.key != b.key) return a.key < b.key ? -1 : 1;
+            return compare(texts[a.index], texts[b.index]);
+          },
+          Descending);
+    }
+    case stBoolean: {
+      // Two keys: a stable split is the whole sort.
+      std::vector<std::uint8_t> keys(n);
+      for (size_t i = 0; i < n; ++i) keys[i] = list[i]->GetAsBoolean(at(i)) ? 1 : 0;
+      const std::uint8_t first = Descending ? 1 : 0;
+      size_t k = 0;
+      for (size_t i = 0; i < n; ++i)
+        if (keys[i] == first) order[k++] = index(i);
+      for (size_t i = 0; i < n; ++i)
+        if (keys[i] != first) order[k++] = index(i);
+      return order;
+    }
+    case stNumeric:
+    case stDate: {
+      std::vector<Keyed<double>> items(n);
+      for (size_t i = 0; i < n; ++i) {
+        Prefetch(list, i);
+        items[i] = {SortType == stNumeric ? list[i]->GetAsFloat(at(i)) : list[i]->GetAsDateTime(at(i)), index(i)};
+      }
+      return OrderByKeys(
+          items, [](const Keyed<double>& a, const Keyed<double>& b) { return CompareDouble(a.key, b.key); },
+          Descending);
+    }
+    case stIP: {
+      std::vector<Keyed<cellsort::TIpAddress>> items(n);
+      for (size_t i = 0; i < n; ++i) items[i] = {cellsort::ParseIp(list[i]->GetAsString(at(i))), index(i)};
+      // The greater address comes first in an ascending sort.
+      return OrderByKeys(
+          items,
+          [](const Keyed<cellsort::TIpAddress>& a, const Keyed<cellsort::TIpAddress>& b) {
+            return cellsort::CompareIp(a.key, b.key);
+          },
+          !Descending);
+    }
+    case stCustom: {
+      auto compare = [&](std::uint32_t a, std::uint32_t b) {
+        // A handler that adds or removes rows would leave the indexes pointing nowhere.
+        if (list.size() != n || FRows.size() != n) throw EListError("Rows changed while sorting");
+        int result = 0;
+        if (OnCompare)
+          OnCompare(TCellRef(*list[a], ACol, static_cast<int>(a)), TCellRef(*list[b], ACol, static_cast<int>(b)),
+                    result);
+        return result;
+      };
+      if (Descending)
+        cellsort::StableOrder(order, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) > 0; });
+      else
+        cellsort::StableOrder(order, [&](std::uint32_t a, std::uint32_t b) { return compare(a, b) < 0; });
+      return order;
+    }
+  }
+  return order;
+}
+
+void TCells::Sort(int ACol, TSortType SortType, bool FullResort, bool Descending) {
+  CheckCol(ACol);
+  if (FIsSorted && FSortedColumn == ACol && FSortedType == SortType && FSortDescending != Descending &&
+      !FullResort) {
+    // Re-sorting the sorted column the other way round: reverse in place.
+    FSortDescending = Descending;
+    ReverseRows();
+  } else {
+    // Keys are read and ordered before anything moves: a failing key or
+    // compare handler leaves the rows and the sort state untouched.
+    std::vector<std::uint32_t> order = SortOrder(ACol, SortType, Descending);
+    FSortDescending = Descending;
+    ApplyOrder(order);
+  }
+  FSortedColumn = ACol;
+  FSortedType = SortType;
+  FIsSorted = true;
+}

@@ -1,0 +1,182 @@
+#include "grid/CfColumnClasses.h"
+
+#include "grid/CellText.h"
+#include "grid/FormatFloat.h"
+
+namespace {
+
+size_t CodePointCount(const std::string& text) {
+  size_t n = 0;
+  for (unsigned char c : text)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+std::string Utf8(char32_t cp) {
+  std::string out;
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+  return out;
+}
+
+// First character of a UTF-8 text (U+FFFD for a broken sequence).
+char32_t FirstCodePoint(const std::string& text) {
+  const auto* s = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t n = text.size();
+  if (n == 0) return 0;
+  if (s[0] < 0x80) return s[0];
+  int len = s[0] >= 0xF0 ? 4 : s[0] >= 0xE0 ? 3 : s[0] >= 0xC0 ? 2 : 0;
+  if (len == 0 || n < static_cast<size_t>(len)) return 0xFFFD;
+  char32_t cp = s[0] & (0x7F >> len);
+  for (int i = 1; i < len; ++i) cp = (cp << 6) | (s[i] & 0x3F);
+  return cp;
+}
+
+// Letter case folding for the first-letter match: ASCII and Latin-1.
+char32_t FoldCase(char32_t c) {
+  if (c >= 'A' && c <= 'Z') return c + 32;
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 32;
+  return c;
+}
+
+}  // namespace
+
+// ---- text columns ------------------------------------------------------
+
+TCfTextColumn::TCfTextColumn() { FOptions |= coShowTextFitHint; }
+
+std::string TCfTextColumn::GetDrawText(const TCellInfo& info) const {
+  std::string text = FTextBefore + info.Text + FTextAfter;
+  if (FPasswordChar == 0) return text;
+  const std::string mask = Utf8(FPasswordChar);
+  std::string out;
+  for (size_t i = CodePointCount(text); i > 0; --i) out += mask;
+  return out;
+}
+
+void TCfTextColumn::AssignOwn(const TCfCustomColumn& source) {
+  const auto& s = static_cast<const TCfTextColumn&>(source);
+  SetMaxLength(s.FMaxLength);
+  SetMultiLine(s.FMultiLine);
+  SetPasswordChar(s.FPasswordChar);
+  SetTextAfter(s.FTextAfter);
+  SetTextBefore(s.FTextBefore);
+}
+
+void TCfStringsColumn::AssignOwn(const TCfCustomColumn& source) {
+  TCfPopupColumn::AssignOwn(source);
+  const auto& s = static_cast<const TCfStringsColumn&>(source);
+  SetAutoDropDown(s.FAutoDropDown);
+  SetDropDownCount(s.FDropDownCount);
+  SetDisplayMode(s.FDisplayMode);
+  SetImages(s.FImages);
+  SetItems(s.FItems);
+  SetListWidth(s.FListWidth);
+}
+
+bool TCfComboBoxColumn::IsKeyAccepted(char32_t key) const {
+  if (FStyle != 1) return TCfStringsColumn::IsKeyAccepted(key);
+  if (AutoDropDown()) return true;
+  const char32_t folded = FoldCase(key);
+  for (const std::string& item : Items())
+    if (!item.empty() && FoldCase(FirstCodePoint(item)) == folded) return true;
+  return false;
+}
+
+void TCfComboBoxColumn::AssignOwn(const TCfCustomColumn& source) {
+  TCfStringsColumn::AssignOwn(source);
+  const auto& s = static_cast<const TCfComboBoxColumn&>(source);
+  SetAutoComplete(s.FAutoComplete);
+  SetDataMode(s.FDataMode);
+  SetStyle(s.FStyle);
+}
+
+// ---- check box and image columns -----------------------------------------
+
+TCfCheckBoxColumn::TCfCheckBoxColumn() {
+  SetKind(1);
+  FSortType = stBoolean;
+}
+
+TCfImageColumn::TCfImageColumn() {
+  SetKind(7);
+  FDefaultValue.assign(1, '0');  // assign(n, c): GCC 12 -O3 warns falsely on a literal
+  FSortType = stNumeric;
+}
+
+void TCfImageColumn::AssignOwn(const TCfCustomColumn& source) {
+  const auto& s = static_cast<const TCfImageColumn&>(source);
+  SetImages(s.FImages);
+  SetTransparent(s.FTransparent);
+}
+
+// ---- number columns ------------------------------------------------------
+
+TCfCustomNumberColumn::TCfCustomNumberColumn() {
+  SetKind(4);
+  FDefaultValue.assign(1, '0');  // assign(n, c): GCC 12 -O3 warns falsely on a literal
+  FSortType = stNumeric;
+}
+
+std::string TCfCustomNumberColumn::GetDrawText(const TCellInfo& info) const {
+  if (FHideWhenEmpty && info.Value == 0) return FEmptyCaption;
+  if (!FFormatMask.empty()) return FTextBefore + FormatFloat(FFormatMask, info.Value) + FTextAfter;
+  return FTextBefore + celltext::FloatToText(info.Value) + FTextAfter;
+}
+
+bool TCfCustomNumberColumn::IsKeyAccepted(char32_t key) const {
+  if (key >= '0' && key <= '9') return true;
+  if ((key == '+' || key == '-') && (FEditOptions & eoAllowSigns)) return true;
+  // The decimal separator is "." everywhere in this program.
+  return key == '.' && (FEditOptions & eoAllowFloat);
+}
+
+void TCfCustomNumberColumn::AssignOwn(const TCfCustomColumn& source) {
+  const auto& s = static_cast<const TCfCustomNumberColumn&>(source);
+  SetEditOptions(s.FEditOptions);
+  SetEmptyCaption(s.FEmptyCaption);
+  SetFormatMask(s.FFormatMask);
+  SetHideWhenEmpty(s.FHideWhenEmpty);
+  SetMax(s.FMax);
+  SetMin(s.FMin);
+  SetTextAfter(s.FTextAfter);
+  SetTextBefore(s.FTextBefore);
+}
+
+TCfNumberColumn::TCfNumberColumn() { FAlignment = taRightJustify; }
+
+void TCfNumberColumn::AssignOwn(const TCfCustomColumn& source) {
+  TCfCustomNumberColumn::AssignOwn(source);
+  const auto& s = static_cast<const TCfNumberColumn&>(source);
+  SetIncrement(s.FIncrement);
+  SetPrecision(s.FPrecision);
+  SetSpinButtons(s.FSpinButtons);
+}
+
+// ---- tree column -----------------------------------------------------------
+
+void TCfTreeColumn::AdjustIndent(int level, int& x) const {
+  x = level * 19 + x + 16 + (FImages ? FImages->Width() : 0);
+}
+
+void TCfTreeColumn::AssignOwn(const TCfCustomColumn& source) {
+  const auto& s = static_cast<const TCfTreeColumn&>(source);
+  SetExpandLock(s.FExpandLock);
+  SetHighlightButton(s.FHighlightButton);
+  SetImages(s.FImages);
+  SetShowButtons(s.FShowButtons);
+  SetShowLines(s.FShowLines);
+}

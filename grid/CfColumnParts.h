@@ -1,0 +1,119 @@
+#pragma once
+// The small objects every column owns: its header part, its footer part and
+// its rectangle in the slides style. Each tells its column when it changes.
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "grid/GridStandIns.h"
+
+class TCfCustomColumn;
+
+enum TDisplayMode : std::uint8_t { dmImageOnly, dmTextAndImage, dmTextOnly };
+enum THeaderOrientation : std::uint8_t { hoHorizontal, hoVertical };
+enum TFormulaKind : std::uint8_t { fkNone, fkAverage, fkCount, fkDistinct, fkMaximum, fkMinimum, fkSum, fkCustom };
+enum TFormatMaskKind : std::uint8_t { mkText, mkFloat };
+
+class TColumnPart {
+ public:
+  explicit TColumnPart(TColor color) : FColor(color) {}
+  virtual ~TColumnPart() = default;
+
+  const std::string& Caption() const { return FCaption; }
+  void SetCaption(const std::string& v) { Set(FCaption, v); }
+  TColor Color() const { return FColor; }
+  void SetColor(TColor v) { Set(FColor, v); }
+  TDisplayMode DisplayMode() const { return FDisplayMode; }
+  void SetDisplayMode(TDisplayMode v) { Set(FDisplayMode, v); }
+  const std::string& Hint() const { return FHint; }
+  void SetHint(const std::string& v) { FHint = v; }  // stored only
+
+  // The owning column listens here.
+  std::function<void()> OnChange;
+
+ protected:
+  template <class T>
+  void Set(T& field, const T& value) {
+    if (field == value) return;
+    field = value;
+    if (OnChange) OnChange();
+  }
+  void AssignPart(const TColumnPart& source);
+
+ private:
+  std::string FCaption;
+  TColor FColor;
+  TDisplayMode FDisplayMode = dmTextOnly;
+  std::string FHint;
+};
+
+class TColumnHeader : public TColumnPart {
+ public:
+  TColumnHeader() : TColumnPart(clBtnFace) {}
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment v) { Set(FAlignment, v); }
+  bool HideArrow() const { return FHideArrow; }
+  void SetHideArrow(bool v) { Set(FHideArrow, v); }
+  bool MultiLine() const { return FMultiLine; }
+  void SetMultiLine(bool v) { Set(FMultiLine, v); }
+  THeaderOrientation Orientation() const { return FOrientation; }
+  void SetOrientation(THeaderOrientation v) { Set(FOrientation, v); }
+  void Assign(const TColumnHeader& source);
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  bool FHideArrow = true;
+  bool FMultiLine = false;
+  THeaderOrientation FOrientation = hoHorizontal;
+};
+
+class TColumnFooter : public TColumnPart {
+ public:
+  TColumnFooter() : TColumnPart(clWindow) {}
+  TAlignment Alignment() const { return FAlignment; }
+  void SetAlignment(TAlignment v) { Set(FAlignment, v); }
+  TFormulaKind FormulaKind() const { return FFormulaKind; }
+  void SetFormulaKind(TFormulaKind v) { Set(FFormulaKind, v); }
+  const std::string& FormatMask() const { return FFormatMask; }
+  void SetFormatMask(const std::string& v) { Set(FFormatMask, v); }
+  TFormatMaskKind FormatMaskKind() const { return FFormatMaskKind; }
+  void SetFormatMaskKind(TFormatMaskKind v) { Set(FFormatMaskKind, v); }
+  const std::string& TextAfter() const { return FTextAfter; }
+  void SetTextAfter(const std::string& v) { Set(FTextAfter, v); }
+  const std::string& TextBefore() const { return FTextBefore; }
+  void SetTextBefore(const std::string& v) { Set(FTextBefore, v); }
+  double Value() const { return FValue; }  // computed by the grid
+  void SetValue(double v) { FValue = v; }
+  // Keeps its own Caption and Color.
+  void Assign(const TColumnFooter& source);
+
+ private:
+  TAlignment FAlignment = taLeftJustify;
+  TFormulaKind FFormulaKind = fkNone;
+  double FValue = 0;
+  std::string FFormatMask;
+  TFormatMaskKind FFormatMaskKind = mkText;
+  std::string FTextAfter, FTextBefore;
+};
+
+// A column's rectangle inside a slide, relative to the slide's top-left.
+class TCfSlideBounds {
+ public:
+  int Left() const { return FLeft; }
+  int Top() const { return FTop; }
+  int Width() const { return FWidth; }
+  int Height() const { return FHeight; }
+  // Left and Top notify even when unchanged; Width and Height only on a change.
+  void SetLeft(int v) { FLeft = v; Changed(); }
+  void SetTop(int v) { FTop = v; Changed(); }
+  void SetWidth(int v) { if (FWidth != v) { FWidth = v; Changed(); } }
+  void SetHeight(int v) { if (FHeight != v) { FHeight = v; Changed(); } }
+  void Assign(const TCfSlideBounds& source);
+
+  std::function<void()> OnChange;
+
+ private:
+  void Changed() { if (OnChange) OnChange(); }
+  int FLeft = 8, FTop = 8, FWidth = 80, FHeight = 16;
+};

@@ -1,0 +1,483 @@
+#include "settings/FolderIO.h"
+
+#include "settings/SaveStaging.h"
+#include "settings/BouquetFiles.h"
+#include "settings/LockLists.h"
+#include "settings/ProvidersFile.h"
+#include "settings/SatellitesXml.h"
+#include "settings/ServicesFile.h"
+#include "settings/SettingsDir.h"
+#include "settings/TerrestrialXml.h"
+#include "settings/Unit_lib.h"
+#include "settings/XmlExtras.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <utility>
+
+namespace fs = std::filesystem;
+
+bool SatListHeld = false;
+bool TerListHeld = false;
+
+const std::vector<std::string> LoadStepLines = {
+    "Processing transponder",         "Processing services",
+    "Processing bouquets",            "Processing TV User Bouquet",
+    "Processing Radio User Bouquet",  "Processing BlackList",
+    "Processing WhiteList",           "Processing satellite XML file",
+    "Processing terrestrial XML file", "Filling List",
+};
+
+const std::vector<std::string> SaveStepLines = {
+    "Processing transponders and services", "Processing bouquets",
+    "Processing user bouquet list",         "Processing User Bouquet",
+    "Processing Radio User Bouquet",        "Processing BlackList",
+    "Processing WhiteList",                 "Processing XML files",
+};
+
+namespace {
+
+TFolderUi g_ui;
+
+// VerFile sets the version before the load starts; a load that fails must go
+// back to the version in force before that check.
+struct TVersionBefore {
+    bool valid = false;
+    std::int32_t version = 0;
+    std::string servicesFile, tvListFile, radioListFile, lockedFile;
+} g_versionBefore;
+
+void RememberVersion()
+{
+    g_versionBefore = {true, EnigmaVersion, ServicesFileName, TvListFileName, RadioListFileName, LockedFileName};
+}
+
+// The driver's own steps (1-based lines of the lists above).
+enum LoadStep {
+    L_TRANSPONDERS = 1, L_SERVICES, L_PROVIDERS, L_TV, L_RADIO, L_BLACK, L_WHITE, L_SATXML, L_TERXML, L_FILL
+};
+enum SaveStep { S_SERVICES = 1, S_PROVIDERS, S_LIST, S_BOUQUETS, S_RADIO, S_BLACK, S_WHITE, S_XML };
+
+std::string Lower(std::string s)
+{
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+// The path of `name` in `dir`, whatever the case of the name on disk (the
+// receivers and Windows do not care about case). Empty when there is none.
+std::string FindFile(const std::string& dir, const std::string& name)
+{
+    std::error_code ec;
+    fs::path exact = fs::path(dir) / name;
+    if (fs::is_regular_file(exact, ec))
+        return exact.string();
+    const std::string want = Lower(name);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code fec;
+        if (it->is_regular_file(fec) && Lower(it->path().filename().string()) == want)
+            return it->path().string();
+    }
+    return {};
+}
+
+bool FileThere(const std::string& name) { return !FindFile(TheLoadDir, name).empty(); }
+
+// Passes the readers' bar positions to the progress window and everything
+// else to the main window's view, for the length of one run.
+class TProgressRelay : public TSettingsView {
+public:
+    TProgressRelay(TFolderProgress* progress) : progress_(progress), previous_(SettingsView())
+    {
+        SetSettingsView(this);
+    }
+    ~TProgressRelay() override { SetSettingsView(previous_); }
+    void VersionChanged(std::int32_t version, const std::string& name, TListControl lc) override
+    {
+        if (previous_)
+            previous_->VersionChanged(version, name, lc);
+    }
+    void ModelReset() override
+    {
+        if (previous_)
+            previous_->ModelReset();
+    }
+    void ProgressStart(std::int32_t min, std::int32_t max) override
+    {
+        if (progress_)
+            progress_->Range(min, max);
+    }
+    void ProgressPosition(std::int32_t pos) override
+    {
+        if (progress_)
+            progress_->Position(pos);
+    }
+
+private:
+    TFolderProgress* progress_;
+    TSettingsView* previous_;
+};
+
+// Shows the progress window and disables the main window for one run; whatever
+// way the run ends, the window goes away and the main window is usable again.
+class TRunGuard {
+public:
+    TRunGuard(const TFolderUi& ui, const std::string& caption, const std::vector<std::string>& lines)
+        : ui_(ui), relay_(ui.Progress)
+    {
+        if (ui_.Progress)
+            ui_.Progress->Start(caption, ProgressTitle, lines);
+        if (ui_.Window)
+            ui_.Window->SetMainEnabled(false);
+    }
+    ~TRunGuard()
+    {
+        if (ui_.Progress)
+            ui_.Progress->Finish();
+        if (ui_.Window)
+            ui_.Window->SetMainEnabled(true);
+    }
+    void Step(int n)
+    {
+        if (ui_.Progress)
+            ui_.Progress->Step(n);
+    }
+    void ServeMessages()
+    {
+        if (ui_.Progress)
+            ui_.Progress->ServeMessages();
+    }
+
+private:
+    const TFolderUi& ui_;
+    TProgressRelay relay_;
+};
+
+// Everything a load replaces, taken out of the model before the load so that
+// a load that fails can put it back.
+struct TModelSnapshot {
+    ARR_ENIG_TP transponders;
+    ARR_ENIG_CH services;
+    ARR_ENIG_PR providers;
+    ARR_ENIG_UB tv, radio;
+    ARR_ENIG_SAT satellites;
+    ARR_ENIG_TER terrestrials;
+    TY_SAT_XML_EXTRAS satExtras;
+    TY_TER_XML_EXTRAS terExtras;
+    std::int32_t version = 0;
+    std::string servicesFile, tvListFile, radioListFile, lockedFile, tvListName, radioListName;
+    std::string errorReport;
+    bool modified = false, folderLoaded = false, satHeld = false, terHeld = false;
+    std::int32_t sortColumn = 0, serviceCounter = 0, providerCounter = 0, tvCounter = 0, radioCounter = 0;
+
+    // Moves the big arrays out (the load empties them anyway).
+    void Take()
+    {
+        transponders = std::move(Transponders);
+        services = std::move(Services);
+        providers = std::move(Providers);
+        tv = std::move(TvBouquets);
+        radio = std::move(RadioBouquets);
+        satellites = std::move(Satellites);
+        terrestrials = Terrestrials; // stays in the model unless a list is read
+        satExtras = SatXmlExtras;
+        terExtras = TerXmlExtras;
+        if (!g_versionBefore.valid)
+            RememberVersion();
+        version = g_versionBefore.version;
+        servicesFile = g_versionBefore.servicesFile;
+        tvListFile = g_versionBefore.tvListFile;
+        radioListFile = g_versionBefore.radioListFile;
+        lockedFile = g_versionBefore.lockedFile;
+        g_versionBefore.valid = false;
+        tvListName = TvListName;
+        radioListName = RadioListName;
+        errorReport = ErrorReport;
+        modified = Modified;
+        folderLoaded = FolderLoaded;
+        satHeld = SatListHeld;
+        terHeld = TerListHeld;
+        sortColumn = ServiceSortColumn;
+        serviceCounter = ServiceCounter;
+        providerCounter = ProviderCounter;
+        tvCounter = TvBouquetCounter;
+        radioCounter = RadioBouquetCounter;
+        Transponders.clear();
+        Services.clear();
+        Providers.clear();
+        TvBouquets.clear();
+        RadioBouquets.clear();
+        Satellites.clear();
+    }
+
+    void Restore()
+    {
+        if (IsValidEnigmaVersion(version))
+            SetEnigmaVer(version);
+        EnigmaVersion = version;
+        ServicesFileName = servicesFile;
+        TvListFileName = tvListFile;
+        RadioListFileName = radioListFile;
+        LockedFileName = lockedFile;
+        Transponders = std::move(transponders);
+        Services = std::move(services);
+        Providers = std::move(providers);
+        TvBouquets = std::move(tv);
+        RadioBouquets = std::move(radio);
+        Satellites = std::move(satellites);
+        Terrestrials = std::move(terrestrials);
+        SatXmlExtras = std::move(satExtras);
+        TerXmlExtras = std::move(terExtras);
+        TvListName = tvListName;
+        RadioListName = radioListName;
+        TvListEntries.clear();
+        RadioListEntries.clear();
+        ErrorReport = errorReport;
+        Modified = modified;
+        FolderLoaded = folderLoaded;
+        SatListHeld = satHeld;
+        TerListHeld = terHeld;
+        ServiceSortColumn = sortColumn;
+        ServiceCounter = serviceCounter;
+        ProviderCounter = providerCounter;
+        TvBouquetCounter = tvCounter;
+        RadioBouquetCounter = radioCounter;
+    }
+};
+
+// Points TheSaveDir at the staging folder while the writers run.
+class TSaveDirRedirect {
+public:
+    explicit TSaveDirRedirect(const std::string& dir) : saved_(TheSaveDir) { TheSaveDir = dir; }
+    ~TSaveDirRedirect() { TheSaveDir = saved_; }
+
+private:
+    std::string saved_;
+};
+
+std::string MainCaption(const std::string& dir) { return "Chanforge " + VersionText + " - " + dir; }
+
+const char* const LineBreak = "\n"; // as the readers separate their lines
+
+} // namespace
+
+void SetFolderUi(const TFolderUi& ui) { g_ui = ui; }
+const TFolderUi& FolderUi() { return g_ui; }
+
+bool VerFile()
+{
+    RememberVersion();
+    if (FileThere("services") && FileThere("bouquets"))
+        return SetEnigmaVer(VER_ENIGMA1);
+    if (FileThere("lamedb"))
+        return SetEnigmaVer(VER_ENIGMA2_3);
+    g_versionBefore.valid = false;
+    if (g_ui.Dialogs)
+        g_ui.Dialogs->Error(FilesNotFoundText);
+    return false;
+}
+
+void MarkNewServices(const ARR_ENIG_NEW_CH& list)
+{
+    if (list.empty())
+        return;
+    TChKeyIndex index(Services);
+    for (const auto& n : list) {
+        const std::string key = n.Sid + n.Namespace + n.Tsid + n.Onid + std::to_string(n.ServiceType);
+        const std::int32_t i = index.Find(key);
+        if (i >= 0)
+            Services[i].Flags |= FLAG_NEW; // a second report must not carry into bit 8
+    }
+}
+
+bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
+{
+    const TFolderUi ui = g_ui;
+    TModelSnapshot before;
+    std::string failure;
+
+    before.Take();
+    FolderLoaded = false;
+    Modified = false;
+    ServiceSortColumn = 4;
+    ErrorReport.clear();
+    if (ui.Window)
+        ui.Window->LoadStarting();
+    Reset2Load();
+    {
+        TRunGuard run(ui, TheLoadDir, LoadStepLines);
+        try {
+            const std::string servicesPath = [] {
+                std::string p = FindFile(TheLoadDir, ServicesFileName);
+                return p.empty() ? TheLoadDir + "/" + ServicesFileName : p;
+            }();
+            run.Step(L_TRANSPONDERS);
+            LoadTp(Transponders, servicesPath);
+            run.Step(L_SERVICES);
+            run.ServeMessages();
+            LoadChannel(Services, Transponders, true, servicesPath);
+
+            run.Step(L_PROVIDERS);
+            if (FileThere(ProvidersFileName))
+                LoadPr();
+            run.Step(L_TV);
+            if (FileThere(TvListFileName))
+                Load_UB_Tv();
+            run.Step(L_RADIO);
+            if (FileThere(RadioListFileName))
+                Load_UB_Radio();
+            run.Step(L_BLACK);
+            if (FileThere(LockedFileName))
+                LoadLockedAllowed('B');
+            run.Step(L_WHITE);
+            if (FileThere(WhiteListFileName))
+                LoadLockedAllowed('W');
+            run.Step(L_SATXML);
+            SatListHeld = FileThere(SatellitesFileName);
+            if (SatListHeld)
+                ReadSatXML();
+            else
+                AddToErrorReport(NoSatellitesXmlText);
+            run.Step(L_TERXML);
+            if (FileThere(TerrestrialFileName)) {
+                ReadTerrXML();
+                TerListHeld = true;
+            }
+
+            run.Step(L_FILL);
+            if (ui.Window)
+                ui.Window->FillSat();
+            if (ReadNew && newFromReceiver)
+                MarkNewServices(*newFromReceiver);
+            FolderLoaded = true;
+            if (ui.Window)
+                ui.Window->FillLists();
+        } catch (const std::exception& e) {
+            failure = e.what();
+        } catch (...) {
+            failure = "unknown error";
+        }
+        if (!failure.empty())
+            before.Restore();
+    }
+
+    if (!failure.empty()) {
+        if (ui.Window)
+            ui.Window->LoadFailed();
+        if (ui.Dialogs)
+            ui.Dialogs->Error("Cannot load the folder " + TheLoadDir + " : " + failure +
+                              "\nThe settings shown before are kept.");
+        return false;
+    }
+
+    if (ui.Window)
+        ui.Window->LoadFinished(MainCaption(TheLoadDir));
+    if (!ErrorReport.empty()) {
+        ErrorReport = std::string(" Error report") + LineBreak + LineBreak + ErrorReport + LineBreak +
+                      LineBreak + " All errors were fixed";
+        if (ui.Dialogs)
+            ui.Dialogs->Error(ErrorReport);
+    }
+    return true;
+}
+
+bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTerXml)
+{
+    const std::string n = Lower(name);
+    if (n == SatellitesFileName)
+        return writesSatXml;
+    if (n == TerrestrialFileName)
+        return writesTerXml;
+    return IsSettingsFileName(name);
+}
+
+bool SaveFile()
+{
+    const TFolderUi ui = g_ui;
+    std::string failure;
+    // A save renumbers the user bouquets; a failed one must not.
+    std::vector<std::string> tvIds, radioIds;
+    for (const auto& b : TvBouquets)
+        tvIds.push_back(b.FileId);
+    for (const auto& b : RadioBouquets)
+        radioIds.push_back(b.FileId);
+
+    if (ui.Window)
+        ui.Window->SaveStarting();
+    std::string stagingDir;
+    {
+        TRunGuard run(ui, TheSaveDir, SaveStepLines);
+        try {
+            const bool writeSat = SatListHeld || !Satellites.empty();
+            const bool writeTer = TerListHeld || !Terrestrials.empty();
+            TSaveStaging staging(TheSaveDir);
+            stagingDir = staging.Dir().string();
+            {
+                TSaveDirRedirect redirect(staging.Dir().string());
+                run.Step(S_SERVICES);
+                SaveService();
+                run.Step(S_PROVIDERS);
+                SavePr();
+                run.Step(S_LIST);
+                SaveUbList();
+                run.Step(S_BOUQUETS);
+                SaveUbBouquet();
+                run.Step(S_BLACK);
+                SaveLockedAllowed('B');
+                if (EnigmaVersion == VER_ENIGMA2_3 || EnigmaVersion == VER_ENIGMA2_4) {
+                    run.Step(S_WHITE);
+                    SaveLockedAllowed('W');
+                }
+                run.Step(S_XML);
+                if (writeSat)
+                    SaveSatXml();
+                if (writeTer)
+                    SaveTerXml();
+            }
+            staging.Commit([&](const std::string& name) { return IsReplacedBySave(name, writeSat, writeTer); });
+        } catch (const ESaveError& e) {
+            failure = e.what();
+        } catch (const std::exception& e) {
+            // The user knows the folder, not our staging area: name the file
+            // as it would have stood in the folder.
+            std::string why = e.what();
+            for (std::size_t at; !stagingDir.empty() && (at = why.find(stagingDir)) != std::string::npos;)
+                why.replace(at, stagingDir.size(), TheSaveDir);
+            failure = "Cannot save into the folder " + TheSaveDir + " : " + why + "\nThe folder " + TheSaveDir +
+                      " was left as it was.";
+        } catch (...) {
+            failure = "Cannot save into the folder " + TheSaveDir + "\nThe folder " + TheSaveDir +
+                      " was left as it was.";
+        }
+        if (!failure.empty()) {
+            for (std::size_t i = 0; i < tvIds.size() && i < TvBouquets.size(); ++i)
+                TvBouquets[i].FileId = tvIds[i];
+            for (std::size_t i = 0; i < radioIds.size() && i < RadioBouquets.size(); ++i)
+                RadioBouquets[i].FileId = radioIds[i];
+        }
+    }
+
+    if (!failure.empty()) {
+        if (ui.Dialogs)
+            ui.Dialogs->Error(failure);
+        return false;
+    }
+    if (ui.Window)
+        ui.Window->SaveFinished(MainCaption(TheSaveDir));
+    Modified = false;
+    return true;
+}
+
+bool ConfirmSaveFormat(std::int32_t profileIndex)
+{
+    // Without a profile nothing changes the format: the loaded one is written.
+    if (profileIndex < 0 || profileIndex >= static_cast<std::int32_t>(Profiles.size()))
+        return true;
+    const std::int32_t target = Profiles[profileIndex].Type + 1;
+    if (target == EnigmaVersion)
+        return true;
+    const std::string text = "Loaded file is " + VersionName(EnigmaVersion) + "\u00A0" + "but you are saving " +
+                             VersionName(target) + ".Are you sure ?";
+    return g_ui.Dialogs && g_ui.Dialogs->Confirm(text);
+}

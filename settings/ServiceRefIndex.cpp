@@ -1,0 +1,234 @@
+#include "settings/ServiceRefIndex.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+int HexDigit(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+std::uint64_t Mix(std::uint64_t x)
+{
+    x ^= x >> 33;
+    x *= 0xff51afd7ed558ccdULL;
+    x ^= x >> 33;
+    x *= 0xc4ceb9fe1a85ec53ULL;
+    x ^= x >> 33;
+    return x;
+}
+
+} // namespace
+
+// The usual key: 20 upper-case hex digits and the type as std::to_string
+// writes it (no leading zeros, optional "-"). Packing is one-to-one on such
+// keys, so equal packs mean equal texts.
+bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64_t& lo)
+{
+    if (key.size() < 21 || key.size() > 31)
+        return false;
+    std::uint64_t h = 0;
+    for (size_t i = 0; i < 16; ++i) {
+        int d = HexDigit(key[i]);
+        if (d < 0)
+            return false;
+        h = (h << 4) | static_cast<std::uint64_t>(d);
+    }
+    std::uint64_t onid = 0;
+    for (size_t i = 16; i < 20; ++i) {
+        int d = HexDigit(key[i]);
+        if (d < 0)
+            return false;
+        onid = (onid << 4) | static_cast<std::uint64_t>(d);
+    }
+    std::string_view type = key.substr(20);
+    bool negative = type.front() == '-';
+    if (negative)
+        type.remove_prefix(1);
+    if (type.empty() || type.size() > 10 || (type.size() > 1 && type.front() == '0') || (negative && type == "0"))
+        return false;
+    std::int64_t v = 0;
+    for (char c : type) {
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
+    }
+    if (negative)
+        v = -v;
+    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+        return false;
+    hi = h;
+    lo = (onid << 32) | static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+    return true;
+}
+
+size_t TServiceKeyIndex::Home(std::uint64_t hi, std::uint64_t lo) const
+{
+    return static_cast<size_t>(Mix(hi ^ Mix(lo))) & mask_;
+}
+
+TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
+{
+    size_t capacity = 16;
+    while (capacity < services.size() * 2)
+        capacity <<= 1;
+    slots_.resize(capacity);
+    mask_ = capacity - 1;
+    for (const auto& ch : services) {
+        std::uint64_t hi, lo;
+        if (!Pack(ch.Key, hi, lo)) {
+            odd_.emplace(ch.Key, ch.Number); // keeps the first
+            continue;
+        }
+        for (size_t i = Home(hi, lo);; i = (i + 1) & mask_) {
+            Slot& s = slots_[i];
+            if (!s.used) {
+                s = {hi, lo, ch.Number, true};
+                break;
+            }
+            if (s.hi == hi && s.lo == lo)
+                break; // the first service with this key stays
+        }
+    }
+}
+
+bool TServiceKeyIndex::Find(std::string_view key, std::int32_t& number) const
+{
+    std::uint64_t hi, lo;
+    if (!Pack(key, hi, lo)) {
+        if (odd_.empty())
+            return false;
+        auto it = odd_.find(std::string(key));
+        if (it == odd_.end())
+            return false;
+        number = it->second;
+        return true;
+    }
+    for (size_t i = Home(hi, lo);; i = (i + 1) & mask_) {
+        const Slot& s = slots_[i];
+        if (!s.used)
+            return false;
+        if (s.hi == hi && s.lo == lo) {
+            number = s.number;
+            return true;
+        }
+    }
+}
+
+namespace {
+
+// Appends `field` as the settings splitter pads a key field (zeros in front,
+// the rightmost `width` characters) to the packed value; false when a
+// character is not a hex digit.
+bool PackField(std::uint64_t& v, std::string_view field, size_t width)
+{
+    if (field.size() > width)
+        field = field.substr(field.size() - width);
+    v <<= 4 * (width - field.size());
+    for (char c : field) {
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else if (c >= 'a' && c <= 'f')
+            d = c - 'a' + 10;
+        else
+            return false;
+        v = (v << 4) | static_cast<std::uint64_t>(d);
+    }
+    return true;
+}
+
+void AppendPaddedUpper(std::string& key, std::string_view field, size_t width)
+{
+    if (field.size() < width)
+        key.append(width - field.size(), '0');
+    else
+        field = field.substr(field.size() - width);
+    for (char c : field)
+        key += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+} // namespace
+
+void TServiceKeyIndex::Prepare(std::string_view sid, std::string_view ns, std::string_view tsid,
+                               std::string_view onid, std::int32_t type, TProbe& probe) const
+{
+    std::uint64_t hi = 0;
+    std::uint64_t on = 0;
+    probe.packed = PackField(hi, sid, 4) && PackField(hi, ns, 8) && PackField(hi, tsid, 4) && PackField(on, onid, 4);
+    if (probe.packed) {
+        probe.hi = hi;
+        probe.lo = (on << 32) | static_cast<std::uint32_t>(type);
+        probe.home = Home(probe.hi, probe.lo);
+        return;
+    }
+    // The key text the fields make, looked up as such.
+    probe.key.clear();
+    AppendPaddedUpper(probe.key, sid, 4);
+    AppendPaddedUpper(probe.key, ns, 8);
+    AppendPaddedUpper(probe.key, tsid, 4);
+    AppendPaddedUpper(probe.key, onid, 4);
+    probe.key += std::to_string(type);
+}
+
+void TServiceKeyIndex::Prefetch(const TProbe& probe) const
+{
+    if (probe.packed)
+        __builtin_prefetch(&slots_[probe.home]);
+}
+
+bool TServiceKeyIndex::Find(const TProbe& probe, std::int32_t& number) const
+{
+    if (!probe.packed)
+        return Find(probe.key, number);
+    for (size_t i = probe.home;; i = (i + 1) & mask_) {
+        const Slot& s = slots_[i];
+        if (!s.used)
+            return false;
+        if (s.hi == probe.hi && s.lo == probe.lo) {
+            number = s.number;
+            return true;
+        }
+    }
+}
+
+TServiceNumberMap::TServiceNumberMap(const ARR_ENIG_CH& services)
+{
+    if (services.empty())
+        return;
+    auto [lo, hi] = std::minmax_element(services.begin(), services.end(),
+                                        [](const TY_ENIG_CH& a, const TY_ENIG_CH& b) { return a.Number < b.Number; });
+    std::int64_t range = static_cast<std::int64_t>(hi->Number) - lo->Number + 1;
+    if (range <= static_cast<std::int64_t>(services.size()) * 4 + 1024) {
+        base_ = lo->Number;
+        dense_.assign(static_cast<size_t>(range), -1);
+        for (size_t i = 0; i < services.size(); ++i) {
+            std::int32_t& slot = dense_[static_cast<size_t>(services[i].Number - base_)];
+            if (slot < 0)
+                slot = static_cast<std::int32_t>(i);
+        }
+    } else {
+        for (size_t i = 0; i < services.size(); ++i)
+            sparse_.emplace(services[i].Number, static_cast<std::int32_t>(i));
+    }
+}
+
+std::int32_t TServiceNumberMap::Find(std::int32_t number) const
+{
+    if (!dense_.empty()) {
+        std::int64_t at = static_cast<std::int64_t>(number) - base_;
+        if (at < 0 || at >= static_cast<std::int64_t>(dense_.size()))
+            return -1;
+        return dense_[static_cast<size_t>(at)];
+    }
+    auto it = sparse_.find(number);
+    return it == sparse_.end() ? -1 : it->second;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+// Fast resolution of service references for the list readers and writers.
+// A bouquet set names hundreds of thousands of services; string-keyed hash
+// maps spend most of their time on cache misses there. These indexes pack
+// the identifying fields into integers in one flat table and hand back the
+// same service a front-to-back search of the array would (the first one).
+
+#include "settings/Model.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+// Service key (SID + namespace + TSID + ONID + type in decimal, as
+// TY_ENIG_CH::Key) -> number of the first service with that key.
+class TServiceKeyIndex {
+public:
+    explicit TServiceKeyIndex(const ARR_ENIG_CH& services);
+    // The service's number, or false when no service has that key.
+    bool Find(std::string_view key, std::int32_t& number) const;
+
+    // A reference given as its fields (as a bouquet line holds them: hex
+    // texts of any case and length, padded or cut as the services file
+    // keys are) and the type. Readers that resolve many references prepare
+    // them all first and then find them: the table is fetched from memory
+    // for all of them at once instead of one after the other.
+    struct TProbe {
+        std::uint64_t hi = 0;
+        std::uint64_t lo = 0;
+        std::size_t home = 0;
+        bool packed = false;
+        std::string key; // only when the fields do not pack
+    };
+    void Prepare(std::string_view sid, std::string_view ns, std::string_view tsid, std::string_view onid,
+                 std::int32_t type, TProbe& probe) const;
+    void Prefetch(const TProbe& probe) const;
+    bool Find(const TProbe& probe, std::int32_t& number) const;
+
+private:
+    struct Slot {
+        std::uint64_t hi = 0;
+        std::uint64_t lo = 0;
+        std::int32_t number = 0;
+        bool used = false;
+    };
+    static bool Pack(std::string_view key, std::uint64_t& hi, std::uint64_t& lo);
+    size_t Home(std::uint64_t hi, std::uint64_t lo) const;
+
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    // Keys that do not have the usual form (never in files this editor
+    // reads or writes, but the model allows them).
+    std::unordered_map<std::string, std::int32_t> odd_;
+};
+
+// Service number -> index of the first service with that number.
+class TServiceNumberMap {
+public:
+    explicit TServiceNumberMap(const ARR_ENIG_CH& services);
+    // Index, or -1.
+    std::int32_t Find(std::int32_t number) const;
+
+private:
+    std::int64_t base_ = 0;
+    std::vector<std::int32_t> dense_; // numbers are mostly consecutive
+    std::unordered_map<std::int32_t, std::int32_t> sparse_;
+};

@@ -1,0 +1,137 @@
+// The folder drivers with the real progress window over a main window.
+
+#include "app/FolderUi.h"
+
+#include "settings/Unit_lib.h"
+
+#include "common/TestData.h"
+
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace fs = std::filesystem;
+using namespace cf;
+
+namespace {
+
+fs::path Fixture(const std::string& name)
+{
+    const char* src = std::getenv("CHANFORGE_SOURCE");
+    return (src ? fs::path(src) / "tests" : fs::path(__FILE__).parent_path().parent_path()) / "folder_io/fixtures" / name;
+}
+
+// Records what the progress window showed at each step.
+class TWatchingSink : public TProgressWindowSink {
+public:
+    TWatchingSink(TCfProgress& p, QWidget* main) : TProgressWindowSink(p, main), p_(p), main_(main) {}
+    std::vector<int> shownSteps, maxima;
+    void Range(int min, int max) override
+    {
+        TProgressWindowSink::Range(min, max);
+        maxima.push_back(p_.Max());
+    }
+    bool alwaysVisible = true, mainAlwaysDisabled = true;
+    int failAt = 0;
+    void Step(int n) override
+    {
+        TProgressWindowSink::Step(n);
+        shownSteps.push_back(p_.Progress());
+        alwaysVisible = alwaysVisible && p_.Visible();
+        mainAlwaysDisabled = mainAlwaysDisabled && !main_->isEnabled();
+        if (n == failAt)
+            throw std::runtime_error("Cannot read file");
+    }
+
+private:
+    TCfProgress& p_;
+    QWidget* main_;
+};
+
+class FolderUi : public ::testing::Test {
+protected:
+    QWidget main;
+    TCfProgress progress{&main};
+    TWatchingSink sink{progress, &main};
+    TWidgetFolderWindow window{&main};
+    cftest::TempDir tmp;
+
+    void SetUp() override
+    {
+        ClearModel();
+        RegisterProgramFonts();
+        SetUpMainProgress(progress);
+        main.setGeometry(100, 50, 1070, 700);
+        main.show();
+        SetFolderUi({&sink, nullptr, &window});
+    }
+    void TearDown() override
+    {
+        SetFolderUi({});
+        ClearModel();
+    }
+};
+
+} // namespace
+
+TEST_F(FolderUi, TheMainWindowsProgressWindowAsConfigured)
+{
+    EXPECT_EQ(progress.Caption(), "Work In Progress..");
+    EXPECT_EQ(progress.Color(), clGrayText);
+    EXPECT_EQ(progress.Font().Name, "Tahoma");
+    EXPECT_EQ(progress.Font().Height(), -13);
+    EXPECT_EQ(progress.Options(), poFixedImage | poModal);
+    EXPECT_EQ(progress.ImageIndex(), 0);
+    ASSERT_NE(progress.Images(), nullptr);
+    EXPECT_EQ(progress.Images()->Pictures[0].Height(), 91);
+    EXPECT_EQ(progress.OffsetX(), 20);
+    EXPECT_EQ(progress.OffsetY(), 20);
+    EXPECT_TRUE(progress.Smooth());
+    EXPECT_TRUE(progress.AlwaysOnTop());
+    EXPECT_EQ(progress.FormWidth(), 500);
+    EXPECT_EQ(progress.FormHeight(), 400);
+}
+
+TEST_F(FolderUi, ALoadShowsEveryStepCentredOverTheMainWindow)
+{
+    fs::path dir = tmp / "v4";
+    cftest::CopyTree(Fixture("v4"), dir);
+    TheLoadDir = dir.string();
+    ASSERT_TRUE(VerFile());
+    ASSERT_TRUE(OpenFile());
+    EXPECT_EQ(sink.shownSteps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10}));
+    EXPECT_TRUE(sink.alwaysVisible);
+    EXPECT_TRUE(sink.mainAlwaysDisabled);
+    EXPECT_EQ(progress.Caption(), dir.string());
+    EXPECT_EQ(progress.Title(), "Chanforge is performing following tasks ");
+    EXPECT_EQ(progress.Lines(), LoadStepLines);
+    const QRect g = main.frameGeometry();
+    // Centred over the main window; the window system may shift a framed
+    // window by its frame width.
+    EXPECT_NEAR(progress.FormLeft(), g.left() + g.width() / 2 - 500 / 2, 8);
+    EXPECT_NEAR(progress.FormTop(), g.top() + g.height() / 2 - 400 / 2, 8);
+    EXPECT_EQ(progress.FormHeight(), 400);
+    ASSERT_FALSE(sink.maxima.empty());
+    EXPECT_EQ(sink.maxima[0], 4) << "the services step drives the bar";
+    EXPECT_FALSE(progress.Visible());
+    EXPECT_TRUE(main.isEnabled());
+    EXPECT_EQ(main.windowTitle().toStdString(), "Chanforge " + VersionText + " - " + dir.string());
+}
+
+TEST_F(FolderUi, AnErrorClosesTheProgressWindowAndFreesTheMainWindow)
+{
+    fs::path dir = tmp / "v3";
+    cftest::CopyTree(Fixture("v3"), dir);
+    TheLoadDir = dir.string();
+    ASSERT_TRUE(VerFile());
+    sink.failAt = 4;
+    EXPECT_FALSE(OpenFile());
+    EXPECT_FALSE(progress.Visible());
+    EXPECT_TRUE(main.isEnabled());
+
+    // A save into a folder that is not there: the same.
+    sink.failAt = 0;
+    TheSaveDir = (tmp / "missing").string();
+    EXPECT_FALSE(SaveFile());
+    EXPECT_FALSE(progress.Visible());
+    EXPECT_TRUE(main.isEnabled());
+}
