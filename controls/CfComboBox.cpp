@@ -23,15 +23,6 @@ std::string FromU32(const std::u32string& s)
 
 } // namespace
 
-// ---------------------------------------------------------------- image list
-
-void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index)
-{
-    if (index < 0 || index >= Count())
-        return;
-    canvas.Draw(x, y, images_[size_t(index)]);
-}
-
 // ---------------------------------------------------------------- drop-down edit
 
 TCfPopupEdit::TCfPopupEdit(QWidget* owner) : TCfCustomButtonEdit(owner)
@@ -283,7 +274,7 @@ void TCfComboBox::PreparePopup(TPoint)
     list->Images = Images;
     list->SetItemHeight(ItemHeight);
     list->SelectionColor = SelectionColor;
-    list->ShowImages = Images != nullptr;
+    list->ShowImages = !Images.isNull();
     list->OnDrawItemCallback = [this](int index, TRect rect, bool selected) {
         if (OnDrawItem) {
             TCfItemState state;

@@ -426,6 +426,7 @@ TEST_F(Combo, ImagesAreLookedUpWithinTheList)
 {
     TCustomImageList images(8, 8);
     TBitmap red;
+    red.SetPixelFormat(TPixelFormat::pf24bit);
     red.SetSize(8, 8);
     red.Canvas().FillRect(TRect(0, 0, 8, 8), clRed);
     images.Add(red);
@@ -440,7 +441,20 @@ TEST_F(Combo, ImagesAreLookedUpWithinTheList)
     // Rows 1 and 2 have none: no picture and no fault.
     EXPECT_NE(img.pixel(6, 18 + 8) & 0xFFFFFF, 0xFF0000u);
     EXPECT_NE(img.pixel(6, 34 + 8) & 0xFFFFFF, 0xFF0000u);
-    combo->Images = nullptr;
+}
+
+TEST_F(Combo, ForgetsADestroyedImageList)
+{
+    auto images = std::make_unique<TCustomImageList>(8, 8);
+    combo->Images = images.get();
+    combo->SetItems({"one"});
+    OpenByMouse();
+    combo->SetDropped(false);
+    images.reset();
+    EXPECT_TRUE(combo->Images.isNull());
+    OpenByMouse();
+    List()->Render();
+    EXPECT_FALSE(List()->ShowImages);
 }
 
 TEST_F(Combo, DrawingOptionsDecideWhoDraws)
