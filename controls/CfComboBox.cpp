@@ -472,8 +472,8 @@ bool TCfComboBox::SelectItem(std::u32string text)
         SetSelLength(int(whole.size()) - int(text.size()));
     }
     if (changed) {
-        if (OnClickEvent)
-            OnClickEvent(this);
+        if (OnClick)
+            OnClick(this);
         if (OnSelect)
             OnSelect(this);
         else

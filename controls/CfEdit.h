@@ -478,7 +478,9 @@ public:
     int ListWidth = 0;
     TColor SelectionColor = clHighlight;
     TCfDrawItemEvent OnDrawItem;
-    TNotifyEvent OnClickEvent;  // the class library's OnClick of a combo box
+    // OnClick (inherited) reports a choice made by type-ahead; a mouse click
+    // on the box itself is no "click" of a combo box.
+    void Click() override {}
     // Set while a form is being read: ItemIndex does not touch the text.
     bool Loading = false;
     void Loaded();

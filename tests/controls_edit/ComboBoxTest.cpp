@@ -317,7 +317,10 @@ TEST_F(Combo, AutoCompleteInEditStyleSelectsTheCompletedTail)
 {
     combo->SetItems({"Astra", "Hotbird"});
     combo->AutoComplete = true;
+    combo->OnClick = [this](TControl*) { log.push_back("click"); };
     Type(*combo, std::string("h"));
+    // A new choice reports a click and then the selection.
+    EXPECT_EQ(log, (std::vector<std::string>{"change", "click", "select"}));
     EXPECT_EQ(combo->Text(), "Hotbird");
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->SelStart(), 1);
