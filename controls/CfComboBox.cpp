@@ -150,6 +150,13 @@ void TCfPopupEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     TCfCustomButtonEdit::MouseDown(button, shift, x, y);
 }
 
+void TCfPopupEdit::MouseMove(TShiftState shift, int x, int y)
+{
+    TCfCustomButtonEdit::MouseMove(shift, x, y);
+    if (style_ == TDropDownStyle::dsDropDownList)
+        SetCursor(crArrow);
+}
+
 void TCfPopupEdit::InfoMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     MouseDown(button, shift, x, y);

@@ -436,6 +436,7 @@ public:
     void InfoMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void EditKeyDown(uint16_t& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
     void DoExit() override;
     void DoEnter() override;
     void CancelMode();

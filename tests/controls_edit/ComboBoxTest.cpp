@@ -554,6 +554,8 @@ TEST_F(Combo, ListStyleShowsItsTextAndOpensOnAPress)
     EXPECT_FALSE(combo->HasEditableText());
     EXPECT_TRUE(combo->NativeEdit()->isHidden());
     EXPECT_EQ(combo->Text(), "Hotbird");
+    combo->MouseMove(0, 1, 8);
+    EXPECT_EQ(combo->Cursor(), crArrow);
     combo->Render();
     const QImage& img = combo->BackBuffer();
     TPoint o = combo->ClientOffset();
