@@ -2,6 +2,7 @@
 
 #include "controls/CfSharedDraw.h"
 #include "controls/DeRudaduZevari.h"
+#include "platform/DrawText.h"
 #include "platform/FrameControls.h"
 #include "platform/Themes.h"
 
@@ -161,7 +162,7 @@ namespace {
 void DrawCaptionBlock(TCanvas& canvas, TRect r, const std::string& text, TVerticalAlignment vertical)
 {
     TRect measured = r;
-    TGraphicsProvider::DrawTextBlock(canvas, measured, true, text, TAlignment::taLeftJustify);
+    DrawText(canvas, text, measured, DT_NOPREFIX | DT_WORDBREAK | DT_CALCRECT);
     int h = measured.Height();
     if (vertical == TVerticalAlignment::taVerticalCenter)
         r.Top += (r.Height() - h) / 2;

@@ -23,15 +23,6 @@ std::string FromU32(const std::u32string& s)
 
 } // namespace
 
-// ---------------------------------------------------------------- image list
-
-void TCustomImageList::Draw(TCanvas& canvas, int x, int y, int index)
-{
-    if (index < 0 || index >= Count())
-        return;
-    canvas.Draw(x, y, images_[size_t(index)]);
-}
-
 // ---------------------------------------------------------------- drop-down edit
 
 TCfPopupEdit::TCfPopupEdit(QWidget* owner) : TCfCustomButtonEdit(owner)
@@ -159,6 +150,13 @@ void TCfPopupEdit::MouseDown(TMouseButton button, TShiftState shift, int x, int 
     TCfCustomButtonEdit::MouseDown(button, shift, x, y);
 }
 
+void TCfPopupEdit::MouseMove(TShiftState shift, int x, int y)
+{
+    TCfCustomButtonEdit::MouseMove(shift, x, y);
+    if (style_ == TDropDownStyle::dsDropDownList)
+        SetCursor(crArrow);
+}
+
 void TCfPopupEdit::InfoMouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     MouseDown(button, shift, x, y);
@@ -283,7 +281,7 @@ void TCfComboBox::PreparePopup(TPoint)
     list->Images = Images;
     list->SetItemHeight(ItemHeight);
     list->SelectionColor = SelectionColor;
-    list->ShowImages = Images != nullptr;
+    list->ShowImages = !Images.isNull();
     list->OnDrawItemCallback = [this](int index, TRect rect, bool selected) {
         if (OnDrawItem) {
             TCfItemState state;
@@ -481,8 +479,8 @@ bool TCfComboBox::SelectItem(std::u32string text)
         SetSelLength(int(whole.size()) - int(text.size()));
     }
     if (changed) {
-        if (OnClickEvent)
-            OnClickEvent(this);
+        if (OnClick)
+            OnClick(this);
         if (OnSelect)
             OnSelect(this);
         else

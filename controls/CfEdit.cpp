@@ -159,6 +159,14 @@ double StrToDateTime(const std::string& s)
         if (d.isValid())
             dt = QDateTime(d, QTime(0, 0));
     }
+    if (!dt.isValid()) {
+        // A time alone is a fraction of a day.
+        QTime t = QTime::fromString(q, QStringLiteral("HH:mm:ss"));
+        if (!t.isValid())
+            t = QTime::fromString(q, QStringLiteral("HH:mm"));
+        if (t.isValid())
+            return double(t.msecsSinceStartOfDay()) / 86400000.0;
+    }
     if (!dt.isValid())
         throw EConvertError("'" + s + "' is not a valid date and time");
     dt.setTimeSpec(Qt::UTC);

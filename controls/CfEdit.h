@@ -13,8 +13,12 @@
 #include "controls/CfClasses.h"
 #include "controls/CfScrollControl.h"
 #include "platform/Bitmap.h"
+#include "platform/ImageList.h"
 #include "platform/Controls.h"
 #include "platform/Timer.h"
+#include "settings/Errors.h"
+
+#include <QPointer>
 
 #include <functional>
 #include <memory>
@@ -40,10 +44,8 @@ enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 // The decimal separator the number edits accept and write.
 extern char32_t DecimalSeparator;
 
-class EConvertError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
+// The program's one conversion error (shared with the settings readers and the grid).
+using ::EConvertError;
 
 // The class library's conversions, on UTF-8 text.
 double StrToFloat(const std::string& s);            // raises EConvertError
@@ -434,6 +436,7 @@ public:
     void InfoMouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void EditKeyDown(uint16_t& key, TShiftState shift) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
     void DoExit() override;
     void DoEnter() override;
     void CancelMode();
@@ -453,22 +456,6 @@ struct TCfItemState {
 };
 using TCfDrawItemEvent = std::function<void(QObject* sender, int index, TRect rect, TCfItemState state)>;
 
-// A minimal image list: equally sized pictures, drawn by number.
-class TCustomImageList {
-public:
-    TCustomImageList(int width, int height) : width_(width), height_(height) {}
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    int Count() const { return int(images_.size()); }
-    void Add(const TBitmap& b) { images_.push_back(b); }
-    // Out-of-range numbers draw nothing.
-    void Draw(TCanvas& canvas, int x, int y, int index);
-
-private:
-    int width_, height_;
-    std::vector<TBitmap> images_;
-};
-
 class TCfComboBox : public TCfPopupEdit {
 public:
     explicit TCfComboBox(QWidget* owner = nullptr);
@@ -482,7 +469,8 @@ public:
     TColor DropDownColor = clWindow;
     int DropDownCount = 8;
     TColor HighlightTextColor = clHighlightText;
-    TCustomImageList* Images = nullptr;
+    // Referenced, not owned; forgotten when the list is destroyed.
+    QPointer<TCustomImageList> Images;
     int ItemHeight = 16;
     int ItemIndex() const { return itemIndex_; }
     void SetItemIndex(int v);
@@ -491,7 +479,9 @@ public:
     int ListWidth = 0;
     TColor SelectionColor = clHighlight;
     TCfDrawItemEvent OnDrawItem;
-    TNotifyEvent OnClickEvent;  // the class library's OnClick of a combo box
+    // OnClick (inherited) reports a choice made by type-ahead; a mouse click
+    // on the box itself is no "click" of a combo box.
+    void Click() override {}
     // Set while a form is being read: ItemIndex does not touch the text.
     bool Loading = false;
     void Loaded();

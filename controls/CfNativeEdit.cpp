@@ -206,7 +206,11 @@ void TCfNativeEdit::dropEvent(QDropEvent* e)
 
 void TCfNativeEdit::focusInEvent(QFocusEvent* e)
 {
+    int caret = cursorPosition();
     QLineEdit::focusInEvent(e);
+    // The line edit selects everything when tabbed into; without AutoSelect it must not.
+    if (!owner_->AutoSelect && hasSelectedText())
+        setCursorPosition(caret);
     owner_->DoEnter();
 }
 

@@ -2,7 +2,7 @@
 
 #include "controls/CfEdit.h"
 #include "controls/CfSharedDraw.h"
-#include "platform/Screen.h"
+#include "platform/ScreenArea.h"
 
 #include <QGuiApplication>
 

@@ -6,6 +6,9 @@
 
 #include "controls/CfClasses.h"
 #include "controls/CfScrollControl.h"
+#include "platform/ImageList.h"
+
+#include <QPointer>
 
 #include <functional>
 #include <string>
@@ -14,7 +17,6 @@
 namespace cf {
 
 class TCfPopupEdit;
-class TCustomImageList;
 struct TCfItemState;
 
 class TCfPopupControl : public TCfControl {
@@ -55,7 +57,7 @@ public:
     int VisibleCountLimit = 8;
     TColor HighlightTextColor = clHighlightText;
     int SelectedIndex() const { return selected_; }
-    TCustomImageList* Images = nullptr;
+    QPointer<TCustomImageList> Images;
     int HotIndex = -1;
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int h) { itemHeight_ = std::max(1, h); }

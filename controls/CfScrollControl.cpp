@@ -5,6 +5,7 @@
 #include "platform/QtConvert.h"
 #include "platform/Region.h"
 #include "platform/Screen.h"
+#include "platform/ScreenArea.h"
 #include "platform/Themes.h"
 
 #include <QApplication>

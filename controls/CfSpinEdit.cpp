@@ -2,7 +2,7 @@
 
 #include "controls/CfNativeEdit.h"
 #include "platform/FrameControls.h"
-#include "platform/Screen.h"
+#include "platform/ScreenArea.h"
 #include "platform/Themes.h"
 
 #include <cmath>

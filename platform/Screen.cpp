@@ -3,7 +3,6 @@
 #include "platform/Cursors.h"
 #include "platform/QtConvert.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -12,8 +11,6 @@ namespace cf {
 namespace {
 
 TCursor g_cursor = crDefault;
-std::optional<TRect> g_workArea;
-std::optional<TPoint> g_cursorPos;
 
 QScreen* Primary()
 {
@@ -45,35 +42,6 @@ TFont MessageFont()
     return f;
 }
 
-TRect MonitorWorkArea(const TRect& r)
-{
-    if (g_workArea)
-        return *g_workArea;
-    QScreen* best = Primary();
-    QPoint centre((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
-    if (QScreen* s = QGuiApplication::screenAt(centre))
-        best = s;
-    if (!best)
-        return TRect(0, 0, 1024, 768);
-    QRect a = best->availableGeometry();
-    return TRect(a.left(), a.top(), a.left() + a.width(), a.top() + a.height());
-}
-
-void SetWorkAreaOverride(std::optional<TRect> area)
-{
-    g_workArea = area;
-}
-
-int VScrollArrowWidth()
-{
-    return 17;
-}
-
-int HScrollArrowHeight()
-{
-    return 17;
-}
-
 TCursor ScreenCursor()
 {
     return g_cursor;
@@ -88,19 +56,6 @@ void SetScreenCursor(TCursor c)
     g_cursor = c;
     if (c != crDefault)
         QGuiApplication::setOverrideCursor(CursorFor(c));
-}
-
-TPoint CursorPos()
-{
-    if (g_cursorPos)
-        return *g_cursorPos;
-    QPoint p = QCursor::pos();
-    return {p.x(), p.y()};
-}
-
-void SetCursorPosOverride(std::optional<TPoint> p)
-{
-    g_cursorPos = p;
 }
 
 } // namespace cf

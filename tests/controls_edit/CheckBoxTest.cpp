@@ -281,3 +281,31 @@ TEST(CfCheckBoxTest, ThemedStates)
     EXPECT_TRUE(radioPart);
     SetThemeServices(nullptr);
 }
+
+TEST(CfCheckBoxTest, CaptionIsDrawnOnceAndCentred)
+{
+    TCfCheckBox box;
+    box.SetBounds(0, 0, 120, 31);
+    box.SetCaption("H");
+    box.Render();
+    const QImage& img = box.BackBuffer();
+    TPoint o = box.ClientOffset();
+    int top = -1, bottom = -1;
+    for (int y = 0; y < box.ClientHeight(); ++y)
+        for (int x = 14; x < 60; ++x)
+            if (qGray(img.pixel(x + o.X, y + o.Y)) < 128) {
+                if (top < 0)
+                    top = y;
+                bottom = y;
+            }
+    QImage probe(10, 10, QImage::Format_RGB32);
+    TCanvas canvas(&probe);
+    canvas.Font = box.Font;
+    int h = canvas.TextHeight("H");
+    ASSERT_GE(top, 0);
+    EXPECT_LE(bottom - top + 1, h);
+    // The text line sits in the middle of the 27 px client height.
+    int lineTop = (box.ClientHeight() - h) / 2;
+    EXPECT_GE(top, lineTop);
+    EXPECT_LT(bottom, lineTop + h);
+}

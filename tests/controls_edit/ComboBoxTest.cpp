@@ -2,7 +2,7 @@
 
 #include "controls/CfPopupControl.h"
 #include "controls/CfProperties.h"
-#include "platform/Screen.h"
+#include "platform/ScreenArea.h"
 #include "platform/Timer.h"
 
 #include <gtest/gtest.h>
@@ -317,7 +317,10 @@ TEST_F(Combo, AutoCompleteInEditStyleSelectsTheCompletedTail)
 {
     combo->SetItems({"Astra", "Hotbird"});
     combo->AutoComplete = true;
+    combo->OnClick = [this](TControl*) { log.push_back("click"); };
     Type(*combo, std::string("h"));
+    // A new choice reports a click and then the selection.
+    EXPECT_EQ(log, (std::vector<std::string>{"change", "click", "select"}));
     EXPECT_EQ(combo->Text(), "Hotbird");
     EXPECT_EQ(combo->ItemIndex(), 1);
     EXPECT_EQ(combo->SelStart(), 1);
@@ -426,6 +429,7 @@ TEST_F(Combo, ImagesAreLookedUpWithinTheList)
 {
     TCustomImageList images(8, 8);
     TBitmap red;
+    red.SetPixelFormat(TPixelFormat::pf24bit);
     red.SetSize(8, 8);
     red.Canvas().FillRect(TRect(0, 0, 8, 8), clRed);
     images.Add(red);
@@ -440,7 +444,20 @@ TEST_F(Combo, ImagesAreLookedUpWithinTheList)
     // Rows 1 and 2 have none: no picture and no fault.
     EXPECT_NE(img.pixel(6, 18 + 8) & 0xFFFFFF, 0xFF0000u);
     EXPECT_NE(img.pixel(6, 34 + 8) & 0xFFFFFF, 0xFF0000u);
-    combo->Images = nullptr;
+}
+
+TEST_F(Combo, ForgetsADestroyedImageList)
+{
+    auto images = std::make_unique<TCustomImageList>(8, 8);
+    combo->Images = images.get();
+    combo->SetItems({"one"});
+    OpenByMouse();
+    combo->SetDropped(false);
+    images.reset();
+    EXPECT_TRUE(combo->Images.isNull());
+    OpenByMouse();
+    List()->Render();
+    EXPECT_FALSE(List()->ShowImages);
 }
 
 TEST_F(Combo, DrawingOptionsDecideWhoDraws)
@@ -537,6 +554,8 @@ TEST_F(Combo, ListStyleShowsItsTextAndOpensOnAPress)
     EXPECT_FALSE(combo->HasEditableText());
     EXPECT_TRUE(combo->NativeEdit()->isHidden());
     EXPECT_EQ(combo->Text(), "Hotbird");
+    combo->MouseMove(0, 1, 8);
+    EXPECT_EQ(combo->Cursor(), crArrow);
     combo->Render();
     const QImage& img = combo->BackBuffer();
     TPoint o = combo->ClientOffset();

@@ -474,6 +474,14 @@ TEST(CfEditInplace, TypedAccessors)
     e.SetAsDateTime(2.5);  // 1 January 1900, noon
     EXPECT_EQ(e.Text(), "1900-01-01 12:00:00");
     EXPECT_DOUBLE_EQ(e.GetAsDateTime(), 2.5);
+    e.SetText("06:00");
+    EXPECT_DOUBLE_EQ(e.GetAsDateTime(), 0.25);
+    e.SetText("2024-02-29");
+    EXPECT_EQ(e.Text(), "2024-02-29");
+    e.SetAsDateTime(e.GetAsDateTime());
+    EXPECT_EQ(e.Text(), "2024-02-29");
+    e.SetText("2024-02-30");
+    EXPECT_THROW(e.GetAsDateTime(), EConvertError);
     e.SetText("abc");
     EXPECT_THROW(e.GetAsFloat(), EConvertError);
     EXPECT_THROW(e.GetAsInteger(), EConvertError);

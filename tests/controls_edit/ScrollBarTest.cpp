@@ -1,5 +1,6 @@
 #include "controls/CfScrollControl.h"
 #include "platform/Screen.h"
+#include "platform/ScreenArea.h"
 #include "platform/Timer.h"
 
 #include <QCoreApplication>
