@@ -40,6 +40,7 @@ TForm_Network::TForm_Network(TNetworkHost& host, TNetworkUi* messages, QWidget* 
     CfCb_Reload->SetBorderStyle(TBorderStyle::bsNone); // framed only as a grid's cell editor
     CfCb_Reload->Color = clBtnFace;
     CfCb_Reload->SetBounds(8, 384, 140, 21);
+    CfCb_Reload->SetOptions(coExpandActiveRect); // the caption toggles too
     CfCb_Reload->SetChecked(true);
 
     BitBtn_FTP_Read = new TCfButton(this);

@@ -31,7 +31,8 @@ public:
     virtual void Finish() {}
 };
 
-// Questions and errors (the message dialogs).
+// Questions and errors. TMessageFolderDialogs (FolderMessages.h) shows them
+// through the program's message dialogs.
 class TFolderDialogs {
 public:
     virtual ~TFolderDialogs() = default;

@@ -138,7 +138,11 @@ TEST_F(LinkNetworkWindow, WriteWithoutReloadWhenUnchecked)
     StubUi messages;
     TForm_Network form(host, &messages);
     form.show();
-    ClickBox(*form.CfCb_Reload); // unchecks
+    Click(*form.CfCb_Reload); // on the caption
+    EXPECT_FALSE(form.CfCb_Reload->Checked());
+    ClickBox(*form.CfCb_Reload);
+    EXPECT_TRUE(form.CfCb_Reload->Checked());
+    Click(*form.CfCb_Reload);
     EXPECT_FALSE(form.CfCb_Reload->Checked());
     Click(*form.BitBtn_FTP_Write);
     EXPECT_TRUE(form.isVisible()); // the window stays open after a write
