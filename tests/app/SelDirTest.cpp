@@ -392,3 +392,18 @@ TEST_F(SelDir, CreateDirAsksThroughTheRealInputQuery)
     EXPECT_EQ(form.dlb->Directory(), here.string());
     EXPECT_EQ(std::distance(fs::directory_iterator(here), fs::directory_iterator()), 1);
 }
+
+TEST_F(SelDir, EnterInTheFolderEditIsOk)
+{
+    form.Tag = 0;
+    QTimer::singleShot(0, [this] {
+        ActivateModal();
+        form.Edir->SetText("");
+        form.Edir->SetFocus();
+        Type(form.Edir->NativeEdit(), "/by/keyboard");
+        Key(form.Edir->NativeEdit(), Qt::Key_Return, "\r");
+    });
+    CloseModalsAfter(3000);
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(TheLoadDir, "/by/keyboard");
+}

@@ -186,3 +186,15 @@ TEST_F(LinkNetworkWindow, QuestionsAndErrorsGoThroughTheMessageService)
     EXPECT_TRUE(Modified);
     form.Close();
 }
+
+TEST_F(LinkNetworkWindow, EscIsExit)
+{
+    Receiver r;
+    TwoProfiles(r);
+    StubUi messages;
+    TForm_Network form(host, &messages);
+    PressKeysLater({Qt::Key_Escape});
+    CloseModalsAfter(5000);
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty()) << "nothing was started";
+}
