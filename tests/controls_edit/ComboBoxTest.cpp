@@ -592,3 +592,45 @@ TEST_F(Combo, TypeAheadTimingUsesA64BitClock)
     type('b');
     EXPECT_EQ(combo->ItemIndex(), 2);
 }
+
+TEST(CfComboFocus, ListStyleHighlightsWhileFocusedAndClosesOnLeaving)
+{
+    QWidget window;
+    window.resize(300, 100);
+    auto* combo = new TCfComboBox(&window);
+    auto* other = new TCfEdit(&window);
+    combo->SetBounds(0, 0, 150, 21);
+    other->SetBounds(0, 40, 120, 21);
+    combo->SetItems({"Astra", "Hotbird"});
+    combo->SetStyle(TDropDownStyle::dsDropDownList);
+    combo->SetItemIndex(0);
+    other->SetFocus();
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    if (!window.isActiveWindow())
+        GTEST_SKIP() << "the platform gives no window the focus";
+    combo->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(combo->Focused());
+    auto backgroundAt = [&](int x, int y) {
+        combo->Render();
+        TPoint o = combo->ClientOffset();
+        return combo->BackBuffer().pixel(o.X + x, o.Y + y) & 0xFFFFFF;
+    };
+    TColor hl = ColorToRGB(clHighlight);
+    QRgb highlight = QRgb((GetRValue(hl) << 16) | (GetGValue(hl) << 8) | GetBValue(hl));
+    int right = combo->ClientWidth() - combo->Button()->Width();
+    EXPECT_EQ(backgroundAt(right - 4, 8), highlight);
+    // In a grid the cell keeps the edit's own colour.
+    combo->Embedded = true;
+    EXPECT_EQ(backgroundAt(right - 4, 8), 0xFFFFFFu);
+    combo->Embedded = false;
+    // Opening and then leaving the box closes the list.
+    SendKey(combo, Qt::Key_Down, QString(), Qt::AltModifier);
+    EXPECT_TRUE(combo->Dropped());
+    other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(combo->Dropped());
+    EXPECT_EQ(backgroundAt(right - 4, 8), 0xFFFFFFu);
+}
