@@ -168,6 +168,10 @@ TEST_F(Combo, ClickSelectsTheClickedRowAfterWheelScrolling)
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(combo->MouseWheel(0, -120, TPoint()));
     EXPECT_EQ(List()->ScrollBar()->Position(), 3);
+    // Wheeling over the list itself scrolls it the same way.
+    EXPECT_TRUE(List()->MouseWheel(0, -120, TPoint()));
+    EXPECT_TRUE(List()->MouseWheel(0, 120, TPoint()));
+    EXPECT_EQ(List()->ScrollBar()->Position(), 3);
     EXPECT_EQ(List()->SelectedIndex(), 0);  // the pointer has not moved
     List()->MouseUp(mbLeft, 0, 20, RowY(0));
     EXPECT_EQ(combo->ItemIndex(), 3);
