@@ -638,3 +638,40 @@ TEST(CfComboFocus, ListStyleHighlightsWhileFocusedAndClosesOnLeaving)
     EXPECT_FALSE(combo->Dropped());
     EXPECT_EQ(backgroundAt(right - 4, 8), 0xFFFFFFu);
 }
+
+namespace {
+
+// A host (as a grid would be) that records the keys its editor passes on.
+struct KeyHost : QWidget {
+    std::vector<int> keys;
+    void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
+};
+
+} // namespace
+
+TEST(CfInplaceKeys, EmbeddedEditorsPassNavigationKeysToTheirHost)
+{
+    KeyHost host;
+    auto* combo = new TCfComboBox(&host);
+    combo->SetItems({"Astra", "Hotbird"});
+    combo->SetItemIndex(0);
+    combo->Embedded = true;
+    SendKey(combo->NativeEdit(), Qt::Key_Down);
+    SendKey(combo->NativeEdit(), Qt::Key_Return, "\r");
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Down, Qt::Key_Return}));
+
+    host.keys.clear();
+    auto* spin = new TCfSpinEdit(&host);
+    spin->Embedded = true;
+    SendKey(spin->NativeEdit(), Qt::Key_Up);
+    EXPECT_EQ(spin->Value(), 0);
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Up}));
+
+    host.keys.clear();
+    auto* edit = new TCfEdit(&host);
+    edit->SetText("abc");
+    SendKey(edit->NativeEdit(), Qt::Key_Left);  // the caret moves; the host hears nothing
+    SendKey(edit->NativeEdit(), Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Escape}));
+}
