@@ -186,6 +186,22 @@ TEST_F(ScrollModel, WindowBarMirrorsTheModel)
     EXPECT_EQ(control->FrameInsets().Right, VScrollArrowWidth());
 }
 
+// Border and 3-D changes made through the plain windowed-control type must keep
+// the window bar's strip in the frame, or the bar would cover the content.
+TEST_F(ScrollModel, BorderChangesKeepTheWindowBarStrip)
+{
+    bar->SetMax(100);
+    bar->SetPageSize(10);
+    TWinControl* plain = control.get();
+    plain->SetBorderStyle(TBorderStyle::bsSingle);
+    EXPECT_EQ(control->FrameInsets().Right, 2 + VScrollArrowWidth());
+    EXPECT_EQ(control->FrameInsets().Left, 2);
+    plain->SetCtl3D(false);
+    EXPECT_EQ(control->FrameInsets().Right, 1 + VScrollArrowWidth());
+    plain->SetBorderStyle(TBorderStyle::bsNone);
+    EXPECT_EQ(control->FrameInsets().Right, VScrollArrowWidth());
+}
+
 TEST_F(ScrollModel, AutoHideHidesAndWithoutItTheBarStaysDisabled)
 {
     bar->SetPageSize(10);
