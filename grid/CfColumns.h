@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "grid/CfColumnParts.h"
-#include "grid/GridStandIns.h"
+#include "grid/GridTypes.h"
 #include "grid/SortType.h"
 
 class TCfColumns;
