@@ -58,6 +58,10 @@ char32_t FoldCase(char32_t c) {
 
 TCfTextColumn::TCfTextColumn() { FOptions |= coShowTextFitHint; }
 
+int TCfTextColumn::GetTextWidth(TCanvas& canvas, const std::string& text) const {
+  return cf::WideTextWidth(canvas, text) + 5;
+}
+
 std::string TCfTextColumn::GetDrawText(const TCellInfo& info) const {
   std::string text = FTextBefore + info.Text + FTextAfter;
   if (FPasswordChar == 0) return text;

@@ -17,6 +17,8 @@ class TCfTextColumn : public TCfCustomColumn {
   TColumnEditorClass GetEditorClass() const override { return TColumnEditorClass::Edit; }
   TColumnDisplayClass GetDisplayClass() const override { return TColumnDisplayClass::Text; }
   int GetCapabilities() const override { return 42; }
+  // The shared text measure plus 5.
+  int GetTextWidth(TCanvas& canvas, const std::string& text) const override;
   bool IsMultiLine(bool Default) const override { return FMultiLine ? true : Default; }
   // TextBefore + text + TextAfter, all masked when PasswordChar is set.
   std::string GetDrawText(const TCellInfo& info) const override;

@@ -30,6 +30,11 @@ int TCfCustomColumn::GetEditOptions() const {
   return (HasOption(coEditing) ? 1 : 0) | (HasOption(coCanInput) ? 2 : 0);
 }
 
+int TCfCustomColumn::GetTextWidth(TCanvas& canvas, const std::string& text) const {
+  const int width = canvas.TextWidth(text);
+  return width < 2 ? 8 : width + 6;
+}
+
 void TCfCustomColumn::SetFont(const TFont& v) {
   FFont = v;
   FParentFont = false;

@@ -104,6 +104,10 @@ class TCfCustomColumn {
   virtual int GetCapabilities() const { return 0; }
   virtual void SetKind(std::uint8_t kind) { FKind = kind; }
   std::uint8_t Kind() const { return FKind; }
+  // Pixel width wanted for a text, measured in the canvas's current font
+  // (the grid selects the column's font, with the cell's style, first):
+  // the text width plus 6, or 8 when the text is narrower than 2 pixels.
+  virtual int GetTextWidth(TCanvas& canvas, const std::string& text) const;
   virtual bool IsMultiLine(bool /*Default*/) const { return false; }
   virtual std::string GetDrawText(const TCellInfo& info) const { return info.Text; }
   std::string Measure(const TCellInfo& info) const { return GetDrawText(info); }

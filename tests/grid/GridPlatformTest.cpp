@@ -6,6 +6,8 @@
 
 #include <QImage>
 
+#include <functional>
+#include <memory>
 #include <type_traits>
 
 #include "controls/CfClasses.h"
@@ -100,3 +102,63 @@ TEST(GridPlatformTest, OneConversionErrorForCellsAndSettings) {
   EXPECT_THROW(celltext::TextToFloat("1,5x"), cf::EConvertError);
 }
 
+// ---- width wanted for a text -----------------------------------------------
+
+namespace {
+
+struct WidthCase {
+  const char* name;
+  std::function<std::unique_ptr<TCfCustomColumn>()> make;
+  int extra;     // added to the measured width
+  int minimum;   // result when the text is narrower than 2 pixels (-1: none)
+};
+
+template <class T>
+std::function<std::unique_ptr<TCfCustomColumn>()> Make() {
+  return [] { return std::make_unique<T>(); };
+}
+
+}  // namespace
+
+TEST(GridPlatformTest, TextWidthOfEveryColumnClass) {
+  // Text-based columns: the shared measure + 5, whatever the width; the
+  // others: the canvas width + 6, but 8 for a text under 2 pixels.
+  const WidthCase cases[] = {
+      {"text", Make<TCfTextColumn>(), 5, -1},
+      {"combo box", Make<TCfComboBoxColumn>(), 5, -1},
+      {"number", Make<TCfNumberColumn>(), 6, 8},
+      {"check box", Make<TCfCheckBoxColumn>(), 6, 8},
+      {"image", Make<TCfImageColumn>(), 6, 8},
+      {"tree", Make<TCfTreeColumn>(), 6, 8},
+  };
+  QImage img = White(1, 1);
+  cf::TCanvas canvas(&img);
+  const int services = canvas.TextWidth("Services");
+  ASSERT_GE(services, 2);
+  for (const WidthCase& c : cases) {
+    auto column = c.make();
+    EXPECT_EQ(column->GetTextWidth(canvas, "Services"), services + c.extra) << c.name;
+    // Nothing to measure: the empty text and a zero-width space.
+    for (const char* empty : {"", "\u200B"}) {
+      ASSERT_EQ(canvas.TextWidth(empty), 0);
+      EXPECT_EQ(column->GetTextWidth(canvas, empty), c.minimum < 0 ? c.extra : c.minimum) << c.name;
+    }
+  }
+}
+
+TEST(GridPlatformTest, TextWidthUsesTheCanvasFont) {
+  // The grid selects the column's font (with a cell's style) before asking.
+  TCfNumberColumn column;
+  TFont big = column.Font();
+  big.Size = 16;
+  big.Style = fsBold;
+  column.SetFont(big);
+
+  QImage img = White(1, 1);
+  cf::TCanvas canvas(&img);
+  const int small = column.GetTextWidth(canvas, "12345");
+  canvas.Font = column.Font();
+  const int large = column.GetTextWidth(canvas, "12345");
+  EXPECT_EQ(large, canvas.TextWidth("12345") + 6);
+  EXPECT_GT(large, small);
+}
