@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
+
 #include "grid/CfColumnParts.h"
 #include "grid/GridTypes.h"
 #include "grid/SortType.h"
@@ -120,6 +122,23 @@ class TCfCustomColumn {
   virtual std::string GetVirtualText(int /*ACol*/, int /*ARow*/) const { return {}; }
   virtual void SetVirtualText(int /*ACol*/, int /*ARow*/, const std::string& /*text*/) {}
 
+  // ---- in-place editor ----
+  // The column's own editor, made from its editor class the first time it
+  // is asked for (so columns and cells live without a GUI until a cell is
+  // edited) and hidden until the grid shows it; null when the class names
+  // none. The column frees it, unless the window the grid laid it in has
+  // already done so.
+  TCfCustomEdit* Editor();
+  TCfCustomEdit* CreatedEditor() const { return FEditor.data(); }
+  // The text taken from the editor, which the column may adjust before the
+  // grid writes it into the cell.
+  virtual void ApplyEditorText(std::string& /*text*/) {}
+  // Readies the column's editor for a cell: shown, the column's alignment,
+  // no border, border width 0, left margin 1; classes add their settings.
+  virtual void PrepareEditor();
+  // Runs once the editor holds the cell's text.
+  virtual void AfterEdit() {}
+
   // Copies the shared properties, then the class's own when the source is of
   // the same class.
   void Assign(const TCfCustomColumn& source);
@@ -147,7 +166,9 @@ class TCfCustomColumn {
   const TColumnFooter& Footer() const { return FFooter; }
   TColumnHeader& Header() { return FHeader; }
   const TColumnHeader& Header() const { return FHeader; }
-  TCfCustomEdit* InplaceEdit() const { return FInplaceEdit; }
+  // An editor control of the form's own, used instead of the column's
+  // editor; referenced, and forgotten when it is destroyed.
+  TCfCustomEdit* InplaceEdit() const { return FInplaceEdit.data(); }
   void SetInplaceEdit(TCfCustomEdit* v) { FInplaceEdit = v; }
   const std::string& InputCaption() const { return FInputCaption; }
   void SetInputCaption(const std::string& v) { SetNoted(FInputCaption, v, cnAppearance); }
@@ -226,7 +247,8 @@ class TCfCustomColumn {
   TFont FFont;
   TColumnFooter FFooter;
   TColumnHeader FHeader;
-  TCfCustomEdit* FInplaceEdit = nullptr;
+  QPointer<TCfCustomEdit> FInplaceEdit;
+  QPointer<TCfCustomEdit> FEditor;
   std::string FInputCaption;
   std::string FInputValue;
   int FMinWidth = 8;

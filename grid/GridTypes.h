@@ -3,9 +3,8 @@
 // the grid's own (global) namespace. Only using-declarations here: every
 // type has its one definition in platform/ or controls/.
 
-#include <cstdint>
-
 #include "controls/CfClasses.h"
+#include "controls/CfEdit.h"
 #include "platform/BiDiMode.h"
 #include "platform/Color.h"
 #include "platform/Controls.h"
@@ -45,15 +44,15 @@ using enum cf::TDrawingOptions;
 using cf::TItemsDisplayMode;
 using enum cf::TItemsDisplayMode;
 
-// The in-place editors are controls of their own; columns name them by kind.
-class TCfCustomEdit;
-
-// Options of the number edit, a set of bits in element order.
-enum TCfNumberEditOption : std::uint8_t {
-  eoAllowAll = 1,
-  eoAllowFloat = 2,
-  eoAllowSigns = 4,
-  eoDisablePaste = 8,
-  eoDisableTyping = 16,
-};
-using TCfNumberEditOptions = std::uint8_t;
+// The in-place editors a column creates and prepares.
+using cf::TCfComboBox;
+using cf::TCfCustomEdit;
+using cf::TCfEdit;
+using cf::TCfSpinEdit;
+using cf::TCfNumberEditOption;
+using cf::TCfNumberEditOptions;
+using cf::eoAllowAll;
+using cf::eoAllowFloat;
+using cf::eoAllowSigns;
+using cf::eoDisablePaste;
+using cf::eoDisableTyping;
