@@ -187,8 +187,9 @@ std::string TCfCustomNumberColumn::GetDrawText(const TCellInfo& info) const {
 bool TCfCustomNumberColumn::IsKeyAccepted(char32_t key) const {
   if (key >= '0' && key <= '9') return true;
   if ((key == '+' || key == '-') && (FEditOptions & eoAllowSigns)) return true;
-  // The decimal separator is "." everywhere in this program.
-  return key == '.' && (FEditOptions & eoAllowFloat);
+  // The separator the number edits accept, so a key that starts editing is
+  // one the editor then takes.
+  return key == cf::DecimalSeparator && (FEditOptions & eoAllowFloat);
 }
 
 void TCfCustomNumberColumn::AssignOwn(const TCfCustomColumn& source) {

@@ -244,6 +244,30 @@ TEST(GridColumnEditors, NumberColumnDefaultsAllowFloatButNoSigns) {
   EXPECT_EQ(spin->Text(), "2.5");
 }
 
+TEST(GridColumnEditors, DecimalSeparatorStartsEditingAsTheSpinEditTakesIt) {
+  struct Restore {
+    char32_t saved = cf::DecimalSeparator;
+    ~Restore() { cf::DecimalSeparator = saved; }
+  } restore;
+  TCfNumberColumn column;
+  EXPECT_TRUE(column.IsKeyAccepted(U'.'));
+  EXPECT_FALSE(column.IsKeyAccepted(U','));
+
+  cf::DecimalSeparator = U',';
+  EXPECT_TRUE(column.IsKeyAccepted(U','));
+  EXPECT_FALSE(column.IsKeyAccepted(U'.'));
+  column.PrepareEditor();
+  TCfCustomEdit* spin = column.CreatedEditor();
+  ASSERT_NE(spin, nullptr);
+  spin->SetText("");
+  Type(*spin, U"1.2,5");
+  EXPECT_EQ(spin->Text(), "12,5");
+
+  // Without eoAllowFloat no separator starts editing.
+  column.SetEditOptions(eoAllowSigns);
+  EXPECT_FALSE(column.IsKeyAccepted(U','));
+}
+
 TEST(GridColumnEditors, ExternalEditor) {
   TCfImageColumn image;  // cannot be edited in place on its own
   image.SetOptions(image.Options() | coEditing);
