@@ -112,6 +112,13 @@ void TCfPopupControl::MouseUp(TMouseButton button, TShiftState shift, int x, int
         CloseUp();
 }
 
+bool TCfPopupControl::MouseWheel(TShiftState shift, int delta, TPoint mousePos)
+{
+    if (edit_)
+        return edit_->MouseWheel(shift, delta, mousePos);
+    return TCfControl::MouseWheel(shift, delta, mousePos);
+}
+
 void TCfPopupControl::MouseEnter()
 {
     Capture(false);

@@ -40,6 +40,8 @@ public:
     void ApplicationDeactivated();
 
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    // The wheel belongs to the edit that has the focus, wherever the pointer is.
+    bool MouseWheel(TShiftState shift, int delta, TPoint mousePos) override;
     void MouseEnter() override;
     void MouseLeave() override;
 

@@ -534,9 +534,8 @@ void TCfScrollControl::ShowWindowBar(int kind, bool show)
     LayoutWindowBars();
 }
 
-void TCfScrollControl::SetBorderStyle(TBorderStyle s)
+void TCfScrollControl::UpdateInsets()
 {
-    TWinControl::SetBorderStyle(s);
     LayoutWindowBars();
 }
 

@@ -196,7 +196,6 @@ public:
     void ScrollMessage(int kind, int code) override;
     // Shows or hides a window bar and makes room for it in the frame.
     void ShowWindowBar(int kind, bool show);
-    void SetBorderStyle(TBorderStyle s);
 
     bool MouseWheel(TShiftState shift, int delta, TPoint mousePos) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
@@ -213,6 +212,9 @@ public:
     TRollShadow* RollShadow() const { return rollShadow_; }
     TTimer& RollTimer() { return rollTimer_; }
     void RollStep();
+
+protected:
+    void UpdateInsets() override;
 
 private:
     void LayoutWindowBars();

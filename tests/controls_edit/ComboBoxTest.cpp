@@ -168,6 +168,10 @@ TEST_F(Combo, ClickSelectsTheClickedRowAfterWheelScrolling)
     for (int i = 0; i < 3; ++i)
         EXPECT_TRUE(combo->MouseWheel(0, -120, TPoint()));
     EXPECT_EQ(List()->ScrollBar()->Position(), 3);
+    // Wheeling over the list itself scrolls it the same way.
+    EXPECT_TRUE(List()->MouseWheel(0, -120, TPoint()));
+    EXPECT_TRUE(List()->MouseWheel(0, 120, TPoint()));
+    EXPECT_EQ(List()->ScrollBar()->Position(), 3);
     EXPECT_EQ(List()->SelectedIndex(), 0);  // the pointer has not moved
     List()->MouseUp(mbLeft, 0, 20, RowY(0));
     EXPECT_EQ(combo->ItemIndex(), 3);
@@ -591,4 +595,83 @@ TEST_F(Combo, TypeAheadTimingUsesA64BitClock)
     clock.Advance(uint64_t(1) << 31);
     type('b');
     EXPECT_EQ(combo->ItemIndex(), 2);
+}
+
+TEST(CfComboFocus, ListStyleHighlightsWhileFocusedAndClosesOnLeaving)
+{
+    QWidget window;
+    window.resize(300, 100);
+    auto* combo = new TCfComboBox(&window);
+    auto* other = new TCfEdit(&window);
+    combo->SetBounds(0, 0, 150, 21);
+    other->SetBounds(0, 40, 120, 21);
+    combo->SetItems({"Astra", "Hotbird"});
+    combo->SetStyle(TDropDownStyle::dsDropDownList);
+    combo->SetItemIndex(0);
+    other->SetFocus();
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    if (!window.isActiveWindow())
+        GTEST_SKIP() << "the platform gives no window the focus";
+    combo->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(combo->Focused());
+    auto backgroundAt = [&](int x, int y) {
+        combo->Render();
+        TPoint o = combo->ClientOffset();
+        return combo->BackBuffer().pixel(o.X + x, o.Y + y) & 0xFFFFFF;
+    };
+    TColor hl = ColorToRGB(clHighlight);
+    QRgb highlight = QRgb((GetRValue(hl) << 16) | (GetGValue(hl) << 8) | GetBValue(hl));
+    int right = combo->ClientWidth() - combo->Button()->Width();
+    EXPECT_EQ(backgroundAt(right - 4, 8), highlight);
+    // In a grid the cell keeps the edit's own colour.
+    combo->Embedded = true;
+    EXPECT_EQ(backgroundAt(right - 4, 8), 0xFFFFFFu);
+    combo->Embedded = false;
+    // Opening and then leaving the box closes the list.
+    SendKey(combo, Qt::Key_Down, QString(), Qt::AltModifier);
+    EXPECT_TRUE(combo->Dropped());
+    other->SetFocus();
+    QApplication::processEvents();
+    EXPECT_FALSE(combo->Dropped());
+    EXPECT_EQ(backgroundAt(right - 4, 8), 0xFFFFFFu);
+}
+
+namespace {
+
+// A host (as a grid would be) that records the keys its editor passes on.
+struct KeyHost : QWidget {
+    std::vector<int> keys;
+    void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
+};
+
+} // namespace
+
+TEST(CfInplaceKeys, EmbeddedEditorsPassNavigationKeysToTheirHost)
+{
+    KeyHost host;
+    auto* combo = new TCfComboBox(&host);
+    combo->SetItems({"Astra", "Hotbird"});
+    combo->SetItemIndex(0);
+    combo->Embedded = true;
+    SendKey(combo->NativeEdit(), Qt::Key_Down);
+    SendKey(combo->NativeEdit(), Qt::Key_Return, "\r");
+    EXPECT_EQ(combo->ItemIndex(), 0);
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Down, Qt::Key_Return}));
+
+    host.keys.clear();
+    auto* spin = new TCfSpinEdit(&host);
+    spin->Embedded = true;
+    SendKey(spin->NativeEdit(), Qt::Key_Up);
+    EXPECT_EQ(spin->Value(), 0);
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Up}));
+
+    host.keys.clear();
+    auto* edit = new TCfEdit(&host);
+    edit->SetText("abc");
+    SendKey(edit->NativeEdit(), Qt::Key_Left);  // the caret moves; the host hears nothing
+    SendKey(edit->NativeEdit(), Qt::Key_Escape, "\x1b");
+    EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Escape}));
 }

@@ -629,3 +629,31 @@ TEST(CfEditLayout, BorderWidthRingsInTheEditColour)
     EXPECT_EQ(img.pixel(50, 2) & 0xFFFFFF, 0xFFFF00u);
     EXPECT_NE(img.pixel(1, 12) & 0xFFFFFF, 0xFFFF00u);  // the sunken edge
 }
+
+TEST(CfEditFocus, LeavingANumberEditNormalisesItsText)
+{
+    QWidget window;
+    window.resize(300, 100);
+    auto* first = new TCfNumberEdit(&window);
+    auto* second = new TCfNumberEdit(&window);
+    first->SetBounds(0, 0, 120, 21);
+    second->SetBounds(0, 30, 120, 21);
+    int enters = 0, exits = 0;
+    first->OnEnter = [&](TControl*) { ++enters; };
+    first->OnExit = [&](TControl*) { ++exits; };
+    second->SetFocus();
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    if (!window.isActiveWindow())
+        GTEST_SKIP() << "the platform gives no window the focus";
+    first->SetFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(first->Focused());
+    first->SetText("12-3");
+    second->SetFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(first->Text(), "123.00");
+    EXPECT_EQ(enters, 1);
+    EXPECT_EQ(exits, 1);
+}

@@ -186,6 +186,22 @@ TEST_F(ScrollModel, WindowBarMirrorsTheModel)
     EXPECT_EQ(control->FrameInsets().Right, VScrollArrowWidth());
 }
 
+// Border and 3-D changes made through the plain windowed-control type must keep
+// the window bar's strip in the frame, or the bar would cover the content.
+TEST_F(ScrollModel, BorderChangesKeepTheWindowBarStrip)
+{
+    bar->SetMax(100);
+    bar->SetPageSize(10);
+    TWinControl* plain = control.get();
+    plain->SetBorderStyle(TBorderStyle::bsSingle);
+    EXPECT_EQ(control->FrameInsets().Right, 2 + VScrollArrowWidth());
+    EXPECT_EQ(control->FrameInsets().Left, 2);
+    plain->SetCtl3D(false);
+    EXPECT_EQ(control->FrameInsets().Right, 1 + VScrollArrowWidth());
+    plain->SetBorderStyle(TBorderStyle::bsNone);
+    EXPECT_EQ(control->FrameInsets().Right, VScrollArrowWidth());
+}
+
 TEST_F(ScrollModel, AutoHideHidesAndWithoutItTheBarStaysDisabled)
 {
     bar->SetPageSize(10);
@@ -565,4 +581,36 @@ TEST(CfScrollPixels, TabToNeighboursPostsKeysToTheParent)
     EXPECT_EQ(parent.keys[0], std::make_pair(int(Qt::Key_Tab), 0));
     EXPECT_EQ(parent.keys[1].first, int(Qt::Key_Shift));
     EXPECT_EQ(parent.keys[2], std::make_pair(int(Qt::Key_Tab), int(Qt::ShiftModifier)));
+}
+
+TEST_F(ScrollModel, DisablingTheControlDisablesItsBars)
+{
+    bar->SetMax(100);
+    bar->SetPageSize(10);
+    QScrollBar* w = control->WindowScrollBar(1);
+    EXPECT_TRUE(w->isEnabled());
+    control->SetEnabled(false);
+    EXPECT_FALSE(w->isEnabled());
+    control->SetEnabled(true);
+    EXPECT_TRUE(w->isEnabled());
+    bar->SetEnabled(false);
+    EXPECT_FALSE(w->isEnabled());
+}
+
+TEST(CfFlyout, FloatsAboveEverythingAndStartsHidden)
+{
+    TWinControl owner;
+    TCfFlyoutControl fly(&owner);
+    EXPECT_TRUE(fly.isWindow());
+    EXPECT_TRUE(fly.isHidden());
+    EXPECT_TRUE(fly.windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(fly.CanFocus());
+    TRollShadow shadow(&owner);
+    shadow.ShowAt(TPoint(100, 200));
+    EXPECT_EQ(shadow.BoundsRect(), Bounds(93, 189, 32, 32));
+    EXPECT_EQ(shadow.WindowRegion(), TRollShadow::Shape());
+    shadow.Render();
+    TColor g = ColorToRGB(clGrayText);
+    EXPECT_EQ(shadow.BackBuffer().pixel(7, 11) & 0xFFFFFF,
+              QRgb((GetRValue(g) << 16) | (GetGValue(g) << 8) | GetBValue(g)));
 }
