@@ -2,6 +2,7 @@
 
 #include "grid/CellText.h"
 #include "grid/FormatFloat.h"
+#include "platform/Utf8.h"
 
 namespace {
 
@@ -10,26 +11,6 @@ size_t CodePointCount(const std::string& text) {
   for (unsigned char c : text)
     if ((c & 0xC0) != 0x80) ++n;
   return n;
-}
-
-std::string Utf8(char32_t cp) {
-  std::string out;
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-  return out;
 }
 
 // First character of a UTF-8 text (U+FFFD for a broken sequence).
@@ -65,7 +46,7 @@ int TCfTextColumn::GetTextWidth(TCanvas& canvas, const std::string& text) const 
 std::string TCfTextColumn::GetDrawText(const TCellInfo& info) const {
   std::string text = FTextBefore + info.Text + FTextAfter;
   if (FPasswordChar == 0) return text;
-  const std::string mask = Utf8(FPasswordChar);
+  const std::string mask = cf::Utf8(FPasswordChar);
   std::string out;
   for (size_t i = CodePointCount(text); i > 0; --i) out += mask;
   return out;
