@@ -3,6 +3,7 @@
 #include "controls/CfNativeEdit.h"
 #include "platform/Clipboard.h"
 #include "platform/Cursors.h"
+#include "platform/DecimalText.h"
 #include "platform/Themes.h"
 
 #include <QDateTime>
@@ -56,31 +57,7 @@ bool TryStrToFloat(const std::string& text, double& v)
             n += s[i++];
         }
     }
-    // [sign] digits [. digits] [E [sign] digits], at least one digit.
-    size_t i = 0;
-    if (i < n.size() && (n[i] == '+' || n[i] == '-'))
-        ++i;
-    size_t digits = 0;
-    while (i < n.size() && std::isdigit(static_cast<unsigned char>(n[i])))
-        ++i, ++digits;
-    if (i < n.size() && n[i] == '.') {
-        ++i;
-        while (i < n.size() && std::isdigit(static_cast<unsigned char>(n[i])))
-            ++i, ++digits;
-    }
-    if (digits == 0)
-        return false;
-    if (i < n.size() && (n[i] == 'e' || n[i] == 'E')) {
-        ++i;
-        if (i < n.size() && (n[i] == '+' || n[i] == '-'))
-            ++i;
-        size_t e = 0;
-        while (i < n.size() && std::isdigit(static_cast<unsigned char>(n[i])))
-            ++i, ++e;
-        if (e == 0)
-            return false;
-    }
-    if (i != n.size())
+    if (!IsDecimalNumber(n))
         return false;
     const char* first = n.data();
     if (*first == '+')

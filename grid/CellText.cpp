@@ -1,5 +1,7 @@
 #include "grid/CellText.h"
 
+#include "platform/DecimalText.h"
+
 #include <charconv>
 #include <chrono>
 #include <cmath>
@@ -178,23 +180,7 @@ std::string FloatToText(double value) {
 double TextToFloat(std::string_view text) {
   std::string_view s = Trim(text);
   // Only plain decimal notation: from_chars alone would take "inf" and "nan".
-  size_t i = 0;
-  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-  size_t digits = 0;
-  while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  if (i < s.size() && s[i] == '.') {
-    ++i;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++digits;
-  }
-  bool ok = digits > 0;
-  if (ok && i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
-    ++i;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
-    size_t expDigits = 0;
-    while (i < s.size() && IsDigit(s[i])) ++i, ++expDigits;
-    ok = expDigits > 0;
-  }
-  if (!ok || i != s.size()) throw cf::EConvertError(Quoted(text) + " is not a valid floating point value");
+  if (!cf::IsDecimalNumber(s)) throw cf::EConvertError(Quoted(text) + " is not a valid floating point value");
   std::string_view body = s;
   if (!body.empty() && body.front() == '+') body.remove_prefix(1);
   double value = 0;
