@@ -6,6 +6,7 @@
 #include "controls/CfLabel.h"
 #include "controls/CfPanel.h"
 #include "controls/MessageService.h"
+#include "link/ProfileChoice.h"
 #include "settings/Unit_lib.h"
 
 #include <QAction>
@@ -77,13 +78,7 @@ TForm_SelDir::TForm_SelDir(QWidget* owner) : TForm(owner)
 
 void TForm_SelDir::FormShow()
 {
-    std::vector<std::string> names;
-    for (const auto& p : Profiles)
-        names.push_back(p.Name);
-    CB_Profile->SetItems(names);
-    CB_Profile->SetItemIndex(SelectedProfile >= 0 && SelectedProfile < static_cast<int>(names.size())
-                                 ? SelectedProfile
-                                 : -1);
+    ShowProfileChoice(*CB_Profile);
 
     const std::string& start = SaveMode() ? TheSaveDir : TheLoadDir;
     dlb->Hint = SaveMode() ? "Right click to create dir" : "";

@@ -4,6 +4,7 @@
 #include "controls/CfEdit.h"
 #include "controls/CfLabel.h"
 #include "controls/MessageService.h"
+#include "link/ProfileChoice.h"
 #include "settings/Unit_lib.h"
 
 #include <QApplication>
@@ -80,13 +81,7 @@ void TForm_Network::DoClose(TCloseAction& action)
 
 void TForm_Network::FormShow()
 {
-    std::vector<std::string> names;
-    for (const auto& p : Profiles)
-        names.push_back(p.Name);
-    CB_Profile->SetItems(names);
-    CB_Profile->SetItemIndex(SelectedProfile >= 0 && SelectedProfile < static_cast<int>(names.size())
-                                 ? SelectedProfile
-                                 : -1);
+    ShowProfileChoice(*CB_Profile);
     Memo1->clear();
     link_.ClearLog();
     link_.FTP.Disconnect();
