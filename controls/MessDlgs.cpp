@@ -17,6 +17,20 @@ namespace cf {
 
 // ---------------------------------------------------------------- settings
 
+namespace {
+
+// Both looks use a bold 10-point face; only the face differs.
+TFont DialogFont(const char* name)
+{
+    TFont f;
+    f.Name = name;
+    f.Size = 10;
+    f.Style = fsBold;
+    return f;
+}
+
+} // namespace
+
 uint8_t DlgLanguage = dlEnglish;
 bool DlgCaptionBorder = true;
 bool DlgGradient = false;
@@ -25,13 +39,7 @@ TColor DlgGradientTo = 0xFF953D;
 bool DlgRounded = false;
 int DlgRoundRadius = 15;
 bool DlgUseFont = false;
-TFont DlgFont = [] {
-    TFont f;
-    f.Name = "Verdana";
-    f.Size = 10;
-    f.Style = fsBold;
-    return f;
-}();
+TFont DlgFont = DialogFont("Verdana");
 bool DlgGlossPanel = false;
 TGlossPanelScheme DlgPanelScheme = TGlossPanelScheme::csSky;
 bool DlgGlossButtons = false;
@@ -49,10 +57,7 @@ void ResetDialogLook()
     DlgRounded = false;
     DlgRoundRadius = 15;
     DlgUseFont = false;
-    DlgFont = TFont();
-    DlgFont.Name = "Verdana";
-    DlgFont.Size = 10;
-    DlgFont.Style = fsBold;
+    DlgFont = DialogFont("Verdana");
     DlgGlossPanel = false;
     DlgPanelScheme = TGlossPanelScheme::csSky;
     DlgGlossButtons = false;
@@ -70,10 +75,7 @@ void SetApplicationDialogLook()
     DlgRounded = true;
     DlgRoundRadius = 40;
     DlgUseFont = true;
-    DlgFont = TFont();
-    DlgFont.Name = "Tahoma";
-    DlgFont.Size = 10;
-    DlgFont.Style = fsBold;
+    DlgFont = DialogFont("Tahoma");
     DlgGlossPanel = true;
     DlgPanelScheme = TGlossPanelScheme::csSilver;
     DlgGlossButtons = true;
