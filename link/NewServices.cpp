@@ -1,22 +1,9 @@
 #include "link/NewServices.h"
 
+#include "link/ReplaceAll.h"
 #include "settings/Fields.h"
 
 #include <vector>
-
-namespace {
-
-std::string ReplaceAll(std::string s, const std::string& from, const std::string& to)
-{
-    std::size_t pos = 0;
-    while ((pos = s.find(from, pos)) != std::string::npos) {
-        s.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-    return s;
-}
-
-} // namespace
 
 bool ParseNewServiceLine(const std::string& line, TY_ENIG_NEW_CH& out)
 {

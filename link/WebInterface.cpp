@@ -2,6 +2,7 @@
 
 #include "link/FilePlan.h"
 #include "link/NewServices.h"
+#include "link/ReplaceAll.h"
 #include "settings/Unit_lib.h"
 
 namespace {
@@ -22,16 +23,6 @@ std::vector<std::string> Lines(const std::string& text)
         start = nl == std::string::npos ? text.size() : nl + 1;
     }
     return lines;
-}
-
-std::string ReplaceAll(std::string s, const std::string& from, const std::string& to)
-{
-    std::size_t pos = 0;
-    while ((pos = s.find(from, pos)) != std::string::npos) {
-        s.replace(pos, from.size(), to);
-        pos += to.size();
-    }
-    return s;
 }
 
 bool Contains(const std::string& text, const char* what)
