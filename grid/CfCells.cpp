@@ -201,11 +201,7 @@ void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {
     case ccAdd: {
       if (!FColumns || FColumns->Count() == 0) return;
       // The new list takes the kind of the column just added, the last one.
-      TCfCustomColumn* column = FColumns->Item(FColumns->Count() - 1);
-      TCellList list;
-      list.reserve(FRows.size());
-      for (size_t i = 0; i < FRows.size(); ++i) list.push_back(NewCell(column));
-      FColumnLists.push_back(std::move(list));
+      FColumnLists.push_back(NewColumnList(FColumns->Count() - 1));
       break;
     }
     case ccDelete:
