@@ -3,25 +3,12 @@
 #include "controls/CfNativeEdit.h"
 #include "controls/CfPopupControl.h"
 #include "controls/DeRudaduZevari.h"
+#include "platform/QtConvert.h"
 #include "platform/Timer.h"
 
 #include <QEvent>
 
 namespace cf {
-
-namespace {
-
-std::u32string ToU32(const std::string& s)
-{
-    return QString::fromStdString(s).toStdU32String();
-}
-
-std::string FromU32(const std::u32string& s)
-{
-    return QString::fromStdU32String(s).toStdString();
-}
-
-} // namespace
 
 // ---------------------------------------------------------------- drop-down edit
 

@@ -1,6 +1,7 @@
 #include "controls/CfEdit.h"
 
 #include "controls/CfNativeEdit.h"
+#include "platform/QtConvert.h"
 
 #include <cmath>
 #include <limits>
@@ -8,16 +9,6 @@
 namespace cf {
 
 namespace {
-
-std::u32string ToU32(const std::string& s)
-{
-    return QString::fromStdString(s).toStdU32String();
-}
-
-std::string FromU32(const std::u32string& s)
-{
-    return QString::fromStdU32String(s).toStdString();
-}
 
 bool IsSign(char32_t c)
 {
