@@ -12,6 +12,7 @@
 
 #include "common/TestData.h"
 #include "controls_panels/DialogTestHelpers.h"
+#include "controls_panels/SyntheticInput.h"
 
 #include <QAction>
 #include <QApplication>
@@ -272,35 +273,6 @@ TEST_F(SelDir, AFileInTheWayIsReported)
 }
 
 // ---------------------------------------------------------------- the controls, by synthetic events
-
-namespace {
-
-void Click(TControl& c)
-{
-    const QPointF at(c.width() / 2, c.height() / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, c.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&c, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, c.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(&c, &release);
-}
-
-void Key(QWidget* w, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
-}
-
-void Type(QWidget* w, const std::string& text)
-{
-    for (char ch : text)
-        Key(w, 0, QString(QChar::fromLatin1(ch)));
-}
-
-} // namespace
 
 TEST_F(SelDir, TheControlsAreTheProgramsOwn)
 {

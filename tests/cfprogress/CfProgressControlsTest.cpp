@@ -5,6 +5,7 @@
 #include "controls/CfEdit.h"
 #include "controls/CfNativeEdit.h"
 #include "controls/CfProgress.h"
+#include "controls_panels/SyntheticInput.h"
 
 #include "platform/Forms.h"
 
@@ -16,28 +17,6 @@
 using namespace cf;
 
 namespace {
-
-void Click(TControl& c)
-{
-    const QPointF at(c.width() / 2, c.height() / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, c.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&c, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, c.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(&c, &release);
-}
-
-void Type(QWidget* w, const std::string& text)
-{
-    for (char ch : text) {
-        const QString s(QChar::fromLatin1(ch));
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, s);
-        QApplication::sendEvent(w, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, s);
-        QApplication::sendEvent(w, &release);
-    }
-}
 
 TRect Geometry(TControl* c) { return c->BoundsRect(); }
 

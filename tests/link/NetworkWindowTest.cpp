@@ -6,6 +6,7 @@
 #include "controls/CfLabel.h"
 #include "controls/ScriptedMessages.h"
 #include "controls_panels/DialogTestHelpers.h"
+#include "controls_panels/SyntheticInput.h"
 
 #include <QApplication>
 #include <QMouseEvent>
@@ -23,31 +24,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-void Click(TControl& c, QPointF at)
-{
-    QMouseEvent press(QEvent::MouseButtonPress, at, c.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&c, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, c.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QApplication::sendEvent(&c, &release);
-}
-
-void Click(TControl& c) { Click(c, QPointF(c.width() / 2, c.height() / 2)); }
-
 // On the check box's square, where a click always toggles.
 void ClickBox(TCfCheckBox& c)
 {
     const TRect box = c.BoxRect();
     Click(c, QPointF((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2));
-}
-
-void Key(QWidget* w, int key, const QString& text = {})
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &press);
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
-    QApplication::sendEvent(w, &release);
 }
 
 } // namespace
