@@ -1,5 +1,7 @@
 #include "dbexport/MySQLStrUtils.h"
 
+#include "platform/SameText.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -17,17 +19,7 @@ int DaysInMonth(int y, int m)
     return m == 2 && IsLeap(y) ? 29 : days[m - 1];
 }
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
+using cf::SameText;
 
 // Non-numbers count as 0.
 int WordNumber(std::string_view w)

@@ -3,6 +3,7 @@
 #include "dbexport/MySQLParser.h"
 #include "dbexport/uMysqlErrors.h"
 #include "dbexport/uMysqlNewPassword.h"
+#include "platform/SameText.h"
 
 #include <cerrno>
 #include <cstring>
@@ -74,21 +75,7 @@ void PutLe(std::string& out, uint64_t v, int bytes)
         out += static_cast<char>((v >> (8 * i)) & 0xFF);
 }
 
-bool SameText(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z')
-            x = static_cast<char>(x - 32);
-        if (y >= 'a' && y <= 'z')
-            y = static_cast<char>(y - 32);
-        if (x != y)
-            return false;
-    }
-    return true;
-}
+using cf::SameText;
 
 std::string UnquoteSql(std::string_view quoted)
 {

@@ -1,6 +1,7 @@
 #include "transitions/RevealFx.h"
 
 #include "transitions/RevealFxProcs.h"
+#include "platform/SameText.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -183,26 +184,10 @@ const std::array<TEffect, EffectCount + 1> Effects = {
     TEffect{"Channel Mix", RevealEffect172},
 };
 
-namespace {
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameText(std::string_view a, std::string_view b)
-{
-  if (a.size() != b.size())
-    return false;
-  for (size_t i = 0; i < a.size(); ++i)
-    if (Lower(a[i]) != Lower(b[i]))
-      return false;
-  return true;
-}
-
-}  // namespace
-
 int EffectByName(std::string_view Name)
 {
   for (int i = 1; i <= EffectCount; ++i)
-    if (SameText(Effects[static_cast<size_t>(i)].Name, Name))
+    if (cf::SameText(Effects[static_cast<size_t>(i)].Name, Name))
       return i;
   return 0;
 }
