@@ -1,5 +1,6 @@
 #include "dbexport/MySQLStrUtils.h"
 
+#include "platform/DecimalText.h"
 #include "platform/SameText.h"
 
 #include <charconv>
@@ -269,6 +270,9 @@ bool TryStrToFloatDot(std::string_view text, double& out)
         text.remove_prefix(1);
     while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
         text.remove_suffix(1);
+    // from_chars alone would also take "inf" and "nan".
+    if (!cf::IsDecimalNumber(text))
+        return false;
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

@@ -161,6 +161,21 @@ TEST(DbNumberText, DotIsTheSeparator)
     EXPECT_EQ(FloatToStrDot(1.5e-7), "1.5E-7");
 }
 
+// Infinities and NaN are no numbers a server sends as text; nor is what
+// comes back from them.
+TEST(DbNumberText, InfinityAndNanAreNotNumbers)
+{
+    for (const char* text : {"inf", "-inf", "INF", "infinity", "nan", "-NaN", "nan(1)", "0x10", "1e", "+-1"}) {
+        double v = 42;
+        EXPECT_FALSE(TryStrToFloatDot(text, v)) << text;
+        EXPECT_EQ(v, 42) << text << ": the output stays as it was";
+        EXPECT_THROW(StrToFloatDot(text), std::invalid_argument) << text;
+    }
+    double v = 0;
+    EXPECT_TRUE(TryStrToFloatDot(" .5 ", v));
+    EXPECT_DOUBLE_EQ(v, 0.5);
+}
+
 // A locale whose decimal separator is a comma, built for the test when the
 // system has the locale sources.
 TEST(DbNumberText, CommaLocaleDoesNotMatter)
