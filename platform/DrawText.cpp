@@ -102,6 +102,18 @@ void WrapParagraph(const Prefixed& p, qsizetype from, qsizetype to, int width, b
     }
 }
 
+// The line cut down to `text`: its first `kept` characters are those of `l`
+// and keep their underline marks; what follows (the dots, a path's tail) is
+// never underlined.
+Line Shortened(const Line& l, qsizetype kept, const QString& text)
+{
+    Line r;
+    r.text = text;
+    r.ul.assign(l.ul.begin(), l.ul.begin() + kept);
+    r.ul.resize(size_t(text.size()), false);
+    return r;
+}
+
 Line Ellipsize(const Line& l, int width, unsigned flags, const QFontMetrics& fm)
 {
     if (fm.horizontalAdvance(l.text) <= width)
@@ -113,13 +125,8 @@ Line Ellipsize(const Line& l, int width, unsigned flags, const QFontMetrics& fm)
             QString tail = l.text.mid(slash);
             for (qsizetype k = slash; k >= 0; --k) {
                 QString cand = l.text.left(k) + dots + tail;
-                if (fm.horizontalAdvance(cand) <= width || k == 0) {
-                    Line r;
-                    r.text = cand;
-                    r.ul.assign(l.ul.begin(), l.ul.begin() + k);
-                    r.ul.resize(size_t(cand.size()), false);
-                    return r;
-                }
+                if (fm.horizontalAdvance(cand) <= width || k == 0)
+                    return Shortened(l, k, cand);
             }
         }
     }
@@ -127,13 +134,8 @@ Line Ellipsize(const Line& l, int width, unsigned flags, const QFontMetrics& fm)
         return l;
     for (qsizetype k = l.text.size(); k >= 0; --k) {
         QString cand = l.text.left(k) + dots;
-        if (fm.horizontalAdvance(cand) <= width || k == 0) {
-            Line r;
-            r.text = cand;
-            r.ul.assign(l.ul.begin(), l.ul.begin() + k);
-            r.ul.resize(size_t(cand.size()), false);
-            return r;
-        }
+        if (fm.horizontalAdvance(cand) <= width || k == 0)
+            return Shortened(l, k, cand);
     }
     return l;
 }
