@@ -1,6 +1,7 @@
 #include "grid/CellText.h"
 
 #include "platform/DecimalText.h"
+#include "platform/SameText.h"
 
 #include <charconv>
 #include <chrono>
@@ -217,17 +218,8 @@ bool TextToBool(std::string_view text) {
     return TextToFloat(text) != 0;
   } catch (const cf::EConvertError&) {
   }
-  auto same = [&](std::string_view word) {
-    if (text.size() != word.size()) return false;
-    for (size_t i = 0; i < text.size(); ++i) {
-      char c = text[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (c != word[i]) return false;
-    }
-    return true;
-  };
-  if (same("true")) return true;
-  if (same("false")) return false;
+  if (cf::SameText(text, "true")) return true;
+  if (cf::SameText(text, "false")) return false;
   throw cf::EConvertError(Quoted(text) + " is not a valid boolean value");
 }
 
