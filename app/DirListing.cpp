@@ -6,6 +6,7 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -45,10 +46,11 @@ std::string Lower(std::string s)
 
 std::vector<std::string> List(const std::string& folder, bool folders)
 {
-    std::vector<std::string> names;
+    // Each name with its lower-case key, made once rather than per comparison.
+    std::vector<std::pair<std::string, std::string>> keyed;
     std::error_code ec;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        std::string name = it->path().filename().string();
         if (name.empty() || name[0] == '.')
             continue;
         std::error_code tec;
@@ -56,12 +58,14 @@ std::vector<std::string> List(const std::string& folder, bool folders)
         if (tec)
             continue;
         if (isDir == folders && (isDir || it->is_regular_file(tec)))
-            names.push_back(name);
+            keyed.emplace_back(Lower(name), std::move(name));
     }
-    std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = Lower(a), lb = Lower(b);
-        return la != lb ? la < lb : a < b;
-    });
+    // Case-blind order; names that differ only in case in byte order.
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::string> names;
+    names.reserve(keyed.size());
+    for (auto& k : keyed)
+        names.push_back(std::move(k.second));
     return names;
 }
 

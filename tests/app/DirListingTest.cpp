@@ -52,6 +52,13 @@ TEST(DirListing, FoldersAndFilesSortedWithoutCase)
     EXPECT_EQ(SubFolders(tmp.path().string()), (std::vector<std::string>{"Alpha", "beta"}));
     EXPECT_EQ(FilesOf(tmp.path().string()), (std::vector<std::string>{"Bouquets.tv", "lamedb"}));
     EXPECT_TRUE(SubFolders((tmp / "nothing").string()).empty());
+
+    // Names that differ only in case stand together, capitals first.
+    const fs::path cases = tmp / "cases";
+    fs::create_directory(cases);
+    for (const char* name : {"b", "a", "B", "A", "ab", "Aa"})
+        std::ofstream(cases / name) << "x";
+    EXPECT_EQ(FilesOf(cases.string()), (std::vector<std::string>{"A", "a", "Aa", "ab", "B", "b"}));
 }
 
 TEST(DirListing, NewFolderNames)
