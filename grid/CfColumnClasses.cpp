@@ -44,11 +44,13 @@ int TCfTextColumn::GetTextWidth(TCanvas& canvas, const std::string& text) const 
 }
 
 std::string TCfTextColumn::GetDrawText(const TCellInfo& info) const {
-  std::string text = FTextBefore + info.Text + FTextAfter;
-  if (FPasswordChar == 0) return text;
+  if (FPasswordChar == 0) return FTextBefore + info.Text + FTextAfter;
+  // One mark per character; the text itself is never put together.
   const std::string mask = cf::Utf8(FPasswordChar);
+  const size_t count = CodePointCount(FTextBefore) + CodePointCount(info.Text) + CodePointCount(FTextAfter);
   std::string out;
-  for (size_t i = CodePointCount(text); i > 0; --i) out += mask;
+  out.reserve(count * mask.size());
+  for (size_t i = count; i > 0; --i) out += mask;
   return out;
 }
 
