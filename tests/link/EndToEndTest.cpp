@@ -9,14 +9,6 @@
 
 #include <cstdio>
 
-using cftest::FileNames;
-using cftest::ReadText;
-using cftest::Receiver;
-using cftest::ReceiverOptions;
-using cftest::StubUi;
-using cftest::WriteText;
-namespace fs = std::filesystem;
-
 class LinkEndToEnd : public ::testing::Test {
 protected:
     cftest::TempDir program;

@@ -2,16 +2,6 @@
 
 #include <chrono>
 
-using cftest::FileNames;
-using cftest::LinkTestBase;
-using cftest::ReadText;
-using cftest::Receiver;
-using cftest::ReceiverOptions;
-using cftest::RefusedPort;
-using cftest::SilentListener;
-using cftest::WriteText;
-namespace fs = std::filesystem;
-
 namespace {
 
 void FillEnigma2(const Receiver& r)

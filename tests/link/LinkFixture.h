@@ -228,3 +228,15 @@ protected:
 };
 
 } // namespace cftest
+
+// The names every link test uses without the namespace.
+using cftest::FileNames;
+using cftest::LinkTestBase;
+using cftest::ReadText;
+using cftest::Receiver;
+using cftest::ReceiverOptions;
+using cftest::RefusedPort;
+using cftest::SilentListener;
+using cftest::StubUi;
+using cftest::WriteText;
+namespace fs = std::filesystem;

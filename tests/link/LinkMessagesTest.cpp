@@ -6,12 +6,7 @@
 #include "controls/ScriptedMessages.h"
 #include "link/NetworkMessages.h"
 
-using cftest::LinkTestBase;
-using cftest::Receiver;
-using cftest::ReceiverOptions;
-using cftest::WriteText;
 using cf::TScriptedMessages;
-namespace fs = std::filesystem;
 
 namespace {
 

@@ -2,16 +2,6 @@
 #include "link/FilePlan.h"
 #include "link/TransferFolder.h"
 
-using cftest::FileNames;
-using cftest::LinkTestBase;
-using cftest::ReadText;
-using cftest::Receiver;
-using cftest::ReceiverOptions;
-using cftest::RefusedPort;
-using cftest::SilentListener;
-using cftest::WriteText;
-namespace fs = std::filesystem;
-
 namespace {
 
 // Remote paths the log shows before each download, in order (the lines

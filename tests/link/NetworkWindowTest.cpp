@@ -13,14 +13,7 @@
 #include <QPlainTextEdit>
 #include <QTimer>
 
-using cftest::FileNames;
-using cftest::LinkTestBase;
-using cftest::Receiver;
-using cftest::ReceiverOptions;
-using cftest::StubUi;
-using cftest::WriteText;
 using namespace cf;
-namespace fs = std::filesystem;
 
 namespace {
 

@@ -2,16 +2,6 @@
 
 #include <chrono>
 
-using cftest::FileNames;
-using cftest::LinkTestBase;
-using cftest::ReadText;
-using cftest::Receiver;
-using cftest::ReceiverOptions;
-using cftest::RefusedPort;
-using cftest::SilentListener;
-using cftest::WriteText;
-namespace fs = std::filesystem;
-
 namespace {
 
 const std::string E2Before = "/web/message?timeout=4&type=1&text=Chanforge%20Ver.1.3.7:%20Reloading%20your%20settings%20...";
