@@ -21,7 +21,7 @@ std::string LowerAscii(std::string s)
 
 std::string ReadListFile(const std::string& path)
 {
-    return TTextFile(path).Text();
+    return ReadWholeFile(path);
 }
 
 std::vector<std::string_view> SplitListLines(std::string_view text)
