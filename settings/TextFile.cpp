@@ -88,9 +88,38 @@ std::string_view TTextFile::ReadLine()
     return {begin, len};
 }
 
+namespace {
+
+// Writes `content` into `f` and closes it; 0 or the error number.
+int WriteAndClose(FilePtr f, std::string_view content)
+{
+    const std::size_t n = std::fwrite(content.data(), 1, content.size(), f.get());
+    int err = n == content.size() ? 0 : (errno ? errno : EIO);
+    if (std::fflush(f.get()) != 0 && err == 0)
+        err = errno ? errno : EIO;
+    if (std::fclose(f.release()) != 0 && err == 0)
+        err = errno ? errno : EIO;
+    return err;
+}
+
+} // namespace
+
 void WriteFileReplacing(const std::string& path, std::string_view content)
 {
     namespace fs = std::filesystem;
+    // A file that is not there yet (every file of a save's staging folder)
+    // is written in place: there is nothing to keep, and a rename over a
+    // file costs a flush of its data on some file systems. Created
+    // exclusively, so a file that turns up meanwhile takes the safe way.
+    if (FilePtr f{std::fopen(path.c_str(), "wbx")}) {
+        if (const int err = WriteAndClose(std::move(f), content)) {
+            std::error_code ec;
+            fs::remove(path, ec);
+            throw EInOutError(IoMessage("Cannot write file", path, err));
+        }
+        return;
+    }
+
     const fs::path target(path);
     fs::path temp = target;
     temp += ".chanforge-new";
@@ -98,14 +127,7 @@ void WriteFileReplacing(const std::string& path, std::string_view content)
         FilePtr f(std::fopen(temp.c_str(), "wb"));
         if (!f)
             throw EInOutError(IoMessage("Cannot create file", temp.string(), errno));
-        const std::size_t n = std::fwrite(content.data(), 1, content.size(), f.get());
-        int err = n == content.size() ? 0 : (errno ? errno : EIO);
-        if (std::fflush(f.get()) != 0 && err == 0)
-            err = errno ? errno : EIO;
-        std::FILE* raw = f.release();
-        if (std::fclose(raw) != 0 && err == 0)
-            err = errno ? errno : EIO;
-        if (err != 0) {
+        if (const int err = WriteAndClose(std::move(f), content)) {
             std::error_code ec;
             fs::remove(temp, ec);
             throw EInOutError(IoMessage("Cannot write file", path, err));

@@ -44,7 +44,8 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Writes `content` to `path` through a temporary file in the same folder
-// that replaces the target only once it is complete, so a failed write
-// leaves the old file as it was. EInOutError on failure.
+// Writes `content` to `path`. An existing file is replaced through a
+// temporary file in the same folder only once that is complete, so a failed
+// write leaves the old file as it was; a new file is written directly and
+// removed again when the write fails. EInOutError on failure.
 void WriteFileReplacing(const std::string& path, std::string_view content);
