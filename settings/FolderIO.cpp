@@ -2,6 +2,7 @@
 
 #include "settings/SaveStaging.h"
 #include "settings/BouquetFiles.h"
+#include "settings/ListFileIo.h"
 #include "settings/LockLists.h"
 #include "settings/ProvidersFile.h"
 #include "settings/SatellitesXml.h"
@@ -12,10 +13,8 @@
 #include "settings/XmlExtras.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
-namespace fs = std::filesystem;
 
 bool SatListHeld = false;
 bool TerListHeld = false;
@@ -65,24 +64,8 @@ std::string Lower(std::string s)
     return s;
 }
 
-// The path of `name` in `dir`, whatever the case of the name on disk (the
-// receivers and Windows do not care about case). Empty when there is none.
-std::string FindFile(const std::string& dir, const std::string& name)
-{
-    std::error_code ec;
-    fs::path exact = fs::path(dir) / name;
-    if (fs::is_regular_file(exact, ec))
-        return exact.string();
-    const std::string want = Lower(name);
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code fec;
-        if (it->is_regular_file(fec) && Lower(it->path().filename().string()) == want)
-            return it->path().string();
-    }
-    return {};
-}
-
-bool FileThere(const std::string& name) { return !FindFile(TheLoadDir, name).empty(); }
+// Receivers and Windows do not care about the case of file names; Linux does.
+bool FileThere(const std::string& name) { return !FindFileNoCase(TheLoadDir, name).empty(); }
 
 // Passes the readers' bar positions to the progress window and everything
 // else to the main window's view, for the length of one run.
@@ -309,7 +292,7 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
         TRunGuard run(ui, TheLoadDir, LoadStepLines);
         try {
             const std::string servicesPath = [] {
-                std::string p = FindFile(TheLoadDir, ServicesFileName);
+                std::string p = FindFileNoCase(TheLoadDir, ServicesFileName);
                 return p.empty() ? TheLoadDir + "/" + ServicesFileName : p;
             }();
             run.Step(L_TRANSPONDERS);
