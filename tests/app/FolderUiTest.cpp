@@ -53,7 +53,7 @@ protected:
     TCfProgress progress{&main};
     TWatchingSink sink{progress, &main};
     TWidgetFolderWindow window{&main};
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
 
     void SetUp() override
     {

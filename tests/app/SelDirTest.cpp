@@ -33,7 +33,7 @@ public:
 
 class SelDir : public ::testing::Test {
 protected:
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     TForm_SelDir form;
     TAnswers answers;
     std::string typed; // what the input query answers

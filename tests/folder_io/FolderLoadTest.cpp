@@ -18,7 +18,7 @@ class FolderLoad : public ::testing::Test {
 protected:
     void SetUp() override { ResetModel(); }
     void TearDown() override { ClearModel(); }
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
 
     fs::path Copy(const std::string& fixture)
     {

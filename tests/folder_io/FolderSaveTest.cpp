@@ -22,7 +22,7 @@ class FolderSave : public ::testing::Test {
 protected:
     void SetUp() override { ResetModel(); }
     void TearDown() override { ClearModel(); }
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
 
     fs::path Copy(const fs::path& from, const std::string& name)
     {

@@ -29,7 +29,7 @@ protected:
         SaveService();
         return ReadBytes(std::filesystem::path(TheSaveDir) / ServicesFileName);
     }
-    cftest::TempDir dir_;
+    cftest::ScratchDir dir_;
     std::string path_;
 };
 
@@ -278,7 +278,7 @@ TEST_F(ServicesRead, DamagedServicesSectionIsRepairedInMemoryOnly)
         "0001:00c00000:0001:0001:1:0\nBroken\nname line\nmore\np:P1,c:000100\n"
         "0002:00c00000:0001:0001:1:0\nWeekend\np:P2\n"
         "end\ntrailer\n";
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const std::string path = (dir / "lamedb").string();
     WriteBytes(path, text);
     EXPECT_EQ(CountServices(path), 2);
@@ -346,7 +346,7 @@ TEST_F(ServicesRead, MissingSectionsAndTruncatedFilesLoadWhatIsThere)
 
 TEST_F(ServicesRead, MissingFileRaises)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     ARR_ENIG_TP tps;
     ARR_ENIG_CH chs;
     EXPECT_THROW(LoadTp(tps, (dir / "lamedb").string()), EInOutError);
@@ -355,7 +355,7 @@ TEST_F(ServicesRead, MissingFileRaises)
 
 TEST_F(ServicesRead, CompareSetLeavesTheCounterAlone)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const auto golden = GoldenDir() / "services_v4";
     ServiceCounter = 777;
     LoadTp(CompareTransponders, golden.string());
@@ -403,7 +403,7 @@ TEST_F(ServicesRead, ServicesReadAfterTheFileChangedComeFromTheNewFile)
     const std::string first = head + "0001:00c00000:0001:0001:1:0\nFirst\np:P\nend\n";
     const std::string other = head + "0001:00c00000:0001:0001:1:0\nOther\np:P\nend\n"; // same size
     const std::string longer = head + "0001:00c00000:0001:0001:1:0\nLonger one\np:P\nend\n";
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const std::string path = (dir / "lamedb").string();
     const auto loadAfter = [&](const std::function<void()>& change) {
         ClearModel();

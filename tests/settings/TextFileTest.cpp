@@ -43,7 +43,7 @@ int InChildWithFileLimit(rlim_t limit, F body)
 
 TEST(WriteFileReplacing, NewAndExistingFilesGetTheWholeContent)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const fs::path file = dir / "lamedb";
     WriteFileReplacing(file.string(), "first\n");
     EXPECT_EQ(ReadBytes(file), "first\n");
@@ -56,7 +56,7 @@ TEST(WriteFileReplacing, NewAndExistingFilesGetTheWholeContent)
 
 TEST(WriteFileReplacing, FailedWriteOfANewFileLeavesNothing)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const fs::path file = dir / "userbouquet.abcd.tv";
     const int code = InChildWithFileLimit(1000, [&] {
         try {
@@ -72,7 +72,7 @@ TEST(WriteFileReplacing, FailedWriteOfANewFileLeavesNothing)
 
 TEST(WriteFileReplacing, FailedWriteOverAnExistingFileKeepsIt)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const fs::path file = dir / "bouquets.tv";
     WriteBytes(file, "old\n");
     const int code = InChildWithFileLimit(1000, [&] {

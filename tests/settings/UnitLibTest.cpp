@@ -100,7 +100,7 @@ TEST_F(ModelTest, SortsPickTheFirstOnTies)
 
 TEST_F(ModelTest, CleanSettingsDirDeletesOnlySettingsFiles)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const char* doomed[] = {"Lamedb", "services", "bouquets", "blacklist", "whitelist",
                             "services.locked", "satellites.xml", "Terrestrial.xml", "userbouquet.favourites.tv",
                             "userbouquet.dbe00.radio", "userbouquets.tv.epl", "bouquets.tv"};
