@@ -2,6 +2,7 @@
 
 #include "settings/SaveStaging.h"
 #include "settings/BouquetFiles.h"
+#include "settings/Fields.h"
 #include "settings/ListFileIo.h"
 #include "settings/LockLists.h"
 #include "settings/ProvidersFile.h"
@@ -12,7 +13,6 @@
 #include "settings/Unit_lib.h"
 #include "settings/XmlExtras.h"
 
-#include <algorithm>
 #include <utility>
 
 
@@ -56,13 +56,6 @@ enum LoadStep {
     L_TRANSPONDERS = 1, L_SERVICES, L_PROVIDERS, L_TV, L_RADIO, L_BLACK, L_WHITE, L_SATXML, L_TERXML, L_FILL
 };
 enum SaveStep { S_SERVICES = 1, S_PROVIDERS, S_LIST, S_BOUQUETS, S_RADIO, S_BLACK, S_WHITE, S_XML };
-
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
 
 // Receivers and Windows do not care about the case of file names; Linux does.
 bool FileThere(const std::string& name) { return !FindFileNoCase(TheLoadDir, name).empty(); }
@@ -291,10 +284,7 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
     {
         TRunGuard run(ui, TheLoadDir, LoadStepLines);
         try {
-            const std::string servicesPath = [] {
-                std::string p = FindFileNoCase(TheLoadDir, ServicesFileName);
-                return p.empty() ? TheLoadDir + "/" + ServicesFileName : p;
-            }();
+            const std::string servicesPath = PathInFolder(TheLoadDir, ServicesFileName);
             run.Step(L_TRANSPONDERS);
             LoadTp(Transponders, servicesPath);
             run.Step(L_SERVICES);
@@ -367,7 +357,7 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
 
 bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTerXml)
 {
-    const std::string n = Lower(name);
+    const std::string n = ToLowerAscii(name);
     if (n == SatellitesFileName)
         return writesSatXml;
     if (n == TerrestrialFileName)

@@ -1,6 +1,7 @@
 #include "settings/ServicesFile.h"
 #include "settings/Fields.h"
 #include "settings/Lookups.h"
+#include "settings/ServiceRefIndex.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
@@ -545,18 +546,10 @@ void SaveService()
     out += "end\nservices\n";
 
     for (const auto& s : Services) {
-        if (s.TpIndex < 0 || static_cast<std::size_t>(s.TpIndex) >= Transponders.size())
+        const TY_ENIG_TP* tp = TransponderOf(s, Transponders);
+        if (!tp)
             continue; // no transponder to write it against
-        const TY_ENIG_TP& tp = Transponders[static_cast<std::size_t>(s.TpIndex)];
-        out += s.Sid;
-        out += ':';
-        out += tp.Namespace;
-        out += ':';
-        out += tp.Tsid;
-        out += ':';
-        out += tp.Onid;
-        out += ':';
-        AppendInt(out, s.ServiceType);
+        AppendServiceRef(out, s, *tp);
         out += ':';
         AppendInt(out, s.Number);
         out += '\n';
