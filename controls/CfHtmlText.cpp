@@ -1,5 +1,7 @@
 #include "controls/CfSharedDraw.h"
 
+#include <QFontDatabase>
+
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -143,7 +145,10 @@ private:
                 if (col != clNone)
                     c_.Font.Color = col;
             } else if (attr == "name") {
-                if (!value.empty() && value.size() < 64)
+                // Only an installed family: an unknown name from the text
+                // would send the font lookup on a search of its own.
+                if (!value.empty() && value.size() < 64 &&
+                    QFontDatabase::hasFamily(QString::fromStdString(value)))
                     c_.Font.Name = value;
             } else if (attr == "size") {
                 int size = 0;

@@ -694,6 +694,8 @@ TSize TCanvas::TextExtent(const std::string& text)
 void TCanvas::DrawTextLineRaw(int x, int y, const std::string& text, const TRect* clip, bool opaque, bool rtl)
 {
     QImage& img = Image();
+    if (img.isNull() || text.empty())
+        return;
     QPainter p(&img);
     QRegion c = DeviceClip();
     if (clip)

@@ -263,8 +263,11 @@ bool TForm::eventFilter(QObject* o, QEvent* e)
         target = dynamic_cast<TControl*>(p);
     if (target && target != this && target->WantsKey(vk, shift))
         return false;
-    for (TControl* c : findChildren<TControl*>())
-        if (c->window() == this && c->isVisible() && c->isEnabled() && c->DialogKey(vk, shift))
+    // TControl has no meta-object of its own, so findChildren<TControl*> would
+    // hand out every widget (a QLineEdit too): cast each one properly.
+    for (QWidget* child : findChildren<QWidget*>())
+        if (auto* c = dynamic_cast<TControl*>(child);
+            c && c->window() == this && c->isVisible() && c->isEnabled() && c->DialogKey(vk, shift))
             return true;
     return DialogKey(vk, shift);
 }

@@ -7,7 +7,7 @@
 
 using namespace cf;
 
-TEST(CfClassesTest, ClampInt)
+TEST(SharedDrawCfClassesTest, ClampInt)
 {
     struct Case {
         int value, min, max, expected;
@@ -23,7 +23,7 @@ TEST(CfClassesTest, ClampInt)
     }
 }
 
-TEST(CfClassesTest, UnsetPointAndStringsValue)
+TEST(SharedDrawCfClassesTest, UnsetPointAndStringsValue)
 {
     EXPECT_TRUE(IsUnsetPoint({-1, 5}));
     EXPECT_TRUE(IsUnsetPoint({5, -1}));
@@ -40,7 +40,7 @@ TEST(CfClassesTest, UnsetPointAndStringsValue)
     EXPECT_EQ(GetStringsValue(list, 5), "");
 }
 
-TEST(CfClassesTest, TextMeasuring)
+TEST(SharedDrawCfClassesTest, TextMeasuring)
 {
     QImage img(10, 10, QImage::Format_RGB32);
     TCanvas c(&img);
@@ -52,7 +52,7 @@ TEST(CfClassesTest, TextMeasuring)
     EXPECT_EQ(WideCalcTextHeight(c, "one\r\ntwo\nthree"), 3 * h);
 }
 
-TEST(CfClassesTest, HintWindowAndParentForm)
+TEST(SharedDrawCfClassesTest, HintWindowAndParentForm)
 {
     ActivateHintWide(nullptr, TRect(0, 0, 10, 10), "x");  // no window: nothing
     ReleaseHintWindow(nullptr);

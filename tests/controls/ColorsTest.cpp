@@ -6,7 +6,7 @@
 
 using namespace cf;
 
-TEST(HtmlColorToColorTest, Table)
+TEST(SharedDrawHtmlColorToColorTest, Table)
 {
     struct Case {
         const char* text;
@@ -33,7 +33,7 @@ TEST(HtmlColorToColorTest, Table)
         EXPECT_EQ(HtmlColorToColor(c.text), c.expected) << '"' << c.text << '"';
 }
 
-TEST(BlendColorTest, Table)
+TEST(SharedDrawBlendColorTest, Table)
 {
     struct Case {
         TColor a, b;
@@ -53,7 +53,7 @@ TEST(BlendColorTest, Table)
         EXPECT_EQ(BlendColor(c.a, c.b, c.w), c.expected) << std::hex << c.a << " " << c.b << " " << std::dec << c.w;
 }
 
-TEST(BlendColorTest, RatioRoundsHalvesToEven)
+TEST(SharedDrawBlendColorTest, RatioRoundsHalvesToEven)
 {
     EXPECT_EQ(BlendColorRatio(clBlack, clWhite, 0.5), RGB(128, 128, 128));  // 127.5
     EXPECT_EQ(BlendColorRatio(RGB(0, 0, 0), RGB(1, 3, 5), 0.5), RGB(0, 2, 2));  // 0.5, 1.5, 2.5
@@ -63,7 +63,7 @@ TEST(BlendColorTest, RatioRoundsHalvesToEven)
     EXPECT_EQ(BlendColorRatio(clBtnFace, clBlack, 0.0), RGB(240, 240, 240));
 }
 
-TEST(BlendColorTest, AddToColorClamps)
+TEST(SharedDrawBlendColorTest, AddToColorClamps)
 {
     EXPECT_EQ(AddToColor(RGB(250, 5, 100), 10), RGB(255, 15, 110));
     EXPECT_EQ(AddToColor(RGB(250, 5, 100), -10), RGB(240, 0, 90));
@@ -77,7 +77,7 @@ struct ActiveThemes : TThemeServices {
 };
 } // namespace
 
-TEST(ThemeAwareColorTest, BothTables)
+TEST(SharedDrawThemeAwareColorTest, BothTables)
 {
     struct Case {
         int index;

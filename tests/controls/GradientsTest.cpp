@@ -13,7 +13,7 @@ int Grey(const QImage& img, int x, int y)
 }
 } // namespace
 
-TEST(GradientTest, VerticalAndHorizontal)
+TEST(SharedDrawGradientTest, VerticalAndHorizontal)
 {
     QImage img = WhiteImage(4, 4);
     TCanvas c(&img);
@@ -32,7 +32,7 @@ TEST(GradientTest, VerticalAndHorizontal)
     EXPECT_EQ(InkBox(none), TRect());
 }
 
-TEST(MultiGradientTest, TwoColoursOverTenLines)
+TEST(SharedDrawMultiGradientTest, TwoColoursOverTenLines)
 {
     QImage img = WhiteImage(3, 12);
     TCanvas c(&img);
@@ -49,7 +49,7 @@ TEST(MultiGradientTest, TwoColoursOverTenLines)
     EXPECT_EQ(c.Pen.Width, 3);
 }
 
-TEST(MultiGradientTest, ThreeColoursHorizontal)
+TEST(SharedDrawMultiGradientTest, ThreeColoursHorizontal)
 {
     QImage img = WhiteImage(10, 2);
     TCanvas c(&img);
@@ -60,7 +60,7 @@ TEST(MultiGradientTest, ThreeColoursHorizontal)
         EXPECT_EQ(Grey(img, x, 1), expected[x]) << x;
 }
 
-TEST(MultiGradientTest, FewerThanTwoColoursIsAnError)
+TEST(SharedDrawMultiGradientTest, FewerThanTwoColoursIsAnError)
 {
     QImage img = WhiteImage(4, 4);
     TCanvas c(&img);
@@ -73,7 +73,7 @@ TEST(MultiGradientTest, FewerThanTwoColoursIsAnError)
     EXPECT_THROW(DrawMultiGradient(c, TRect(0, 0, 4, 4), false, {}), EMathError);
 }
 
-TEST(MultiGradientTest, EmptyAndOverfullBandsStayInside)
+TEST(SharedDrawMultiGradientTest, EmptyAndOverfullBandsStayInside)
 {
     // More bands than lines (band length rounds to 0), band lengths that add
     // up past the rectangle, a single line: no division by zero, nothing

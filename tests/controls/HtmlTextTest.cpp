@@ -8,7 +8,7 @@ using namespace cf;
 
 namespace {
 
-struct HtmlFixture : ::testing::Test {
+struct SharedDrawHtmlFixture : ::testing::Test {
     QImage img = WhiteImage(300, 100);
     TCanvas c{&img};
     TRect rect{10, 5, 290, 95};
@@ -40,7 +40,7 @@ struct HtmlFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(HtmlFixture, MeasuresRunsAndTags)
+TEST_F(SharedDrawHtmlFixture, MeasuresRunsAndTags)
 {
     struct Case {
         const char* text;
@@ -70,7 +70,7 @@ TEST_F(HtmlFixture, MeasuresRunsAndTags)
     EXPECT_EQ(Measure("abc", {-1, -1}, {5, 3}).Height, H() + 3);
 }
 
-TEST_F(HtmlFixture, HitTestsLinks)
+TEST_F(SharedDrawHtmlFixture, HitTestsLinks)
 {
     const std::string text = "go <a href=\"http://example.invalid/x y\">here</a> now";
     const int linkLeft = rect.Left + W("go ");
@@ -87,7 +87,7 @@ TEST_F(HtmlFixture, HitTestsLinks)
     EXPECT_EQ(Measure(two, {rect.Left + 1, rect.Top + 1}).Href, "");
 }
 
-TEST_F(HtmlFixture, DrawsColoursAndLinksAndRestoresTheFont)
+TEST_F(SharedDrawHtmlFixture, DrawsColoursAndLinksAndRestoresTheFont)
 {
     THtmlResult r;
     DrawHtmlText(c, rect, "<font color=\"#FF0000\" size=20><b>X</b></font><a href=y>link</a>", r, true);
@@ -106,7 +106,7 @@ TEST_F(HtmlFixture, DrawsColoursAndLinksAndRestoresTheFont)
     EXPECT_EQ(c.Brush.Style, bsSolid);
 }
 
-TEST_F(HtmlFixture, ClosingTagGivesBackTheFontBeforeItsOpeningTag)
+TEST_F(SharedDrawHtmlFixture, ClosingTagGivesBackTheFontBeforeItsOpeningTag)
 {
     // After </font> the text is in the font from before <font ...>, so its
     // width is the plain one.
@@ -114,7 +114,7 @@ TEST_F(HtmlFixture, ClosingTagGivesBackTheFontBeforeItsOpeningTag)
     EXPECT_EQ(r.MaxX - rect.Left, W("A", 0, 20) + W("BBBB"));
 }
 
-TEST_F(HtmlFixture, UntrustedTextNeverBreaksIt)
+TEST_F(SharedDrawHtmlFixture, UntrustedTextNeverBreaksIt)
 {
     struct Case {
         const char* text;
@@ -128,6 +128,7 @@ TEST_F(HtmlFixture, UntrustedTextNeverBreaksIt)
         {"<font color=banana>x</font>", "x"},              // bad colour
         {"<font color=\"#12\">x</font>", "x"},
         {"<font name=>x</font>", "x"},
+        {"<font name=NoSuchFamily4711>x</font>", "x"},     // not installed: font kept
         {"<font color=\"red>x", ""},                        // quote never closed
         {"x<b", "x"},                                      // tag never closed
         {"x<", "x"},

@@ -24,7 +24,7 @@ TBitmap Bitmap32(std::initializer_list<std::array<uint8_t, 4>> px)
 
 } // namespace
 
-TEST(AlphaTest, DrawGraphicAlphaUsesBlendColor)
+TEST(SharedDrawAlphaTest, DrawGraphicAlphaUsesBlendColor)
 {
     QImage img = WhiteImage(6, 1);
     TCanvas c(&img);
@@ -50,7 +50,7 @@ TEST(AlphaTest, DrawGraphicAlphaUsesBlendColor)
     EXPECT_EQ(Px(img, 1, 0), RGB(1, 2, 3));
 }
 
-TEST(AlphaTest, DrawAlphaGraphicIsExact)
+TEST(SharedDrawAlphaTest, DrawAlphaGraphicIsExact)
 {
     QImage img = WhiteImage(5, 1);
     TCanvas c(&img);
@@ -65,7 +65,7 @@ TEST(AlphaTest, DrawAlphaGraphicIsExact)
     EXPECT_EQ(Px(img, 4, 0), RGB(255, 0, 0));
 }
 
-TEST(GreyGlyphTest, TwentyFourAndThirtyTwoBits)
+TEST(SharedDrawGreyGlyphTest, TwentyFourAndThirtyTwoBits)
 {
     TBitmap b(2, 1, pf24bit);
     uint8_t* p = b.ScanLine(0);
@@ -87,7 +87,7 @@ TEST(GreyGlyphTest, TwentyFourAndThirtyTwoBits)
     EXPECT_EQ(s.Canvas().GetPixel(1, 1), RGB(10, 20, 31));  // left alone
 }
 
-TEST(GreyGlyphTest, FourBitsGetTheEngravedLook)
+TEST(SharedDrawGreyGlyphTest, FourBitsGetTheEngravedLook)
 {
     TBitmap b(6, 6, pf4bit);
     TCanvas& c = b.Canvas();
@@ -105,7 +105,7 @@ TEST(GreyGlyphTest, FourBitsGetTheEngravedLook)
     EXPECT_EQ(c.GetPixel(0, 0), clWhite);
 }
 
-TEST(GlassTest, RowsAndWeights)
+TEST(SharedDrawGlassTest, RowsAndWeights)
 {
     QImage img = WhiteImage(100, 10);
     TCanvas c(&img);
@@ -127,7 +127,7 @@ TEST(GlassTest, RowsAndWeights)
     EXPECT_EQ(Px(tall, 1, 59), clBlack);
 }
 
-TEST(SheenTest, MiddleColumnAndBand)
+TEST(SharedDrawSheenTest, MiddleColumnAndBand)
 {
     QImage img = WhiteImage(4, 2);
     TCanvas c(&img);
@@ -152,7 +152,7 @@ TEST(SheenTest, MiddleColumnAndBand)
     EXPECT_EQ(Px(wide, 0, 0), RGB(0, 0, 198));  // 200 * 255 >> 8 twice
 }
 
-TEST(ParentBackgroundTest, ParentShowsThroughAtTheRightPlace)
+TEST(SharedDrawParentBackgroundTest, ParentShowsThroughAtTheRightPlace)
 {
     struct Parent : TWinControl {
         void Paint(TCanvas& c) override

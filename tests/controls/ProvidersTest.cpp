@@ -6,7 +6,7 @@
 
 using namespace cf;
 
-TEST(CalcProviderTest, RectsIntersect)
+TEST(SharedDrawCalcProviderTest, RectsIntersect)
 {
     TRect a(0, 0, 10, 10);
     EXPECT_TRUE(TCalcProvider::RectsIntersect(a, TRect(5, 5, 15, 15)));
@@ -17,7 +17,7 @@ TEST(CalcProviderTest, RectsIntersect)
     EXPECT_TRUE(TCalcProvider::RectsIntersect(a, TRect(2, 2, 3, 3)));  // inside
 }
 
-TEST(CalcProviderTest, AlignInRectAndOffset)
+TEST(SharedDrawCalcProviderTest, AlignInRectAndOffset)
 {
     TRect r(10, 20, 110, 70);
     struct Case {
@@ -37,7 +37,7 @@ TEST(CalcProviderTest, AlignInRectAndOffset)
     EXPECT_EQ(TCalcProvider::OffsetRectBy(r, 1, -2, 3, -4), TRect(11, 18, 113, 66));
 }
 
-TEST(GraphicsProviderTest, ButtonFaceFrame)
+TEST(SharedDrawGraphicsProviderTest, ButtonFaceFrame)
 {
     QImage img = WhiteImage(8, 6);
     TCanvas c(&img);
@@ -54,7 +54,7 @@ TEST(GraphicsProviderTest, ButtonFaceFrame)
     EXPECT_EQ(Px(img, 5, 4), ColorToRGB(clWindowFrame));
 }
 
-TEST(GraphicsProviderTest, FocusFrames)
+TEST(SharedDrawGraphicsProviderTest, FocusFrames)
 {
     QImage img = WhiteImage(8, 8);
     TCanvas c(&img);
@@ -69,7 +69,7 @@ TEST(GraphicsProviderTest, FocusFrames)
     EXPECT_EQ(Px(dot, 2, 1), clWhite);
 }
 
-TEST(GraphicsProviderTest, HorzGradientTo)
+TEST(SharedDrawGraphicsProviderTest, HorzGradientTo)
 {
     QImage img = WhiteImage(6, 3);
     TCanvas c(&img);
@@ -85,7 +85,7 @@ TEST(GraphicsProviderTest, HorzGradientTo)
     EXPECT_EQ(Px(img, 5, 0), clWhite);
 }
 
-TEST(GraphicsProviderTest, TextBlockMeasures)
+TEST(SharedDrawGraphicsProviderTest, TextBlockMeasures)
 {
     QImage img = WhiteImage(200, 100);
     TCanvas c(&img);
@@ -97,7 +97,7 @@ TEST(GraphicsProviderTest, TextBlockMeasures)
     EXPECT_FALSE(InkBox(img).IsEmpty());
 }
 
-TEST(GeometryTest, ToleranceAndFlip)
+TEST(SharedDrawGeometryTest, ToleranceAndFlip)
 {
     TPoint q(10, 10);
     EXPECT_FALSE(IsPointOutsideTolerance({13, 10}, q, 3));

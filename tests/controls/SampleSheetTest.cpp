@@ -15,7 +15,7 @@
 
 using namespace cf;
 
-TEST(SampleSheet, RendersToPng)
+TEST(SharedDrawSampleSheet, RendersToPng)
 {
     const char* out = std::getenv("CF_SAMPLE_PNG");
     if (!out || !*out)

@@ -30,7 +30,7 @@ int CountColour(const QImage& img, TColor c)
 
 } // namespace
 
-TEST(TextRectTest, SingleLineCentredWithEllipsis)
+TEST(SharedDrawTextRectTest, SingleLineCentredWithEllipsis)
 {
     QImage img = WhiteImage(200, 40);
     TCanvas c(&img);
@@ -47,7 +47,7 @@ TEST(TextRectTest, SingleLineCentredWithEllipsis)
     EXPECT_EQ(img, TextOutAt(200, 40, 100 - c.TextWidth("A&B"), (40 - lineHeight) / 2, "A&B"));
 }
 
-TEST(TextRectTest, GrayedTextIsEngraved)
+TEST(SharedDrawTextRectTest, GrayedTextIsEngraved)
 {
     QImage img = WhiteImage(120, 30);
     TCanvas c(&img);
@@ -62,7 +62,7 @@ TEST(TextRectTest, GrayedTextIsEngraved)
     EXPECT_EQ(c.Brush.Style, bsSolid);
 }
 
-TEST(TextLineTest, LeftRightCentre)
+TEST(SharedDrawTextLineTest, LeftRightCentre)
 {
     QImage img = WhiteImage(100, 30);
     TCanvas c(&img);
@@ -84,7 +84,7 @@ TEST(TextLineTest, LeftRightCentre)
     EXPECT_EQ(img, TextOutAt(100, 30, 0, y, "&x"));
 }
 
-TEST(TextInRectTest, WrapAndVerticalPlacement)
+TEST(SharedDrawTextInRectTest, WrapAndVerticalPlacement)
 {
     QImage img = WhiteImage(200, 100);
     TCanvas c(&img);
@@ -103,7 +103,7 @@ TEST(TextInRectTest, WrapAndVerticalPlacement)
     EXPECT_GT(CountColour(img, ColorToRGB(clBtnShadow)), 0);
 }
 
-TEST(VerticalTextTest, RunsUpwardAlongTheLeftEdge)
+TEST(SharedDrawVerticalTextTest, RunsUpwardAlongTheLeftEdge)
 {
     QImage img = WhiteImage(40, 200);
     TCanvas c(&img);

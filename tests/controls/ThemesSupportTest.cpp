@@ -10,7 +10,7 @@
 
 using namespace cf;
 
-TEST(SchemeColorTest, Table)
+TEST(SharedDrawSchemeColorTest, Table)
 {
     struct Case {
         int index;
@@ -40,7 +40,7 @@ TEST(SchemeColorTest, Table)
     EXPECT_EQ(DefaultColorScheme(), csBlue);
 }
 
-TEST(SchemeColorTest, NeverReadsOutsideThePalette)
+TEST(SharedDrawSchemeColorTest, NeverReadsOutsideThePalette)
 {
     // Indexes and scheme numbers past the table give black instead of
     // whatever lies behind it.
@@ -52,7 +52,7 @@ TEST(SchemeColorTest, NeverReadsOutsideThePalette)
     EXPECT_EQ(SchemeColor(3, TColorScheme(255)), 0u);
 }
 
-TEST(HtmlColorNamesTest, TableShape)
+TEST(SharedDrawHtmlColorNamesTest, TableShape)
 {
     ASSERT_EQ(HtmlColorNames.size(), 141u);
     EXPECT_STREQ(HtmlColorNames[0].first, "transparent");
@@ -116,7 +116,7 @@ public:
 
 } // namespace
 
-TEST(ThemesActiveTest, InactiveWithoutStylesAndClippedWhenActive)
+TEST(SharedDrawThemesActiveTest, InactiveWithoutStylesAndClippedWhenActive)
 {
     EXPECT_FALSE(ThemesActive());
     QImage img(20, 20, QImage::Format_RGB32);
@@ -143,7 +143,7 @@ TEST(ThemesActiveTest, InactiveWithoutStylesAndClippedWhenActive)
     SetThemeServices(nullptr);
 }
 
-TEST(SchemeControlsTest, RegisterOnceUnregisterWhenPresent)
+TEST(SharedDrawSchemeControlsTest, RegisterOnceUnregisterWhenPresent)
 {
     QWidget a, b;
     UnregisterSchemeControl(&a);  // not there: nothing

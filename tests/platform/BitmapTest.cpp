@@ -6,7 +6,7 @@
 
 using namespace cf;
 
-TEST(BitmapTest, ScanLinesAreInWindowsByteOrder)
+TEST(PlatformBitmapTest, ScanLinesAreInWindowsByteOrder)
 {
     TBitmap b24(3, 2, pf24bit);
     b24.Canvas().SetPixel(1, 1, RGB(10, 20, 30));
@@ -31,7 +31,7 @@ TEST(BitmapTest, ScanLinesAreInWindowsByteOrder)
     EXPECT_THROW(b32.ScanLine(2), std::out_of_range);
 }
 
-TEST(BitmapTest, PackedFormats)
+TEST(PlatformBitmapTest, PackedFormats)
 {
     TBitmap m(10, 2, pf1bit);
     EXPECT_EQ(m.BytesPerLine(), 4);
@@ -54,7 +54,7 @@ TEST(BitmapTest, PackedFormats)
     EXPECT_EQ(f.Canvas().GetPixel(2, 0), clBlue);
 }
 
-TEST(BitmapTest, FormatChangeKeepsColours)
+TEST(PlatformBitmapTest, FormatChangeKeepsColours)
 {
     TBitmap b(2, 1, pf24bit);
     b.Canvas().SetPixel(0, 0, RGB(1, 2, 3));
@@ -68,7 +68,7 @@ TEST(BitmapTest, FormatChangeKeepsColours)
     EXPECT_EQ(b.Canvas().GetPixel(2, 1), clBlack);
 }
 
-TEST(BitmapTest, DrawTransparentAndStretch)
+TEST(PlatformBitmapTest, DrawTransparentAndStretch)
 {
     TBitmap b(2, 2, pf24bit);
     b.Canvas().FillRect(TRect(0, 0, 2, 2), clFuchsia);
@@ -88,7 +88,7 @@ TEST(BitmapTest, DrawTransparentAndStretch)
     EXPECT_EQ(Px(img, 3, 4), clFuchsia);
 }
 
-TEST(BitmapTest, MonochromeSourceTakesTextAndBackgroundColours)
+TEST(PlatformBitmapTest, MonochromeSourceTakesTextAndBackgroundColours)
 {
     TBitmap m(2, 1, pf1bit);
     m.Canvas().SetPixel(1, 0, clWhite);
@@ -99,4 +99,21 @@ TEST(BitmapTest, MonochromeSourceTakesTextAndBackgroundColours)
     c.BitBlt(0, 0, 2, 1, m, 0, 0, SRCCOPY);
     EXPECT_EQ(Px(img, 0, 0), clRed);
     EXPECT_EQ(Px(img, 1, 0), clBlue);
+}
+
+TEST(PlatformBitmapTest, EmptyBitmapTakesDrawingQuietly)
+{
+    TBitmap b;
+    EXPECT_TRUE(b.Empty());
+    TCanvas& c = b.Canvas();
+    c.FillRect(TRect(0, 0, 10, 10));
+    c.TextOut(0, 0, "x");
+    c.MoveTo(0, 0);
+    c.LineTo(5, 5);
+    EXPECT_EQ(c.GetPixel(0, 0), CLR_INVALID);
+    QImage img = WhiteImage(4, 4);
+    TCanvas target(&img);
+    target.Draw(0, 0, b);
+    target.StretchDraw(TRect(0, 0, 4, 4), b);
+    EXPECT_EQ(InkBox(img), TRect());
 }

@@ -1,6 +1,7 @@
 #include "PixelHelpers.h"
 
 #include "platform/Canvas.h"
+#include "platform/Frame3D.h"
 
 #include <QFont>
 #include <QFontInfo>
@@ -29,7 +30,7 @@ std::string Column(const QImage& img, int x, int y0, int y1, TColor c = clBlack)
 
 } // namespace
 
-TEST(CanvasLineTest, EndPointIsNotDrawn)
+TEST(PlatformCanvasLineTest, EndPointIsNotDrawn)
 {
     QImage img = WhiteImage(10, 10);
     TCanvas c(&img);
@@ -46,7 +47,7 @@ TEST(CanvasLineTest, EndPointIsNotDrawn)
     EXPECT_EQ(c.PenPos, TPoint(1, 3));
 }
 
-TEST(CanvasLineTest, DiagonalAndPolyline)
+TEST(PlatformCanvasLineTest, DiagonalAndPolyline)
 {
     QImage img = WhiteImage(10, 10);
     TCanvas c(&img);
@@ -67,7 +68,7 @@ TEST(CanvasLineTest, DiagonalAndPolyline)
     EXPECT_EQ(Column(img2, 5, 0, 7), ".xxxx..");
 }
 
-TEST(CanvasLineTest, XorPenTwiceRestores)
+TEST(PlatformCanvasLineTest, XorPenTwiceRestores)
 {
     QImage img = WhiteImage(10, 10);
     TCanvas c(&img);
@@ -86,7 +87,7 @@ TEST(CanvasLineTest, XorPenTwiceRestores)
     EXPECT_EQ(Px(img, 0, 2), clAqua);  // not of red
 }
 
-TEST(CanvasLineTest, DottedPenPaintsGapsWithBrushUnlessClear)
+TEST(PlatformCanvasLineTest, DottedPenPaintsGapsWithBrushUnlessClear)
 {
     QImage img = WhiteImage(12, 3);
     TCanvas c(&img);
@@ -102,7 +103,7 @@ TEST(CanvasLineTest, DottedPenPaintsGapsWithBrushUnlessClear)
     EXPECT_EQ(Row(img, 2, 0, 12), "xxx...xxx...");
 }
 
-TEST(CanvasFillTest, FillFrameAndRectangle)
+TEST(PlatformCanvasFillTest, FillFrameAndRectangle)
 {
     QImage img = WhiteImage(12, 12);
     TCanvas c(&img);
@@ -145,7 +146,7 @@ TEST(CanvasFillTest, FillFrameAndRectangle)
     EXPECT_EQ(Px(n, 7, 7), clWhite);
 }
 
-TEST(CanvasFillTest, PolygonUsesWindingRule)
+TEST(PlatformCanvasFillTest, PolygonUsesWindingRule)
 {
     // A five-pointed star drawn in one stroke: its centre is inside under the
     // winding rule (it would be a hole under alternate filling).
@@ -169,7 +170,7 @@ TEST(CanvasFillTest, PolygonUsesWindingRule)
     EXPECT_EQ(Px(t, 7, 7), clWhite);
 }
 
-TEST(CanvasFillTest, EllipseAndRoundRectStayInsideTheirBox)
+TEST(PlatformCanvasFillTest, EllipseAndRoundRectStayInsideTheirBox)
 {
     QImage img = WhiteImage(20, 20);
     TCanvas c(&img);
@@ -192,7 +193,7 @@ TEST(CanvasFillTest, EllipseAndRoundRectStayInsideTheirBox)
     EXPECT_EQ(Px(rr, 16, 5), clWhite);
 }
 
-TEST(CanvasClipTest, ClipRectRegionAndOrigin)
+TEST(PlatformCanvasClipTest, ClipRectRegionAndOrigin)
 {
     QImage img = WhiteImage(10, 10);
     TCanvas c(&img);
@@ -223,7 +224,7 @@ TEST(CanvasClipTest, ClipRectRegionAndOrigin)
     EXPECT_EQ(co.GetPixel(0, 0), clBlack);
 }
 
-TEST(CanvasClipTest, SaveAndRestoreState)
+TEST(PlatformCanvasClipTest, SaveAndRestoreState)
 {
     QImage img = WhiteImage(10, 10);
     TCanvas c(&img);
@@ -238,7 +239,7 @@ TEST(CanvasClipTest, SaveAndRestoreState)
     EXPECT_EQ(c.Origin(), TPoint(0, 0));
 }
 
-TEST(CanvasPixelTest, PixelsInvertAndFocusRect)
+TEST(PlatformCanvasPixelTest, PixelsInvertAndFocusRect)
 {
     QImage img = WhiteImage(8, 8);
     TCanvas c(&img);
@@ -260,7 +261,7 @@ TEST(CanvasPixelTest, PixelsInvertAndFocusRect)
     EXPECT_EQ(InkBox(f), TRect());
 }
 
-TEST(CanvasCopyTest, CopyRectStretchesAndMirrors)
+TEST(PlatformCanvasCopyTest, CopyRectStretchesAndMirrors)
 {
     QImage src = WhiteImage(2, 1);
     TCanvas cs(&src);
@@ -285,7 +286,7 @@ TEST(CanvasCopyTest, CopyRectStretchesAndMirrors)
     EXPECT_EQ(Px(dst, 4, 0), clBlue);
 }
 
-TEST(CanvasCopyTest, RasterOperations)
+TEST(PlatformCanvasCopyTest, RasterOperations)
 {
     EXPECT_EQ(Rop3(SRCCOPY, 0, 0xFF123456, 0) & 0xFFFFFF, 0x123456u);
     EXPECT_EQ(Rop3(SRCINVERT, 0, 0xFF0F0F0F, 0xFFFF00FF) & 0xFFFFFF, 0xF00FF0u);
@@ -300,7 +301,7 @@ TEST(CanvasCopyTest, RasterOperations)
     EXPECT_EQ(Rop3(0x00E20746, 0xFF112233, 0xFF000000, 0xFF445566) & 0xFFFFFF, 0x445566u);
 }
 
-TEST(CanvasTextTest, TextOutOpaqueAndTransparent)
+TEST(PlatformCanvasTextTest, TextOutOpaqueAndTransparent)
 {
     QImage img = WhiteImage(100, 30);
     TCanvas c(&img);
@@ -327,7 +328,7 @@ TEST(CanvasTextTest, TextOutOpaqueAndTransparent)
     EXPECT_EQ(Px(t, 5, 5), clWhite);
 }
 
-TEST(CanvasTextTest, TahomaIsUsedWhenInstalled)
+TEST(PlatformCanvasTextTest, TahomaIsUsedWhenInstalled)
 {
     bool tahoma = RegisterProgramFonts();
     QFont f = TFont().ToQFont();
@@ -335,4 +336,22 @@ TEST(CanvasTextTest, TahomaIsUsedWhenInstalled)
         EXPECT_EQ(QFontInfo(f).family(), "Tahoma");
     }
     EXPECT_EQ(f.pixelSize(), 11);  // 8 pt at 96 DPI
+}
+
+TEST(PlatformFrame3DTest, NestedFramesAndShrunkRectangle)
+{
+    QImage img = WhiteImage(8, 8);
+    TCanvas c(&img);
+    TRect r(1, 1, 7, 7);
+    Frame3D(c, r, clRed, clBlue, 2);
+    EXPECT_EQ(r, TRect(3, 3, 5, 5));
+    EXPECT_EQ(Px(img, 1, 1), clRed);
+    EXPECT_EQ(Px(img, 5, 1), clRed);
+    EXPECT_EQ(Px(img, 6, 1), clBlue);  // top-right corner
+    EXPECT_EQ(Px(img, 1, 6), clBlue);  // bottom-left corner
+    EXPECT_EQ(Px(img, 2, 2), clRed);   // second frame
+    EXPECT_EQ(Px(img, 5, 5), clBlue);
+    EXPECT_EQ(Px(img, 3, 3), clWhite);
+    EXPECT_EQ(Px(img, 7, 7), clWhite);
+    EXPECT_EQ(c.Pen.Color, clBlack);
 }

@@ -72,7 +72,7 @@ void Key(QWidget* w, QEvent::Type t, int key, const QString& text, Qt::KeyboardM
 
 } // namespace
 
-TEST(ControlTest, ClientCoordinatesExcludeTheFrame)
+TEST(PlatformControlTest, ClientCoordinatesExcludeTheFrame)
 {
     Recorder c;
     c.SetBounds(0, 0, 40, 30);
@@ -96,7 +96,7 @@ TEST(ControlTest, ClientCoordinatesExcludeTheFrame)
     EXPECT_EQ(c.Width(), 54);
 }
 
-TEST(ControlTest, MouseSequenceAsWindowsDeliversIt)
+TEST(PlatformControlTest, MouseSequenceAsWindowsDeliversIt)
 {
     Recorder c;
     c.SetBounds(0, 0, 40, 30);
@@ -117,7 +117,7 @@ TEST(ControlTest, MouseSequenceAsWindowsDeliversIt)
     EXPECT_EQ(c.log, expected);
 }
 
-TEST(ControlTest, WheelAddsFractionsUpToWholeNotches)
+TEST(PlatformControlTest, WheelAddsFractionsUpToWholeNotches)
 {
     Recorder c;
     auto wheel = [&](int dy) {
@@ -134,7 +134,7 @@ TEST(ControlTest, WheelAddsFractionsUpToWholeNotches)
     EXPECT_EQ(c.log, expected);
 }
 
-TEST(ControlTest, KeysSplitIntoDownPressUp)
+TEST(PlatformControlTest, KeysSplitIntoDownPressUp)
 {
     Recorder c;
     Key(&c, QEvent::KeyPress, Qt::Key_A, "a");
@@ -151,7 +151,7 @@ TEST(ControlTest, KeysSplitIntoDownPressUp)
     EXPECT_EQ(QtKeyOf('Q'), int(Qt::Key_Q));
 }
 
-TEST(ControlTest, ResizeAndFocus)
+TEST(PlatformControlTest, ResizeAndFocus)
 {
     QWidget top;
     top.resize(100, 100);

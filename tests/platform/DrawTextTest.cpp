@@ -9,7 +9,7 @@ using namespace cf;
 
 namespace {
 
-struct TextFixture : ::testing::Test {
+struct PlatformTextFixture : ::testing::Test {
     QImage img = WhiteImage(200, 60);
     TCanvas c{&img};
     int W(const std::string& s) { return c.TextWidth(s); }
@@ -32,7 +32,7 @@ struct TextFixture : ::testing::Test {
 
 } // namespace
 
-TEST_F(TextFixture, CalcRectTable)
+TEST_F(PlatformTextFixture, CalcRectTable)
 {
     const int h = H();
     struct Case {
@@ -75,7 +75,7 @@ TEST_F(TextFixture, CalcRectTable)
     EXPECT_EQ(lead.Height(), 2 * (h + fm.leading()));
 }
 
-TEST_F(TextFixture, VerticalAndHorizontalPlacement)
+TEST_F(PlatformTextFixture, VerticalAndHorizontalPlacement)
 {
     const int h = H(), w = W("X");
     struct Case {
@@ -101,7 +101,7 @@ TEST_F(TextFixture, VerticalAndHorizontalPlacement)
     EXPECT_EQ(DrawText(c, "X\nY", r, 0), 2 * h);
 }
 
-TEST_F(TextFixture, EndEllipsisCutsToWhatFits)
+TEST_F(PlatformTextFixture, EndEllipsisCutsToWhatFits)
 {
     c.Brush.Style = bsClear;
     TRect r(0, 0, W("abcd..."), 20);
@@ -119,7 +119,7 @@ TEST_F(TextFixture, EndEllipsisCutsToWhatFits)
     EXPECT_EQ(img, Reference(0, 0, "C:...\\file.txt"));
 }
 
-TEST_F(TextFixture, PrefixIsUnderlinedAndHidden)
+TEST_F(PlatformTextFixture, PrefixIsUnderlinedAndHidden)
 {
     c.Brush.Style = bsClear;
     TRect r(0, 0, 200, 30);
@@ -144,7 +144,7 @@ TEST_F(TextFixture, PrefixIsUnderlinedAndHidden)
     EXPECT_EQ(img, Reference(0, 0, "&File"));
 }
 
-TEST_F(TextFixture, ClipsToRectangleUnlessNoClip)
+TEST_F(PlatformTextFixture, ClipsToRectangleUnlessNoClip)
 {
     c.Brush.Style = bsClear;
     TRect r(0, 0, 8, 30);
@@ -155,7 +155,7 @@ TEST_F(TextFixture, ClipsToRectangleUnlessNoClip)
     EXPECT_GT(InkBox(img).Right, 8);
 }
 
-TEST_F(TextFixture, OpaqueBackgroundBehindEachLine)
+TEST_F(PlatformTextFixture, OpaqueBackgroundBehindEachLine)
 {
     c.Brush.Color = clYellow;
     TRect r(0, 0, 200, 60);

@@ -11,7 +11,7 @@
 
 using namespace cf;
 
-TEST(AlignTest, ChildrenShareTheClientArea)
+TEST(PlatformAlignTest, ChildrenShareTheClientArea)
 {
     TWinControl parent;
     parent.SetBounds(0, 0, 200, 100);
@@ -85,7 +85,7 @@ void Press(QWidget* w, int key)
 
 } // namespace
 
-TEST(DialogKeyTest, ReturnAndEscapeReachDefaultAndCancelButtons)
+TEST(PlatformDialogKeyTest, ReturnAndEscapeReachDefaultAndCancelButtons)
 {
     TForm form;
     form.resize(200, 100);
@@ -110,7 +110,7 @@ TEST(DialogKeyTest, ReturnAndEscapeReachDefaultAndCancelButtons)
     EXPECT_EQ(form.ShowModal(), mrOk);
 }
 
-TEST(ImageListTest, StripsMasksAndDrawing)
+TEST(PlatformImageListTest, StripsMasksAndDrawing)
 {
     TBitmap strip(8, 4, pf24bit);
     strip.Canvas().FillRect(TRect(0, 0, 8, 4), clFuchsia);
@@ -137,7 +137,7 @@ TEST(ImageListTest, StripsMasksAndDrawing)
     EXPECT_EQ(list.Count(), 1);
 }
 
-TEST(ScreenTest, SizeFontAndCursor)
+TEST(PlatformScreenTest, SizeFontAndCursor)
 {
     EXPECT_GT(ScreenWidth(), 0);
     EXPECT_GT(ScreenHeight(), 0);

@@ -6,7 +6,7 @@
 
 using namespace cf;
 
-TEST(RegionTest, RectanglesCombine)
+TEST(PlatformRegionTest, RectanglesCombine)
 {
     TRegion a = TRegion::FromRect(TRect(0, 0, 4, 4));
     TRegion b = TRegion::FromRect(TRect(2, 2, 6, 6));
@@ -27,7 +27,7 @@ TEST(RegionTest, RectanglesCombine)
     EXPECT_TRUE(TRegion::FromRect(TRect(3, 3, 3, 8)).IsEmpty());
 }
 
-TEST(RegionTest, EllipseRoundRectPolygon)
+TEST(PlatformRegionTest, EllipseRoundRectPolygon)
 {
     TRegion e = TRegion::FromEllipse(TRect(0, 0, 10, 10));
     EXPECT_TRUE(e.Contains({5, 5}));
@@ -54,7 +54,7 @@ TEST(RegionTest, EllipseRoundRectPolygon)
     EXPECT_FALSE(p.Contains({6, 0}));  // right edge exclusive
 }
 
-TEST(RegionTest, FillAndFrameRegionPixels)
+TEST(PlatformRegionTest, FillAndFrameRegionPixels)
 {
     QImage img = WhiteImage(12, 12);
     TCanvas c(&img);

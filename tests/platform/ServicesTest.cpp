@@ -15,7 +15,7 @@
 
 using namespace cf;
 
-TEST(TimerTest, ManualClockDrivesTimers)
+TEST(PlatformTimerTest, ManualClockDrivesTimers)
 {
     TManualClock clock;
     SetClock(&clock);
@@ -57,7 +57,7 @@ TEST(TimerTest, ManualClockDrivesTimers)
     SetClock(nullptr);
 }
 
-TEST(RegistryTest, TypedValuesBehaveAsOnWindows)
+TEST(PlatformRegistryTest, TypedValuesBehaveAsOnWindows)
 {
     cftest::ScratchDir dir;
     std::string file = (dir / "cfg" / "test.ini").string();
@@ -106,7 +106,7 @@ TEST(RegistryTest, TypedValuesBehaveAsOnWindows)
     unsetenv("CHANFORGE_CONFIG");
 }
 
-TEST(ClipboardTest, TwoCopiesExchangeBlocks)
+TEST(PlatformClipboardTest, TwoCopiesExchangeBlocks)
 {
     TMemoryClipboard a(101);
     TMemoryClipboard b(a, 202);
@@ -129,7 +129,7 @@ TEST(ClipboardTest, TwoCopiesExchangeBlocks)
     EXPECT_NE(Clipboard().OwnerHandle(), 0);
 }
 
-TEST(ResourceTest, NamedCursorsAndBitmapsExist)
+TEST(PlatformResourceTest, NamedCursorsAndBitmapsExist)
 {
     for (const char* n : {"ROLL", "ROLLUP", "ROLLDOWN", "REVERSEDARROW", "HORZSPLIT", "COLUMNNODRAG", "VERTSPLIT",
                           "INDICATORSELECT"}) {
@@ -153,13 +153,13 @@ TEST(ResourceTest, NamedCursorsAndBitmapsExist)
     EXPECT_TRUE(ProgramBitmap("NOSUCH").Empty());
 }
 
-TEST(ThemeTest, InactiveByDefault)
+TEST(PlatformThemeTest, InactiveByDefault)
 {
     EXPECT_FALSE(ThemeServices().Active());
     EXPECT_FALSE(ThemeServices().Available());
 }
 
-TEST(FormTest, ShowModalReturnsModalResult)
+TEST(PlatformFormTest, ShowModalReturnsModalResult)
 {
     TForm f;
     f.resize(100, 80);
@@ -184,7 +184,7 @@ TEST(FormTest, ShowModalReturnsModalResult)
     EXPECT_EQ(asked, 2);
 }
 
-TEST(FormTest, WindowRegionAndCentring)
+TEST(PlatformFormTest, WindowRegionAndCentring)
 {
     TForm f;
     f.resize(100, 80);

@@ -5,7 +5,7 @@
 
 using namespace cf;
 
-TEST(MulDivTest, RoundsHalvesAwayFromZeroAndRejectsZeroDivisor)
+TEST(PlatformMulDivTest, RoundsHalvesAwayFromZeroAndRejectsZeroDivisor)
 {
     struct Case {
         int a, b, c, expected;
@@ -27,7 +27,7 @@ TEST(MulDivTest, RoundsHalvesAwayFromZeroAndRejectsZeroDivisor)
         EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
 }
 
-TEST(RoundHalfEvenTest, Table)
+TEST(PlatformRoundHalfEvenTest, Table)
 {
     EXPECT_EQ(RoundHalfEven(0.5), 0);
     EXPECT_EQ(RoundHalfEven(1.5), 2);
@@ -37,7 +37,7 @@ TEST(RoundHalfEvenTest, Table)
     EXPECT_EQ(RoundHalfEven(2.4), 2);
 }
 
-TEST(RectTest, ExclusiveEdges)
+TEST(PlatformRectTest, ExclusiveEdges)
 {
     TRect r(1, 2, 5, 6);
     EXPECT_EQ(r.Width(), 4);
@@ -51,7 +51,7 @@ TEST(RectTest, ExclusiveEdges)
     EXPECT_EQ(Bounds(3, 4, 10, 20), TRect(3, 4, 13, 24));
 }
 
-TEST(ColorTest, LayoutAndSystemColours)
+TEST(PlatformColorTest, LayoutAndSystemColours)
 {
     EXPECT_EQ(RGB(0x11, 0x22, 0x33), 0x332211u);
     EXPECT_EQ(GetRValue(0x332211), 0x11);

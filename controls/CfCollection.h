@@ -1,0 +1,10 @@
+#pragma once
+
+// The owner-drawn controls the forms are built from, in one include.
+
+#include "controls/CfButton.h"
+#include "controls/CfHeaderPanel.h"
+#include "controls/CfLabel.h"
+#include "controls/CfMargins.h"
+#include "controls/CfPanel.h"
+#include "controls/CfSplitter.h"

@@ -1,0 +1,309 @@
+#include "link/NetworkLink.h"
+
+#include "link/FilePlan.h"
+#include "settings/SettingsDir.h"
+#include "settings/Unit_lib.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char* const NotSavedQuestion = "Your changes have not been saved : Proceeed anyway ?";
+const char* const ConnectFailed =
+    "Could not connect to receiver. Check IP Address,network settings and status of receiver";
+const char* const LoginFailed = "Could not login to receiver. Check username and password";
+const char* const RetrySending = "Please retry sending settings to your receiver";
+const char* const ReloadFailed = "Some errors occours sending reload command : reboot the receiver";
+const char* const FolderIncomplete = "File(s) not found : cannot proceed";
+
+const TY_PROFILES EmptyProfile{};
+
+} // namespace
+
+TNetworkLink::TNetworkLink(TNetworkHost& host, TNetworkUi& ui) : host_(host), ui_(ui)
+{
+    FTP.Passive = true;
+    FTP.OnStatus = [this](const std::string& s) { Log(s); };
+}
+
+void TNetworkLink::Log(const std::string& line)
+{
+    log_.push_back(line);
+    if (OnLog)
+        OnLog(line);
+}
+
+std::string TNetworkLink::LogText() const
+{
+    std::string s;
+    for (const auto& l : log_)
+        s += l + "\r\n";
+    return s;
+}
+
+const TY_PROFILES& TNetworkLink::Profile() const
+{
+    std::int32_t i = ProfileIndex >= 0 ? ProfileIndex : SelectedProfile;
+    if (i >= 0 && static_cast<std::size_t>(i) < Profiles.size())
+        return Profiles[static_cast<std::size_t>(i)];
+    return EmptyProfile;
+}
+
+bool TNetworkLink::Connect2Rec()
+{
+    if (ProfileIndex < 0)
+        ProfileIndex = SelectedProfile;
+    const TY_PROFILES& p = Profile();
+    FTP.Host = p.Address;
+    FTP.Port = p.FtpPort;
+    FTP.Username = p.User;
+    FTP.Password = p.Password;
+    FTP.Passive = p.Passive;
+    FTP.ConnectTimeout = Timeouts.FtpConnect;
+    FTP.ReadTimeout = Timeouts.FtpRead;
+    try {
+        FTP.Connect();
+    } catch (const cf::net::ENetError&) {
+        Log(ConnectFailed);
+        return false;
+    }
+    try {
+        FTP.Login();
+    } catch (const cf::net::ENetError&) {
+        Log(LoginFailed);
+        FTP.Disconnect();
+        return false;
+    }
+    return true;
+}
+
+void TNetworkLink::EmptyTransferFolder()
+{
+    // Whatever an earlier transfer left must not be taken for this receiver's
+    // files (it would decide the generation of the set) nor be uploaded.
+    std::error_code ec;
+    if (fs::is_directory(TempDir, ec)) {
+        for (auto it = fs::directory_iterator(TempDir, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+            std::error_code ec2;
+            if (!it->is_directory(ec2))
+                fs::remove(it->path(), ec2);
+        }
+    }
+    fs::create_directories(TempDir, ec);
+}
+
+void TNetworkLink::RemoveTransferFolder()
+{
+    CleanSettingsDir(TempDir);
+    std::error_code ec;
+    fs::remove(TempDir, ec); // only when empty: foreign files stay
+}
+
+bool TNetworkLink::Read()
+{
+    if (Modified && !ui_.AskYesNo(NotSavedQuestion))
+        return false;
+    if (TempDir.empty())
+        return false;
+    if (!Connect2Rec())
+        return false;
+    Busy busy(ui_);
+    const TY_PROFILES profile = Profile();
+
+    NewChannels.clear();
+    if (ReadNew) {
+        GetNews();
+        if (!NewChannels.empty()) {
+            Log("Reloading settings/UserBouquet from memory");
+            ReloadRec();
+        }
+    }
+
+    EmptyTransferFolder();
+    const auto& reply = FTP.LastReplyText();
+    Log("Receiver response: " + (reply.empty() ? std::string() : reply.front()));
+
+    const std::int32_t keptVersion = EnigmaVersion;
+    std::int32_t version = ReadVersionOfProfileType(profile.Type);
+    SetEnigmaVer(version);
+    host_.Repaint();
+
+    bool failed = false;
+    std::vector<std::string> entries = FixedDownloads(profile);
+    for (const auto& pattern : BouquetListings(profile)) {
+        std::vector<std::string> names;
+        try {
+            FTP.List(pattern, names);
+        } catch (const cf::net::ENetError& e) {
+            Log(e.what());
+            failed = true;
+            continue;
+        }
+        for (const auto& listed : names) {
+            std::string name = BaseName(listed);
+            if (!IsSafeFileName(name)) {
+                Log(listed + " -> file name refused");
+                continue;
+            }
+            entries.push_back(profile.PRO_Sdir + "/" + name);
+        }
+    }
+    if (version == 3 || version == 4)
+        for (const auto& e : entries)
+            Log(e);
+
+    for (const auto& entry : entries) {
+        ui_.ProcessMessages();
+        if (!FTP.Connected()) {
+            // The receiver stopped answering: what is missing cannot come.
+            failed = true;
+            break;
+        }
+        Log(entry);
+        std::string name = BaseName(entry);
+        std::string local = TempDir + "/" + name;
+        try {
+            FTP.Get(entry, local);
+        } catch (const cf::net::ENetError& e) {
+            if (!FTP.Connected()) {
+                Log(e.what());
+                continue;
+            }
+            if (name == "satellites.xml" || name == "terrestrial.xml") {
+                try {
+                    FTP.Get("/share/" + name, local);
+                } catch (const cf::net::ENetError&) {
+                }
+            }
+        }
+    }
+
+    if (!FTP.Connected())
+        failed = true; // even the last download may have lost the receiver
+
+    // A folder the main window cannot load is not a successful read: the
+    // set in memory must not be replaced by a partial one.
+    if (!failed)
+        for (const auto& f : RequiredFiles(version))
+            if (!fs::exists(TempDir + "/" + f)) {
+                Log(FolderIncomplete);
+                failed = true;
+                break;
+            }
+
+    FTP.Disconnect();
+    host_.CopyLogToDebug(LogText());
+    if (failed) {
+        RemoveTransferFolder();
+        // The set in memory stays, and with it the format it was loaded in.
+        if (IsValidEnigmaVersion(keptVersion))
+            SetEnigmaVer(keptVersion);
+        host_.Repaint();
+    }
+    return !failed;
+}
+
+bool TNetworkLink::Write()
+{
+    if (Services.empty())
+        return false;
+    if (TempDir.empty())
+        return false;
+    if (!Connect2Rec())
+        return false;
+    Busy busy(ui_);
+    const TY_PROFILES profile = Profile();
+    const std::int32_t keptVersion = EnigmaVersion;
+    const bool keptModified = Modified;
+
+    SetEnigmaVer(WriteVersionOfProfileType(profile.Type, EnigmaVersion));
+    EmptyTransferFolder();
+    const std::string keptSaveDir = TheSaveDir;
+    TheSaveDir = TempDir;
+    SaveProfile = ProfileIndex;
+    bool saved = true;
+    try {
+        host_.SaveFile();
+    } catch (const std::exception& e) {
+        saved = false;
+        Log(e.what());
+    }
+    TheSaveDir = keptSaveDir;
+
+    bool failed = !saved;
+    std::vector<std::string> files;
+    std::error_code ec;
+    for (auto it = fs::directory_iterator(TempDir, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
+        if (it->is_regular_file())
+            files.push_back(it->path().filename().string());
+    std::sort(files.begin(), files.end());
+
+    if (saved && !files.empty()) {
+        // What the receiver holds now; its stale user bouquets go only once
+        // the new set stands complete on the receiver.
+        std::vector<std::string> remote;
+        try {
+            FTP.List(profile.PRO_Sdir + "/*", remote);
+        } catch (const cf::net::ENetError&) {
+            remote.clear();
+        }
+
+        std::set<std::string> sent;
+        for (const auto& name : files) {
+            if (name == "satellites.xml" || name == "terrestrial.xml")
+                continue;
+            ui_.ProcessMessages();
+            Log(name + " -> sending file to your receiver");
+            try {
+                FTP.Put(TempDir + "/" + name, profile.PRO_Sdir + "/" + name);
+                sent.insert(name);
+            } catch (const cf::net::ENetError&) {
+                Log(name + " -> errore sending file to your receiver");
+                failed = true;
+            }
+        }
+        if (!failed)
+            for (const char* xml : {"satellites.xml", "terrestrial.xml"}) {
+                if (!fs::exists(TempDir + "/" + xml))
+                    continue;
+                try {
+                    FTP.Put(TempDir + "/" + xml, profile.PRO_Xdir + "/" + xml);
+                } catch (const cf::net::ENetError&) {
+                    Log(std::string(xml) + " -> errore sending file to your receiver");
+                    failed = true;
+                }
+            }
+        if (!failed)
+            for (const auto& listed : remote) {
+                std::string name = BaseName(listed);
+                if (!IsSafeFileName(name) || !IsUserBouquetFileName(name) || sent.count(name))
+                    continue;
+                try {
+                    FTP.Delete(profile.PRO_Sdir + "/" + name);
+                    Log(name + " -> Unused bouquet removed");
+                } catch (const cf::net::ENetError&) {
+                }
+            }
+    }
+
+    bool ok = !failed;
+    if (failed) {
+        // The receiver does not hold this set: the changes are still unsaved.
+        Modified = keptModified;
+        ui_.ShowError(RetrySending);
+    } else if (ReloadAfterWrite && !ReloadRec()) {
+        ui_.ShowError(ReloadFailed);
+        ok = false;
+    }
+
+    RemoveTransferFolder();
+    SetEnigmaVer(keptVersion);
+    host_.Repaint();
+    FTP.Disconnect();
+    return ok;
+}

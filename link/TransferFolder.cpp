@@ -1,0 +1,24 @@
+#include "link/TransferFolder.h"
+
+#include "settings/SettingsDir.h"
+#include "settings/Unit_lib.h"
+
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+void OpenTransferFolder(TNetworkHost& host)
+{
+    struct Restore {
+        std::string kept = TheLoadDir;
+        ~Restore()
+        {
+            CleanSettingsDir(TempDir);
+            std::error_code ec;
+            std::filesystem::remove(TempDir, ec);
+            TheLoadDir = kept;
+        }
+    } restore;
+    TheLoadDir = TempDir;
+    host.OpenFile();
+}
