@@ -1,25 +1,20 @@
 #include "app/Unit_SelDir.h"
 
 #include "app/DirListing.h"
+#include "controls/CfButton.h"
+#include "controls/CfEdit.h"
+#include "controls/CfLabel.h"
+#include "controls/CfPanel.h"
+#include "controls/MessageService.h"
 #include "settings/Unit_lib.h"
 
 #include <QAction>
-#include <QComboBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPushButton>
 
 #include <filesystem>
 
 namespace fs = std::filesystem;
 using namespace cf;
-
-namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
-} // namespace
 
 TForm_SelDir::TForm_SelDir(QWidget* owner) : TForm(owner)
 {
@@ -28,10 +23,13 @@ TForm_SelDir::TForm_SelDir(QWidget* owner) : TForm(owner)
     Position = TPosition::poScreenCenter;
     SetClientSize(456, 392);
 
-    Label_Dir = new QLabel("Directory Name", this);
-    Label_Dir->setGeometry(8, 6, 200, 16);
-    Edir = new QLineEdit(this);
-    Edir->setGeometry(8, 24, 440, 22);
+    Label_Dir = new TCfLabel(this);
+    Label_Dir->Name = "Label_Dir";
+    Label_Dir->SetCaption("Directory Name");
+    Label_Dir->SetBounds(8, 6, 200, 16);
+    Edir = new TCfEdit(this);
+    Edir->Name = "Edir";
+    Edir->SetBounds(8, 24, 440, 22);
 
     dcb = new TDriveComboBox(this);
     dcb->Name = "dcb";
@@ -43,42 +41,56 @@ TForm_SelDir::TForm_SelDir(QWidget* owner) : TForm(owner)
     flb->Name = "flb";
     flb->SetBounds(232, 54, 216, 244);
 
-    PanelVer = new QWidget(this);
-    PanelVer->setGeometry(8, 306, 440, 40);
-    Label_Profile = new QLabel("Save with  format", PanelVer);
-    Label_Profile->setGeometry(8, 11, 120, 18);
-    CB_Profile = new QComboBox(PanelVer);
-    CB_Profile->setGeometry(136, 8, 296, 24);
+    PanelVer = new TCfPanel(this);
+    PanelVer->Name = "PanelVer";
+    PanelVer->SetBounds(8, 306, 440, 40);
+    Label_Profile = new TCfLabel(PanelVer);
+    Label_Profile->Name = "Label_Profile";
+    Label_Profile->SetCaption("Save with  format");
+    Label_Profile->SetTransparent(true); // over the panel's own background
+    Label_Profile->SetBounds(8, 11, 120, 18);
+    CB_Profile = new TCfComboBox(PanelVer);
+    CB_Profile->Name = "CB_Profile";
+    CB_Profile->SetStyle(TDropDownStyle::dsDropDownList);
+    CB_Profile->SetBounds(136, 8, 296, 24);
 
-    BitBtn1 = new QPushButton("OK", this);
-    BitBtn1->setGeometry(288, 358, 75, 25);
-    BitBtn1->setDefault(true);
-    BitBtn2 = new QPushButton("Cancel", this);
-    BitBtn2->setGeometry(373, 358, 75, 25);
+    BitBtn1 = new TCfButton(this);
+    BitBtn1->Name = "BitBtn1";
+    BitBtn1->SetCaption("OK");
+    BitBtn1->SetBounds(288, 358, 75, 25);
+    BitBtn1->SetDefault(true);
+    BitBtn2 = new TCfButton(this);
+    BitBtn2->Name = "BitBtn2";
+    BitBtn2->SetCaption("Cancel");
+    BitBtn2->SetBounds(373, 358, 75, 25);
+    BitBtn2->Cancel = true;
+    BitBtn2->ModalResult = mrCancel;
 
     PopupMenu_dir = new QMenu(this);
     PopCreateDir = PopupMenu_dir->addAction("Create Dir");
 
     dlb->OnChange = [this](TDirectoryListBox*) { dlbChange(); };
     dcb->OnChange = [this](TDriveComboBox*) { dcbChange(); };
-    QObject::connect(BitBtn1, &QPushButton::clicked, this, [this] { bOKClick(); });
-    QObject::connect(BitBtn2, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    BitBtn1->OnClick = [this](TControl*) { bOKClick(); };
     QObject::connect(PopCreateDir, &QAction::triggered, this, [this] { PopCreateDirClick(); });
 }
 
 void TForm_SelDir::FormShow()
 {
-    CB_Profile->clear();
+    std::vector<std::string> names;
     for (const auto& p : Profiles)
-        CB_Profile->addItem(Q(p.Name));
-    CB_Profile->setCurrentIndex(SelectedProfile >= 0 && SelectedProfile < CB_Profile->count() ? SelectedProfile : -1);
+        names.push_back(p.Name);
+    CB_Profile->SetItems(names);
+    CB_Profile->SetItemIndex(SelectedProfile >= 0 && SelectedProfile < static_cast<int>(names.size())
+                                 ? SelectedProfile
+                                 : -1);
 
     const std::string& start = SaveMode() ? TheSaveDir : TheLoadDir;
     dlb->Hint = SaveMode() ? "Right click to create dir" : "";
     dlb->ShowHint = SaveMode();
-    dlb->setToolTip(Q(dlb->Hint));
+    dlb->setToolTip(QString::fromStdString(dlb->Hint));
     dlb->PopupMenu = SaveMode() ? PopupMenu_dir : nullptr;
-    PanelVer->setEnabled(SaveMode());
+    PanelVer->SetEnabled(SaveMode());
 
     // A remembered folder that is gone (or a Windows path) shows its nearest
     // existing parent; the edit shows the folder the list shows.
@@ -88,7 +100,7 @@ void TForm_SelDir::FormShow()
 
 void TForm_SelDir::dlbChange()
 {
-    Edir->setText(Q(dlb->Directory()));
+    Edir->SetText(dlb->Directory());
     flb->SetDirectory(dlb->Directory());
     dcb->ShowDriveOf(dlb->Directory());
 }
@@ -97,7 +109,7 @@ void TForm_SelDir::dcbChange() { dlb->SetDirectory(dcb->Drive()); }
 
 void TForm_SelDir::bOKClick()
 {
-    const std::string folder = Edir->text().toStdString();
+    const std::string folder = Edir->Text();
     if (!SaveMode()) {
         TheLoadDir = folder;
         SetModalResult(mrOk);
@@ -106,37 +118,32 @@ void TForm_SelDir::bOKClick()
     // Nothing is deleted in a folder that is not there; the user may correct it.
     std::error_code ec;
     if (folder.empty() || !fs::is_directory(folder, ec)) {
-        if (Dialogs)
-            Dialogs->Error("The folder " + folder + " does not exist");
+        Messages().ShowError("The folder " + folder + " does not exist");
         return;
     }
-    const bool yes =
-        Dialogs && Dialogs->Confirm("All settings file in the target directory will be deleted : Are you sure ? ");
-    if (!yes) {
+    if (!Messages().Confirm("All settings file in the target directory will be deleted : Are you sure ? ")) {
         SetModalResult(mrCancel);
         return;
     }
     TheSaveDir = folder;
-    SaveProfile = CB_Profile->currentIndex();
+    SaveProfile = CB_Profile->ItemIndex();
     SetModalResult(mrOk);
 }
 
 void TForm_SelDir::PopCreateDirClick()
 {
     std::string name;
-    if (!InputQuery || !InputQuery("Create Dir", "Insert name for new dir", name) || name.empty())
+    if (!Messages().InputQuery("Create Dir", "Insert name for new dir", name) || name.empty())
         return;
     if (!IsValidNewDirName(name)) {
-        if (Dialogs)
-            Dialogs->Error("\"" + name + "\" cannot be the name of a folder");
+        Messages().ShowError("\"" + name + "\" cannot be the name of a folder");
         return;
     }
     const fs::path target = fs::path(dlb->Directory()) / name;
     std::error_code ec;
     if (!fs::create_directory(target, ec) && !fs::is_directory(target)) {
-        if (Dialogs)
-            Dialogs->Error("Cannot create the folder " + target.string() + " : " +
-                           (ec ? ec.message() : std::string("a file of that name exists")));
+        Messages().ShowError("Cannot create the folder " + target.string() + " : " +
+                             (ec ? ec.message() : std::string("a file of that name exists")));
         return;
     }
     dlb->SetDirectory(target.string());

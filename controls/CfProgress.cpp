@@ -1,5 +1,7 @@
 #include "controls/CfProgress.h"
 
+#include "controls/CfButton.h"
+#include "controls/CfEdit.h"
 #include "controls/ProgressBar.h"
 
 #include "platform/Timer.h"
@@ -76,6 +78,16 @@ TCfProgress::TCfProgress(QWidget* mainWindow) : mainWindow_(mainWindow)
     form_->SetAlphaBlend(true, 255);
     bar_ = new TProgressBar(form_);
     bar_->SetEnabled(false);
+    ok_ = new TCfButton(form_);
+    ok_->SetCaption("Ok");
+    ok_->ModalResult = mrOk;
+    ok_->hide();
+    cancel_ = new TCfButton(form_);
+    cancel_->SetCaption("Cancel");
+    cancel_->ModalResult = mrCancel;
+    cancel_->hide();
+    edit_ = new TCfEdit(form_);
+    edit_->hide();
     form_->SetCaption("Window 98 Setup");
     form_->SetBounds(10, 10, 320, 240);
     Layout();
@@ -204,6 +216,32 @@ void TCfProgress::SetButtonWidth(int w)
 {
     buttonWidth_ = w;
     Update();
+}
+
+std::string TCfProgress::OkCaption() const { return form_ ? ok_->Caption() : std::string("Ok"); }
+
+std::string TCfProgress::CancelCaption() const { return form_ ? cancel_->Caption() : std::string("Cancel"); }
+
+void TCfProgress::SetOkCaption(const std::string& s)
+{
+    if (form_)
+        ok_->SetCaption(s);
+    Update();
+}
+
+void TCfProgress::SetCancelCaption(const std::string& s)
+{
+    if (form_)
+        cancel_->SetCaption(s);
+    Update();
+}
+
+std::string TCfProgress::Input() const { return form_ ? edit_->Text() : std::string(); }
+
+void TCfProgress::SetInput(const std::string& s)
+{
+    if (form_)
+        edit_->SetText(s);
 }
 
 void TCfProgress::SetPrompt(const std::string& s)
@@ -351,7 +389,23 @@ void TCfProgress::PlaceButtons(int cw, int ch)
     okBounds_ = Bounds(cw - buttonWidth_ - 20, barTop - ButtonHeight - 10, buttonWidth_, ButtonHeight);
     cancelBounds_ = Bounds(okBounds_.Left - buttonWidth_ - 10, okBounds_.Top, buttonWidth_, ButtonHeight);
     const int right = (CancelVisible() ? cancelBounds_.Left : okBounds_.Left) - 20;
-    editBounds_ = TRect(10, okBounds_.Bottom - EditHeight, std::max(10, right), okBounds_.Bottom);
+    const int editHeight = form_ ? edit_->Height() : EditHeight;
+    editBounds_ = TRect(10, okBounds_.Bottom - editHeight, std::max(10, right), okBounds_.Bottom);
+}
+
+void TCfProgress::ApplyControls()
+{
+    if (!form_)
+        return;
+    auto place = [](TControl* c, const TRect& r, bool show) {
+        if (c->BoundsRect() != r)
+            c->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+        if (c->isVisibleTo(c->parentWidget()) != show)
+            c->setVisible(show);
+    };
+    place(ok_, okBounds_, OkVisible());
+    place(cancel_, cancelBounds_, CancelVisible());
+    place(edit_, editBounds_, EditVisible());
 }
 
 void TCfProgress::Layout()
@@ -361,6 +415,7 @@ void TCfProgress::Layout()
     const int cw = form_->ClientWidth(), ch = form_->ClientHeight();
     bar_->SetBounds(0, ch - BarHeight, cw, BarHeight);
     PlaceButtons(cw, ch);
+    ApplyControls();
     if (form_->isVisible())
         form_->Invalidate();
 }
@@ -445,6 +500,8 @@ void TCfProgress::Paint(TCanvas& c, int cw, int ch)
 
     // Buttons, connector and prompt.
     PlaceButtons(cw, ch);
+    if (form_ && cw == form_->ClientWidth() && ch == form_->ClientHeight())
+        ApplyControls();
     if (!OkVisible())
         return;
     if ((options_ & poShowArrow) && haveStart && progress_ != 0) {

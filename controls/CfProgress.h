@@ -25,6 +25,8 @@ class QWidget;
 
 namespace cf {
 
+class TCfButton;
+class TCfEdit;
 class TCfProgressForm;
 class TProgressBar;
 
@@ -95,14 +97,16 @@ public:
     void SetOffsetY(int v);
     int ButtonWidth() const { return buttonWidth_; }
     void SetButtonWidth(int w);
-    std::string OkCaption() const { return okCaption_; }
-    std::string CancelCaption() const { return cancelCaption_; }
-    void SetOkCaption(const std::string& s) { okCaption_ = s; Update(); }
-    void SetCancelCaption(const std::string& s) { cancelCaption_ = s; Update(); }
+    // The buttons' own captions; "Ok" and "Cancel" once the window is gone.
+    std::string OkCaption() const;
+    std::string CancelCaption() const;
+    void SetOkCaption(const std::string& s);
+    void SetCancelCaption(const std::string& s);
     const std::string& Prompt() const { return prompt_; }
     void SetPrompt(const std::string& s);
-    const std::string& Input() const { return input_; }
-    void SetInput(const std::string& s) { input_ = s; }
+    // The edit box's text (empty once the window is gone).
+    std::string Input() const;
+    void SetInput(const std::string& s);
     TColor Color() const;
     void SetColor(TColor c);
     const TFont& Font() const { return font_; }
@@ -136,13 +140,19 @@ public:
     // The window, or null once it was destroyed elsewhere, and its bar.
     TCfProgressForm* Form() const { return form_; }
     TProgressBar* Bar() const { return form_ ? bar_ : nullptr; }
+    // The OK and Cancel buttons and the edit box of the window. They carry no
+    // action of their own: a click only leaves its modal result (OK 1,
+    // Cancel 2) in the window's ModalResult for the caller to read.
+    TCfButton* OkButton() const { return form_ ? ok_ : nullptr; }
+    TCfButton* CancelButton() const { return form_ ? cancel_ : nullptr; }
+    TCfEdit* Edit() const { return form_ ? edit_ : nullptr; }
 
     // Paints the window's client area (its paint handler); also lays out the
     // buttons from the sizes found. Tests call it on any canvas.
     void Paint(TCanvas& canvas, int clientWidth, int clientHeight);
 
     // Where the OK and Cancel buttons and the edit box stand (client
-    // coordinates), and whether they show.
+    // coordinates), and whether they show; the window's controls follow.
     TRect OkBounds() const { return okBounds_; }
     TRect CancelBounds() const { return cancelBounds_; }
     TRect EditBounds() const { return editBounds_; }
@@ -153,6 +163,7 @@ public:
     // Height of the bar along the bottom.
     static constexpr int BarHeight = 17;
     static constexpr int ButtonHeight = 25;
+    // The edit box's height when there is no edit box to ask.
     static constexpr int EditHeight = 21;
     // The bar's repaint interval in milliseconds (of the platform clock).
     int BarRepaintInterval = 30;
@@ -165,10 +176,16 @@ private:
     void Update();      // layout and repaint when visible
     void Repaint();
     void PlaceButtons(int clientWidth, int clientHeight);
+    // Puts the buttons and the edit box where PlaceButtons found, shown or
+    // hidden by the options.
+    void ApplyControls();
 
     QPointer<QWidget> mainWindow_;
     QPointer<TCfProgressForm> form_;
-    TProgressBar* bar_ = nullptr; // owned by the form
+    TProgressBar* bar_ = nullptr; // owned by the form, as are the three below
+    TCfButton* ok_ = nullptr;
+    TCfButton* cancel_ = nullptr;
+    TCfEdit* edit_ = nullptr;
     std::string title_ = "Windows is now setting up the follwing items:";
     std::vector<std::string> lines_ = {"Importing old Tweak UI settings", "Introducing Tweak UI",
                                        "System Configuration"};
@@ -179,10 +196,7 @@ private:
     int offsetX_ = 0;
     int offsetY_ = 0;
     int buttonWidth_ = 75;
-    std::string okCaption_ = "Ok";
-    std::string cancelCaption_ = "Cancel";
     std::string prompt_ = "Press me";
-    std::string input_;
     TFont font_;
     bool autoSize_ = false;
     bool alwaysOnTop_ = false;

@@ -119,17 +119,17 @@ std::int32_t TextToInt(std::string_view text) {
     negative = s.front() == '-';
     s.remove_prefix(1);
   }
-  if (s.empty()) throw EConvertError(Quoted(text) + " is not a valid integer value");
+  if (s.empty()) throw cf::EConvertError(Quoted(text) + " is not a valid integer value");
   std::int64_t value = 0;
   for (char c : s) {
-    if (!IsDigit(c)) throw EConvertError(Quoted(text) + " is not a valid integer value");
+    if (!IsDigit(c)) throw cf::EConvertError(Quoted(text) + " is not a valid integer value");
     value = value * 10 + (c - '0');
     if (value > std::int64_t(std::numeric_limits<std::int32_t>::max()) + 1)
-      throw EConvertError(Quoted(text) + " is not a valid integer value");
+      throw cf::EConvertError(Quoted(text) + " is not a valid integer value");
   }
   if (negative) value = -value;
   if (value > std::numeric_limits<std::int32_t>::max())
-    throw EConvertError(Quoted(text) + " is not a valid integer value");
+    throw cf::EConvertError(Quoted(text) + " is not a valid integer value");
   return static_cast<std::int32_t>(value);
 }
 
@@ -194,7 +194,7 @@ double TextToFloat(std::string_view text) {
     while (i < s.size() && IsDigit(s[i])) ++i, ++expDigits;
     ok = expDigits > 0;
   }
-  if (!ok || i != s.size()) throw EConvertError(Quoted(text) + " is not a valid floating point value");
+  if (!ok || i != s.size()) throw cf::EConvertError(Quoted(text) + " is not a valid floating point value");
   std::string_view body = s;
   if (!body.empty() && body.front() == '+') body.remove_prefix(1);
   double value = 0;
@@ -216,11 +216,11 @@ double TextToFloat(std::string_view text) {
     std::string_view intPart = mant.substr(0, dot);
     while (!intPart.empty() && intPart.front() == '0') intPart.remove_prefix(1);
     if (static_cast<long long>(intPart.size()) + exp > 0)
-      throw EConvertError(Quoted(text) + " is not a valid floating point value");
+      throw cf::EConvertError(Quoted(text) + " is not a valid floating point value");
     return body.front() == '-' ? -0.0 : 0.0;
   }
   if (res.ec != std::errc() || res.ptr != body.data() + body.size())
-    throw EConvertError(Quoted(text) + " is not a valid floating point value");
+    throw cf::EConvertError(Quoted(text) + " is not a valid floating point value");
   return value;
 }
 
@@ -229,7 +229,7 @@ std::string BoolToText(bool value) { return value ? "True" : "False"; }
 bool TextToBool(std::string_view text) {
   try {
     return TextToFloat(text) != 0;
-  } catch (const EConvertError&) {
+  } catch (const cf::EConvertError&) {
   }
   auto same = [&](std::string_view word) {
     if (text.size() != word.size()) return false;
@@ -242,21 +242,21 @@ bool TextToBool(std::string_view text) {
   };
   if (same("true")) return true;
   if (same("false")) return false;
-  throw EConvertError(Quoted(text) + " is not a valid boolean value");
+  throw cf::EConvertError(Quoted(text) + " is not a valid boolean value");
 }
 
 std::int32_t RoundToInt(double value) {
   // nearbyint rounds ties to even in the default rounding mode.
   double r = std::nearbyint(value);
   if (!(r >= -2147483648.0 && r <= 2147483647.0))
-    throw EConvertError(FloatToText(value) + " is out of the integer range");
+    throw cf::EConvertError(FloatToText(value) + " is out of the integer range");
   return static_cast<std::int32_t>(r);
 }
 
 std::int32_t TruncToInt(double value) {
   double r = std::trunc(value);
   if (!(r >= -2147483648.0 && r <= 2147483647.0))
-    throw EConvertError(FloatToText(value) + " is out of the integer range");
+    throw cf::EConvertError(FloatToText(value) + " is out of the integer range");
   return static_cast<std::int32_t>(r);
 }
 
@@ -267,7 +267,7 @@ double EncodeDate(int year, int month, int day) {
 
 std::string DateTimeToText(double value) {
   if (!std::isfinite(value) || value < -693594.0 || value >= 2958466.0)
-    throw EConvertError(FloatToText(value) + " is not a valid date and time");
+    throw cf::EConvertError(FloatToText(value) + " is not a valid date and time");
   double days = std::trunc(value);
   std::int64_t ms = std::llround(std::fabs(value - days) * 86400000.0);
   std::int64_t day = static_cast<std::int64_t>(days);
@@ -306,7 +306,7 @@ std::optional<double> TryTextToDateTime(std::string_view text) {
 
 double TextToDateTime(std::string_view text) {
   auto v = TryTextToDateTime(text);
-  if (!v) throw EConvertError(Quoted(text) + " is not a valid date and time");
+  if (!v) throw cf::EConvertError(Quoted(text) + " is not a valid date and time");
   return *v;
 }
 
@@ -342,7 +342,7 @@ std::string GuidToText(const TGuid& guid) {
 }
 
 TGuid TextToGuid(std::string_view text) {
-  auto fail = [&]() { return EConvertError(Quoted(text) + " is not a valid GUID value"); };
+  auto fail = [&]() { return cf::EConvertError(Quoted(text) + " is not a valid GUID value"); };
   if (text.size() != 38 || text.front() != '{' || text.back() != '}') throw fail();
   TGuid g{};
   size_t pos = 1;

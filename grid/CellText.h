@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "grid/GridStandIns.h"
+#include "platform/Errors.h"
 
 namespace celltext {
 

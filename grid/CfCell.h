@@ -12,7 +12,7 @@
 #include <string>
 
 #include "grid/CellText.h"
-#include "grid/GridStandIns.h"
+#include "grid/GridTypes.h"
 
 class TCells;
 class TCfCustomColumn;

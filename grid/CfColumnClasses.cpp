@@ -58,6 +58,10 @@ char32_t FoldCase(char32_t c) {
 
 TCfTextColumn::TCfTextColumn() { FOptions |= coShowTextFitHint; }
 
+int TCfTextColumn::GetTextWidth(TCanvas& canvas, const std::string& text) const {
+  return cf::WideTextWidth(canvas, text) + 5;
+}
+
 std::string TCfTextColumn::GetDrawText(const TCellInfo& info) const {
   std::string text = FTextBefore + info.Text + FTextAfter;
   if (FPasswordChar == 0) return text;
@@ -67,6 +71,15 @@ std::string TCfTextColumn::GetDrawText(const TCellInfo& info) const {
   return out;
 }
 
+void TCfTextColumn::PrepareEditor() {
+  TCfCustomColumn::PrepareEditor();
+  TCfCustomEdit* editor = Editor();
+  if (!editor) return;
+  editor->Embedded = true;
+  editor->SetMaxLength(FMaxLength);
+  editor->SetPasswordChar(FPasswordChar);
+}
+
 void TCfTextColumn::AssignOwn(const TCfCustomColumn& source) {
   const auto& s = static_cast<const TCfTextColumn&>(source);
   SetMaxLength(s.FMaxLength);
@@ -74,6 +87,19 @@ void TCfTextColumn::AssignOwn(const TCfCustomColumn& source) {
   SetPasswordChar(s.FPasswordChar);
   SetTextAfter(s.FTextAfter);
   SetTextBefore(s.FTextBefore);
+}
+
+void TCfStringsColumn::PrepareEditor() {
+  TCfPopupColumn::PrepareEditor();
+  auto* combo = dynamic_cast<TCfComboBox*>(Editor());
+  if (!combo) return;
+  combo->AutoDropDown = FAutoDropDown;
+  combo->DropDownCount = FDropDownCount;
+  combo->Images = FImages;
+  combo->SetItems(FItems);
+  combo->ListWidth = FListWidth;
+  combo->SetPreviewBorder(false);
+  combo->SetShowPreview(FDisplayMode != dmTextOnly);
 }
 
 void TCfStringsColumn::AssignOwn(const TCfCustomColumn& source) {
@@ -94,6 +120,27 @@ bool TCfComboBoxColumn::IsKeyAccepted(char32_t key) const {
   for (const std::string& item : Items())
     if (!item.empty() && FoldCase(FirstCodePoint(item)) == folded) return true;
   return false;
+}
+
+void TCfComboBoxColumn::PrepareEditor() {
+  TCfStringsColumn::PrepareEditor();
+  auto* combo = dynamic_cast<TCfComboBox*>(Editor());
+  if (!combo) return;
+  combo->SetStyle(FStyle == 1 ? cf::TDropDownStyle::dsDropDownList : cf::TDropDownStyle::dsDropDown);
+  combo->AutoComplete = FAutoComplete;
+  combo->DisplayMode = FDataMode;
+}
+
+void TCfComboBoxColumn::AfterEdit() {
+  auto* combo = dynamic_cast<TCfComboBox*>(CreatedEditor());
+  if (!combo || FStyle != 1) return;
+  const std::string text = combo->Text();
+  const std::vector<std::string>& items = combo->Items();
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i] == text) {
+      combo->SetItemIndex(static_cast<int>(i));
+      return;
+    }
 }
 
 void TCfComboBoxColumn::AssignOwn(const TCfCustomColumn& source) {
@@ -140,8 +187,9 @@ std::string TCfCustomNumberColumn::GetDrawText(const TCellInfo& info) const {
 bool TCfCustomNumberColumn::IsKeyAccepted(char32_t key) const {
   if (key >= '0' && key <= '9') return true;
   if ((key == '+' || key == '-') && (FEditOptions & eoAllowSigns)) return true;
-  // The decimal separator is "." everywhere in this program.
-  return key == '.' && (FEditOptions & eoAllowFloat);
+  // The separator the number edits accept, so a key that starts editing is
+  // one the editor then takes.
+  return key == cf::DecimalSeparator && (FEditOptions & eoAllowFloat);
 }
 
 void TCfCustomNumberColumn::AssignOwn(const TCfCustomColumn& source) {
@@ -157,6 +205,21 @@ void TCfCustomNumberColumn::AssignOwn(const TCfCustomColumn& source) {
 }
 
 TCfNumberColumn::TCfNumberColumn() { FAlignment = taRightJustify; }
+
+void TCfNumberColumn::PrepareEditor() {
+  TCfCustomNumberColumn::PrepareEditor();
+  auto* spin = dynamic_cast<TCfSpinEdit*>(Editor());
+  if (!spin) return;
+  spin->SetOptions(EditOptions());
+  spin->Increment = FIncrement;
+  spin->Max = Max();
+  spin->Min = Min();
+  spin->SetSpinButtons(FSpinButtons);
+}
+
+void TCfNumberColumn::AfterEdit() {
+  if (auto* spin = dynamic_cast<TCfSpinEdit*>(CreatedEditor())) spin->SetPrecision(FPrecision);
+}
 
 void TCfNumberColumn::AssignOwn(const TCfCustomColumn& source) {
   TCfCustomNumberColumn::AssignOwn(source);

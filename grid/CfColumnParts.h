@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "grid/GridStandIns.h"
+#include "grid/GridTypes.h"
 
 class TCfCustomColumn;
 

@@ -16,7 +16,7 @@ TCfCustomColumn::TCfCustomColumn() {
   FSlideBounds.OnChange = [this] { Notify(cnSlideBounds); };
 }
 
-TCfCustomColumn::~TCfCustomColumn() = default;
+TCfCustomColumn::~TCfCustomColumn() { delete FEditor.data(); }
 
 int TCfCustomColumn::Index() const { return FCollection ? FCollection->IndexOf(this) : -1; }
 
@@ -28,6 +28,33 @@ int TCfCustomColumn::GetEditOptions() const {
   if (!FEnabled) return 0;
   if (!(GetCapabilities() & ccEditInPlace) && !FInplaceEdit) return 0;
   return (HasOption(coEditing) ? 1 : 0) | (HasOption(coCanInput) ? 2 : 0);
+}
+
+TCfCustomEdit* TCfCustomColumn::Editor() {
+  if (FEditor) return FEditor.data();
+  switch (GetEditorClass()) {
+    case TColumnEditorClass::None: return nullptr;
+    case TColumnEditorClass::Edit: FEditor = new TCfEdit; break;
+    case TColumnEditorClass::ComboBox: FEditor = new TCfComboBox; break;
+    case TColumnEditorClass::SpinEdit: FEditor = new TCfSpinEdit; break;
+  }
+  FEditor->SetVisible(false);
+  return FEditor.data();
+}
+
+void TCfCustomColumn::PrepareEditor() {
+  TCfCustomEdit* editor = Editor();
+  if (!editor) return;
+  editor->SetVisible(true);
+  editor->SetAlignment(FAlignment);
+  editor->SetBorderStyle(cf::TBorderStyle::bsNone);
+  if (auto* edit = dynamic_cast<TCfEdit*>(editor)) edit->SetBorderWidth(0);
+  editor->EditMargins().SetLeft(1);
+}
+
+int TCfCustomColumn::GetTextWidth(TCanvas& canvas, const std::string& text) const {
+  const int width = canvas.TextWidth(text);
+  return width < 2 ? 8 : width + 6;
 }
 
 void TCfCustomColumn::SetFont(const TFont& v) {

@@ -12,8 +12,10 @@
 #include <string>
 #include <vector>
 
+#include <QPointer>
+
 #include "grid/CfColumnParts.h"
-#include "grid/GridStandIns.h"
+#include "grid/GridTypes.h"
 #include "grid/SortType.h"
 
 class TCfColumns;
@@ -104,6 +106,10 @@ class TCfCustomColumn {
   virtual int GetCapabilities() const { return 0; }
   virtual void SetKind(std::uint8_t kind) { FKind = kind; }
   std::uint8_t Kind() const { return FKind; }
+  // Pixel width wanted for a text, measured in the canvas's current font
+  // (the grid selects the column's font, with the cell's style, first):
+  // the text width plus 6, or 8 when the text is narrower than 2 pixels.
+  virtual int GetTextWidth(TCanvas& canvas, const std::string& text) const;
   virtual bool IsMultiLine(bool /*Default*/) const { return false; }
   virtual std::string GetDrawText(const TCellInfo& info) const { return info.Text; }
   std::string Measure(const TCellInfo& info) const { return GetDrawText(info); }
@@ -115,6 +121,23 @@ class TCfCustomColumn {
   // store override both.
   virtual std::string GetVirtualText(int /*ACol*/, int /*ARow*/) const { return {}; }
   virtual void SetVirtualText(int /*ACol*/, int /*ARow*/, const std::string& /*text*/) {}
+
+  // ---- in-place editor ----
+  // The column's own editor, made from its editor class the first time it
+  // is asked for (so columns and cells live without a GUI until a cell is
+  // edited) and hidden until the grid shows it; null when the class names
+  // none. The column frees it, unless the window the grid laid it in has
+  // already done so.
+  TCfCustomEdit* Editor();
+  TCfCustomEdit* CreatedEditor() const { return FEditor.data(); }
+  // The text taken from the editor, which the column may adjust before the
+  // grid writes it into the cell.
+  virtual void ApplyEditorText(std::string& /*text*/) {}
+  // Readies the column's editor for a cell: shown, the column's alignment,
+  // no border, border width 0, left margin 1; classes add their settings.
+  virtual void PrepareEditor();
+  // Runs once the editor holds the cell's text.
+  virtual void AfterEdit() {}
 
   // Copies the shared properties, then the class's own when the source is of
   // the same class.
@@ -143,7 +166,9 @@ class TCfCustomColumn {
   const TColumnFooter& Footer() const { return FFooter; }
   TColumnHeader& Header() { return FHeader; }
   const TColumnHeader& Header() const { return FHeader; }
-  TCfCustomEdit* InplaceEdit() const { return FInplaceEdit; }
+  // An editor control of the form's own, used instead of the column's
+  // editor; referenced, and forgotten when it is destroyed.
+  TCfCustomEdit* InplaceEdit() const { return FInplaceEdit.data(); }
   void SetInplaceEdit(TCfCustomEdit* v) { FInplaceEdit = v; }
   const std::string& InputCaption() const { return FInputCaption; }
   void SetInputCaption(const std::string& v) { SetNoted(FInputCaption, v, cnAppearance); }
@@ -222,7 +247,8 @@ class TCfCustomColumn {
   TFont FFont;
   TColumnFooter FFooter;
   TColumnHeader FHeader;
-  TCfCustomEdit* FInplaceEdit = nullptr;
+  QPointer<TCfCustomEdit> FInplaceEdit;
+  QPointer<TCfCustomEdit> FEditor;
   std::string FInputCaption;
   std::string FInputValue;
   int FMinWidth = 8;

@@ -1,6 +1,7 @@
 #include "link/NetworkLink.h"
 
 #include "link/FilePlan.h"
+#include "settings/FolderMessages.h"
 #include "settings/SettingsDir.h"
 #include "settings/Unit_lib.h"
 
@@ -13,13 +14,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-const char* const NotSavedQuestion = "Your changes have not been saved : Proceeed anyway ?";
 const char* const ConnectFailed =
     "Could not connect to receiver. Check IP Address,network settings and status of receiver";
 const char* const LoginFailed = "Could not login to receiver. Check username and password";
 const char* const RetrySending = "Please retry sending settings to your receiver";
 const char* const ReloadFailed = "Some errors occours sending reload command : reboot the receiver";
-const char* const FolderIncomplete = "File(s) not found : cannot proceed";
 
 const TY_PROFILES EmptyProfile{};
 
@@ -106,7 +105,7 @@ void TNetworkLink::RemoveTransferFolder()
 
 bool TNetworkLink::Read()
 {
-    if (Modified && !ui_.AskYesNo(NotSavedQuestion))
+    if (Modified && !ui_.AskYesNo(UnsavedChangesText))
         return false;
     if (TempDir.empty())
         return false;
@@ -191,7 +190,7 @@ bool TNetworkLink::Read()
     if (!failed)
         for (const auto& f : RequiredFiles(version))
             if (!fs::exists(TempDir + "/" + f)) {
-                Log(FolderIncomplete);
+                Log(FilesNotFoundText);
                 failed = true;
                 break;
             }

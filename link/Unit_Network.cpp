@@ -1,55 +1,65 @@
 #include "link/Unit_Network.h"
 
+#include "controls/CfButton.h"
+#include "controls/CfEdit.h"
+#include "controls/CfLabel.h"
+#include "controls/MessageService.h"
 #include "settings/Unit_lib.h"
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QHBoxLayout>
-#include <QLabel>
-#include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
-#include <QVBoxLayout>
+
+using namespace cf;
 
 TForm_Network::TForm_Network(TNetworkHost& host, TNetworkUi* messages, QWidget* parent)
-    : QDialog(parent), messages_(messages), link_(host, *this)
+    : TForm(parent), messages_(messages), link_(host, *this)
 {
-    setWindowTitle(QStringLiteral("Chanforge - Network"));
-    setModal(true);
-    resize(520, 420);
+    SetBorderStyle(TFormBorderStyle::bsDialog);
+    SetCaption("Chanforge - Network");
+    Position = TPosition::poScreenCenter;
+    SetClientSize(520, 420);
 
+    // The log: the program has no multi-line text control of its own.
     Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
     Memo1->setReadOnly(true);
-    Label_Profile = new QLabel(QStringLiteral("Network operation will use  profile"), this);
-    CB_Profile = new QComboBox(this);
-    CfCb_Reload = new QCheckBox(QStringLiteral("Reload settings"), this);
-    CfCb_Reload->setChecked(true);
-    BitBtn_FTP_Read = new QPushButton(QStringLiteral("Read"), this);
-    BitBtn_FTP_Write = new QPushButton(QStringLiteral("Write"), this);
-    BitBtn_Exit = new QPushButton(QStringLiteral("Exit"), this);
-    BitBtn_FTP_Read->setAutoDefault(false);
-    BitBtn_FTP_Write->setAutoDefault(false);
-    BitBtn_Exit->setAutoDefault(false);
+    Memo1->setGeometry(8, 8, 504, 300);
 
-    auto* profileRow = new QHBoxLayout;
-    profileRow->addWidget(Label_Profile);
-    profileRow->addWidget(CB_Profile, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(CfCb_Reload);
-    buttons->addStretch(1);
-    buttons->addWidget(BitBtn_FTP_Read);
-    buttons->addWidget(BitBtn_FTP_Write);
-    buttons->addWidget(BitBtn_Exit);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Memo1, 1);
-    layout->addLayout(profileRow);
-    layout->addLayout(buttons);
+    Label_Profile = new TCfLabel(this);
+    Label_Profile->Name = "Label_Profile";
+    Label_Profile->SetCaption("Network operation will use  profile");
+    Label_Profile->SetBounds(8, 322, 200, 16);
+    CB_Profile = new TCfComboBox(this);
+    CB_Profile->Name = "CB_Profile";
+    CB_Profile->SetStyle(TDropDownStyle::dsDropDownList);
+    CB_Profile->SetBounds(216, 318, 296, 24);
 
-    connect(BitBtn_FTP_Read, &QPushButton::clicked, this, [this] { BitBtn_FTP_ReadClick(); });
-    connect(BitBtn_FTP_Write, &QPushButton::clicked, this, [this] { BitBtn_FTP_WriteClick(); });
-    connect(BitBtn_Exit, &QPushButton::clicked, this, [this] { reject(); });
+    CfCb_Reload = new TCfCheckBox(this);
+    CfCb_Reload->Name = "CfCb_Reload";
+    CfCb_Reload->SetCaption("Reload settings");
+    CfCb_Reload->SetBorderStyle(TBorderStyle::bsNone); // framed only as a grid's cell editor
+    CfCb_Reload->Color = clBtnFace;
+    CfCb_Reload->SetBounds(8, 384, 140, 21);
+    CfCb_Reload->SetOptions(coExpandActiveRect); // the caption toggles too
+    CfCb_Reload->SetChecked(true);
+
+    BitBtn_FTP_Read = new TCfButton(this);
+    BitBtn_FTP_Read->Name = "BitBtn_FTP_Read";
+    BitBtn_FTP_Read->SetCaption("Read");
+    BitBtn_FTP_Read->SetBounds(272, 382, 75, 25);
+    BitBtn_FTP_Write = new TCfButton(this);
+    BitBtn_FTP_Write->Name = "BitBtn_FTP_Write";
+    BitBtn_FTP_Write->SetCaption("Write");
+    BitBtn_FTP_Write->SetBounds(354, 382, 75, 25);
+    BitBtn_Exit = new TCfButton(this);
+    BitBtn_Exit->Name = "BitBtn_Exit";
+    BitBtn_Exit->SetCaption("Exit");
+    BitBtn_Exit->SetBounds(437, 382, 75, 25);
+    BitBtn_Exit->ModalResult = mrCancel;
+    BitBtn_Exit->Cancel = true;
+
+    BitBtn_FTP_Read->OnClick = [this](TControl*) { BitBtn_FTP_ReadClick(); };
+    BitBtn_FTP_Write->OnClick = [this](TControl*) { BitBtn_FTP_WriteClick(); };
 
     link_.OnLog = [this](const std::string& line) { FTPStatus(line); };
 }
@@ -62,30 +72,21 @@ TForm_Network::~TForm_Network()
     link_.FTP.OnStatus = nullptr;
 }
 
-int TForm_Network::ShowModal()
-{
-    return exec() == QDialog::Accepted ? 1 : 2;
-}
-
-void TForm_Network::showEvent(QShowEvent* e)
-{
-    QDialog::showEvent(e);
-    FormShow();
-}
-
-void TForm_Network::done(int r)
+void TForm_Network::DoClose(TCloseAction& action)
 {
     FormClose();
-    QDialog::done(r);
+    TForm::DoClose(action);
 }
 
 void TForm_Network::FormShow()
 {
-    CB_Profile->clear();
+    std::vector<std::string> names;
     for (const auto& p : Profiles)
-        CB_Profile->addItem(QString::fromStdString(p.Name));
-    if (SelectedProfile >= 0 && SelectedProfile < CB_Profile->count())
-        CB_Profile->setCurrentIndex(SelectedProfile);
+        names.push_back(p.Name);
+    CB_Profile->SetItems(names);
+    CB_Profile->SetItemIndex(SelectedProfile >= 0 && SelectedProfile < static_cast<int>(names.size())
+                                 ? SelectedProfile
+                                 : -1);
     Memo1->clear();
     link_.ClearLog();
     link_.FTP.Disconnect();
@@ -98,21 +99,21 @@ void TForm_Network::FTPStatus(const std::string& text)
 
 bool TForm_Network::Connect2Rec()
 {
-    link_.ProfileIndex = CB_Profile->currentIndex();
+    link_.ProfileIndex = CB_Profile->ItemIndex();
     return link_.Connect2Rec();
 }
 
 void TForm_Network::BitBtn_FTP_ReadClick()
 {
-    link_.ProfileIndex = CB_Profile->currentIndex();
+    link_.ProfileIndex = CB_Profile->ItemIndex();
     if (link_.Read())
-        accept();
+        SetModalResult(mrOk);
 }
 
 void TForm_Network::BitBtn_FTP_WriteClick()
 {
-    link_.ProfileIndex = CB_Profile->currentIndex();
-    link_.ReloadAfterWrite = CfCb_Reload->isChecked();
+    link_.ProfileIndex = CB_Profile->ItemIndex();
+    link_.ReloadAfterWrite = CfCb_Reload->Checked();
     link_.Write();
 }
 
@@ -123,19 +124,15 @@ void TForm_Network::FormClose()
 
 bool TForm_Network::AskYesNo(const std::string& text)
 {
-    if (messages_)
-        return messages_->AskYesNo(text);
-    return QMessageBox::question(this, windowTitle(), QString::fromStdString(text),
-                                 QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+    return messages_ ? messages_->AskYesNo(text) : Messages().Confirm(text);
 }
 
 void TForm_Network::ShowError(const std::string& text)
 {
-    if (messages_) {
+    if (messages_)
         messages_->ShowError(text);
-        return;
-    }
-    QMessageBox::critical(this, windowTitle(), QString::fromStdString(text));
+    else
+        Messages().ShowError(text);
 }
 
 void TForm_Network::ProcessMessages()
@@ -147,6 +144,8 @@ void TForm_Network::ProcessMessages()
 
 void TForm_Network::SetBusy(bool busy)
 {
+    // Qt stacks the override cursor, so a reload inside a read keeps the
+    // hourglass until the read ends.
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else

@@ -212,8 +212,13 @@ public:
     void SetCtl3D(bool on);
     void PaintNonClient(TCanvas& canvas) override;
 
+protected:
+    // Recomputes the frame insets after a border or 3-D change; controls that
+    // keep more in the non-client strip (window scroll bars) extend it, so the
+    // strip survives whichever pointer type the change was made through.
+    virtual void UpdateInsets();
+
 private:
-    void UpdateInsets();
     TBorderStyle borderStyle_ = TBorderStyle::bsNone;
     bool ctl3d_ = true;
 };

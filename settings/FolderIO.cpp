@@ -454,3 +454,20 @@ bool ConfirmSaveFormat(std::int32_t profileIndex)
                              VersionName(target) + ".Are you sure ?";
     return g_ui.Dialogs && g_ui.Dialogs->Confirm(text);
 }
+
+bool SaveForProfile()
+{
+    if (Services.empty())
+        return false;
+    if (!ConfirmSaveFormat(SaveProfile))
+        return false;
+    const std::int32_t loaded = EnigmaVersion;
+    const std::int32_t type = SaveProfileType();
+    if (type >= 1 && type <= 3)
+        SetEnigmaVer(type + 1);
+    if (SaveFile())
+        return true;
+    if (EnigmaVersion != loaded)
+        SetEnigmaVer(loaded);
+    return false;
+}

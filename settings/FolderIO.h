@@ -31,7 +31,8 @@ public:
     virtual void Finish() {}
 };
 
-// Questions and errors (the message dialogs).
+// Questions and errors. TMessageFolderDialogs (FolderMessages.h) shows them
+// through the program's message dialogs.
 class TFolderDialogs {
 public:
     virtual ~TFolderDialogs() = default;
@@ -112,6 +113,13 @@ bool SaveFile();
 // profile writes the loaded version, else only when the user says Yes to the
 // format question.
 bool ConfirmSaveFormat(std::int32_t profileIndex);
+
+// The Save button once the folder dialog has set TheSaveDir and SaveProfile:
+// nothing without services; otherwise ConfirmSaveFormat for SaveProfile must
+// allow it, the version becomes 2, 3 or 4 for a profile of type 1, 2 or 3 (type
+// 4 writes the loaded version) and SaveFile writes the folder. A save that
+// fails puts the version back, as nothing was written in the new one.
+bool SaveForProfile();
 
 // Sets the NEW flag on the first service matching each listed service (SID,
 // type, namespace, TSID and ONID).

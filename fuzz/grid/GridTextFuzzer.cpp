@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
         break;
       }
     }
-  } catch (const EConvertError&) {
+  } catch (const cf::EConvertError&) {
   }
   return 0;
 }

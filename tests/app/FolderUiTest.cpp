@@ -2,10 +2,15 @@
 
 #include "app/FolderUi.h"
 
+#include "controls/MessDlgs.h"
+#include "controls/ScriptedMessages.h"
+#include "settings/FolderMessages.h"
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
+#include "controls_panels/DialogTestHelpers.h"
 
+#include <QLabel>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -133,5 +138,96 @@ TEST_F(FolderUi, AnErrorClosesTheProgressWindowAndFreesTheMainWindow)
     TheSaveDir = (tmp / "missing").string();
     EXPECT_FALSE(SaveFile());
     EXPECT_FALSE(progress.Visible());
+    EXPECT_TRUE(main.isEnabled());
+}
+
+namespace {
+
+// A scripted user who also notes, for each message, whether the progress
+// window was still up and the main window still disabled when it came.
+class TWatchingMessages : public TScriptedMessages {
+public:
+    TWatchingMessages(TCfProgress& p, QWidget& main) : p_(p), main_(main) {}
+    bool progressSeen = false, mainDisabledSeen = false;
+    int MessageDlg(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx = 0) override
+    {
+        progressSeen = progressSeen || p_.Visible();
+        mainDisabledSeen = mainDisabledSeen || !main_.isEnabled();
+        return TScriptedMessages::MessageDlg(msg, type, buttons, helpCtx);
+    }
+
+private:
+    TCfProgress& p_;
+    QWidget& main_;
+};
+
+} // namespace
+
+TEST_F(FolderUi, TheErrorReportComesOnceTheProgressWindowIsGone)
+{
+    TMessageFolderDialogs dialogs;
+    SetFolderUi({&sink, &dialogs, &window});
+    TWatchingMessages messages(progress, main);
+    messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
+    TMessageServiceScope scope(messages);
+
+    fs::path dir = tmp / "v2";
+    cftest::CopyTree(Fixture("v2"), dir);
+    TheLoadDir = dir.string();
+    messages.PressEnter();
+    ASSERT_TRUE(VerFile());
+    ASSERT_TRUE(OpenFile());
+    ASSERT_EQ(messages.Log().size(), 1u);
+    EXPECT_EQ(messages.Log()[0].Type, mtError);
+    EXPECT_EQ(messages.Log()[0].Text.rfind(" Error report\n\n", 0), 0u);
+    EXPECT_FALSE(messages.progressSeen);
+    EXPECT_FALSE(messages.mainDisabledSeen);
+
+    // A failed step: the window is gone before the user reads why.
+    messages.Clear();
+    messages.PressEnter();
+    sink.failAt = 3;
+    EXPECT_FALSE(OpenFile());
+    ASSERT_EQ(messages.Log().size(), 1u);
+    EXPECT_EQ(messages.Log()[0].Text.rfind("Cannot load the folder " + dir.string() + " : Cannot read file", 0), 0u)
+        << messages.Log()[0].Text;
+    EXPECT_FALSE(messages.progressSeen);
+    EXPECT_FALSE(messages.mainDisabledSeen);
+}
+
+TEST_F(FolderUi, TheRealErrorBoxShowsTheReportUntilTheUserClosesIt)
+{
+    TMessageFolderDialogs dialogs;
+    SetFolderUi({&sink, &dialogs, &window});
+    TDialogMessages real;
+    TMessageServiceScope scope(real);
+
+    fs::path dir = tmp / "v2";
+    cftest::CopyTree(Fixture("v2"), dir);
+    TheLoadDir = dir.string();
+    ASSERT_TRUE(VerFile());
+    // The load serves the event queue itself, so the keys wait for the box.
+    std::string shown;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box)
+            return;
+        watch.stop();
+        ActivateModal();
+        for (QWidget* w : box->findChildren<QWidget*>())
+            if (auto* c = dynamic_cast<TControl*>(w); c && c->Caption().find("Error report") != std::string::npos)
+                shown = c->Caption();
+        PressKeysLater({Qt::Key_Return});
+    });
+    watch.start();
+    CloseModalsAfter(5000);
+    ASSERT_TRUE(OpenFile());
+    EXPECT_EQ(shown, " Error report\n\n"
+                     "\n- Some channels in services not loaded (no tp reference)"
+                     "\n- File <satellites.xml> not found : only the sat in settings willl be used"
+                     "\n\n All errors were fixed");
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_TRUE(main.isEnabled());
 }

@@ -1,15 +1,23 @@
 #include "app/DirListing.h"
 #include "app/Unit_SelDir.h"
 
+#include "controls/CfButton.h"
+#include "controls/CfEdit.h"
+#include "controls/CfLabel.h"
+#include "controls/CfNativeEdit.h"
+#include "controls/CfPanel.h"
+#include "controls/MessDlgs.h"
+#include "controls/ScriptedMessages.h"
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
+#include "controls_panels/DialogTestHelpers.h"
 
+#include <QAction>
 #include <QApplication>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QPushButton>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -19,25 +27,14 @@ using namespace cf;
 
 namespace {
 
-class TAnswers : public TFolderDialogs {
-public:
-    bool yes = false;
-    std::vector<std::string> errors, questions;
-    void Error(const std::string& t) override { errors.push_back(t); }
-    bool Confirm(const std::string& t) override
-    {
-        questions.push_back(t);
-        return yes;
-    }
-};
+using TKind = TScriptedMessages::TKind;
 
 class SelDir : public ::testing::Test {
 protected:
     cftest::ScratchDir tmp;
     TForm_SelDir form;
-    TAnswers answers;
-    std::string typed; // what the input query answers
-    bool queryOk = true;
+    TScriptedMessages messages;
+    TMessageServiceScope scope{messages};
 
     void SetUp() override
     {
@@ -55,18 +52,28 @@ protected:
         std::ofstream(tmp / "box" / "bouquets.tv") << "x";
         TheLoadDir = (tmp / "box").string();
         TheSaveDir = (tmp / "box" / "enigma2").string();
-        form.Dialogs = &answers;
-        form.InputQuery = [this](const std::string& caption, const std::string& prompt, std::string& value) {
-            EXPECT_EQ(caption, "Create Dir");
-            EXPECT_EQ(prompt, "Insert name for new dir");
-            if (queryOk)
-                value = typed;
-            return queryOk;
-        };
+        messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
     }
     void TearDown() override { ClearModel(); }
 
-    std::string Edir() const { return form.Edir->text().toStdString(); }
+    std::string Edir() const { return form.Edir->Text(); }
+    // The texts of the error boxes shown, in order.
+    std::vector<std::string> Errors() const
+    {
+        std::vector<std::string> r;
+        for (const auto& e : messages.Log())
+            if (e.Kind == TKind::Message && e.Type == mtError)
+                r.push_back(e.Text);
+        return r;
+    }
+    std::vector<std::string> Questions() const
+    {
+        std::vector<std::string> r;
+        for (const auto& e : messages.Log())
+            if (e.Kind == TKind::Message && e.Type == mtConfirmation)
+                r.push_back(e.Text);
+        return r;
+    }
 };
 
 void DoubleClickRow(TFileListBase& list, int row)
@@ -99,9 +106,10 @@ TEST_F(SelDir, LoadModeStartsAtTheLoadFolder)
     form.Tag = 0;
     form.FormShow();
     EXPECT_EQ(form.Caption(), "Chanforge - Select Directory");
-    ASSERT_EQ(form.CB_Profile->count(), 3);
-    EXPECT_EQ(form.CB_Profile->itemText(2).toStdString(), "Enigma 1 (Box 7000)");
-    EXPECT_EQ(form.CB_Profile->currentIndex(), 1);
+    ASSERT_EQ(form.CB_Profile->Items().size(), 3u);
+    EXPECT_EQ(form.CB_Profile->Items()[2], "Enigma 1 (Box 7000)");
+    EXPECT_EQ(form.CB_Profile->ItemIndex(), 1);
+    EXPECT_EQ(form.CB_Profile->Text(), "Enigma 1 (Qbox-One)");
     EXPECT_EQ(form.dlb->Directory(), (tmp / "box").string());
     EXPECT_EQ(Edir(), (tmp / "box").string());
     EXPECT_FALSE(form.PanelVer->isEnabled());
@@ -165,30 +173,31 @@ TEST_F(SelDir, OkInLoadModeTakesTheTypedFolder)
 {
     form.Tag = 0;
     form.FormShow();
-    form.Edir->setText("/some/folder/never/shown");
+    form.Edir->SetText("/some/folder/never/shown");
     form.bOKClick();
     EXPECT_EQ(form.ModalResult(), mrOk);
     EXPECT_EQ(TheLoadDir, "/some/folder/never/shown");
-    EXPECT_TRUE(answers.questions.empty());
+    EXPECT_TRUE(messages.Log().empty());
 }
 
 TEST_F(SelDir, OkInSaveModeWarnsFirst)
 {
     form.Tag = 1;
     form.FormShow();
-    form.CB_Profile->setCurrentIndex(2);
+    form.CB_Profile->SetItemIndex(2);
     const std::string warning = "All settings file in the target directory will be deleted : Are you sure ? ";
 
-    answers.yes = false;
+    messages.Answer(mrNo);
     form.bOKClick();
-    EXPECT_EQ(answers.questions, std::vector<std::string>{warning});
+    EXPECT_EQ(Questions(), std::vector<std::string>{warning});
+    EXPECT_EQ(messages.Log()[0].Buttons, (TMsgDlgButtons{mbYes, mbNo}));
     EXPECT_EQ(form.ModalResult(), mrCancel);
     EXPECT_EQ(TheSaveDir, (tmp / "box" / "enigma2").string());
     EXPECT_EQ(SaveProfile, 0);
 
     form.SetModalResult(mrNone);
-    form.Edir->setText(QString::fromStdString((tmp / "box").string()));
-    answers.yes = true;
+    form.Edir->SetText((tmp / "box").string());
+    messages.Answer(mrYes);
     form.bOKClick();
     EXPECT_EQ(form.ModalResult(), mrOk);
     EXPECT_EQ(TheSaveDir, (tmp / "box").string());
@@ -199,11 +208,11 @@ TEST_F(SelDir, ASaveFolderThatIsNotThereIsRefusedBeforeAnyQuestion)
 {
     form.Tag = 1;
     form.FormShow();
-    form.Edir->setText(QString::fromStdString((tmp / "nowhere").string()));
-    answers.yes = true;
+    form.Edir->SetText((tmp / "nowhere").string());
+    messages.PressEnter();
     form.bOKClick();
-    EXPECT_TRUE(answers.questions.empty());
-    EXPECT_EQ(answers.errors, std::vector<std::string>{"The folder " + (tmp / "nowhere").string() + " does not exist"});
+    EXPECT_TRUE(Questions().empty());
+    EXPECT_EQ(Errors(), std::vector<std::string>{"The folder " + (tmp / "nowhere").string() + " does not exist"});
     EXPECT_EQ(form.ModalResult(), mrNone) << "the dialog stays open";
     EXPECT_EQ(TheSaveDir, (tmp / "box" / "enigma2").string());
     EXPECT_FALSE(fs::exists(tmp / "nowhere"));
@@ -215,30 +224,186 @@ TEST_F(SelDir, CreateDirChecksTheName)
     form.FormShow();
     const fs::path here = tmp / "box" / "enigma2";
 
-    typed = "backup 2024";
+    messages.AnswerQuery("backup 2024");
     form.PopCreateDirClick();
+    ASSERT_EQ(messages.Log().size(), 1u);
+    EXPECT_EQ(messages.Log()[0].Kind, TKind::Query);
+    EXPECT_EQ(messages.Log()[0].Caption, "Create Dir");
+    EXPECT_EQ(messages.Log()[0].Text, "Insert name for new dir");
+    EXPECT_EQ(messages.Log()[0].Offered, "");
     EXPECT_TRUE(fs::is_directory(here / "backup 2024"));
     EXPECT_EQ(form.dlb->Directory(), (here / "backup 2024").string());
     EXPECT_EQ(Edir(), (here / "backup 2024").string());
 
     form.dlb->SetDirectory(here.string());
     for (const std::string bad : {"../escape", "a/b", "..", "."}) {
-        answers.errors.clear();
-        typed = bad;
+        messages.Clear();
+        messages.AnswerQuery(bad).PressEnter();
         form.PopCreateDirClick();
-        EXPECT_EQ(answers.errors.size(), 1u) << bad;
+        EXPECT_EQ(Errors(), std::vector<std::string>{"\"" + bad + "\" cannot be the name of a folder"}) << bad;
         EXPECT_EQ(form.dlb->Directory(), here.string()) << bad;
     }
     EXPECT_FALSE(fs::exists(tmp / "box" / "escape"));
     EXPECT_FALSE(fs::exists(here / "a"));
 
-    answers.errors.clear();
-    typed = "";
-    form.PopCreateDirClick(); // an empty answer creates nothing, says nothing
-    queryOk = false;
-    typed = "cancelled";
+    messages.Clear();
+    messages.AnswerQuery(""); // an empty answer creates nothing, says nothing
     form.PopCreateDirClick();
-    EXPECT_TRUE(answers.errors.empty());
-    EXPECT_FALSE(fs::exists(here / "cancelled"));
+    messages.CancelQuery();
+    form.PopCreateDirClick();
+    messages.PressEscape();
+    form.PopCreateDirClick();
+    EXPECT_TRUE(Errors().empty());
+    EXPECT_TRUE(messages.ScriptDone());
     EXPECT_EQ(std::distance(fs::directory_iterator(here), fs::directory_iterator()), 1);
+}
+
+TEST_F(SelDir, AFileInTheWayIsReported)
+{
+    form.Tag = 1;
+    form.FormShow();
+    const fs::path here = tmp / "box" / "enigma2";
+    std::ofstream(here / "taken") << "x";
+    messages.AnswerQuery("taken").PressEnter();
+    form.PopCreateDirClick();
+    ASSERT_EQ(Errors().size(), 1u);
+    EXPECT_EQ(Errors()[0].rfind("Cannot create the folder " + (here / "taken").string() + " : ", 0), 0u) << Errors()[0];
+    EXPECT_EQ(form.dlb->Directory(), here.string());
+}
+
+// ---------------------------------------------------------------- the controls, by synthetic events
+
+namespace {
+
+void Click(TControl& c)
+{
+    const QPointF at(c.width() / 2, c.height() / 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, c.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&c, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, c.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&c, &release);
+}
+
+void Key(QWidget* w, int key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+void Type(QWidget* w, const std::string& text)
+{
+    for (char ch : text)
+        Key(w, 0, QString(QChar::fromLatin1(ch)));
+}
+
+} // namespace
+
+TEST_F(SelDir, TheControlsAreTheProgramsOwn)
+{
+    EXPECT_EQ(form.Label_Dir->Caption(), "Directory Name");
+    EXPECT_EQ(form.Label_Profile->Caption(), "Save with  format");
+    EXPECT_EQ(form.BitBtn1->Caption(), "OK");
+    EXPECT_EQ(form.BitBtn2->Caption(), "Cancel");
+    EXPECT_TRUE(form.BitBtn1->Default());
+    EXPECT_TRUE(form.BitBtn2->Cancel);
+    EXPECT_EQ(form.CB_Profile->Style(), TDropDownStyle::dsDropDownList) << "only the listed profiles";
+    EXPECT_EQ(form.CB_Profile->parentWidget(), form.PanelVer);
+}
+
+TEST_F(SelDir, ATypedFolderAndAClickOnOkLoadFromIt)
+{
+    form.Tag = 0;
+    form.FormShow();
+    form.show();
+    form.Edir->SetText("");
+    Type(form.Edir->NativeEdit(), "/typed/by/hand");
+    EXPECT_EQ(Edir(), "/typed/by/hand");
+    Click(*form.BitBtn1);
+    EXPECT_EQ(form.ModalResult(), mrOk);
+    EXPECT_EQ(TheLoadDir, "/typed/by/hand");
+    form.hide();
+}
+
+TEST_F(SelDir, TheProfileChosenByKeyboardIsTheOneSaved)
+{
+    form.Tag = 1;
+    form.FormShow();
+    form.show();
+    Key(form.CB_Profile, Qt::Key_Down);
+    EXPECT_EQ(form.CB_Profile->ItemIndex(), 2);
+    messages.Answer(mrYes);
+    Click(*form.BitBtn1);
+    EXPECT_EQ(form.ModalResult(), mrOk);
+    EXPECT_EQ(SaveProfile, 2);
+    form.hide();
+}
+
+TEST_F(SelDir, CancelAndEscLeaveEverythingAsItWas)
+{
+    form.Tag = 1;
+    QTimer::singleShot(0, [this] {
+        ActivateModal();
+        Click(*form.BitBtn2);
+    });
+    CloseModalsAfter(3000);
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+
+    PressKeysLater({Qt::Key_Escape});
+    CloseModalsAfter(3000);
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_EQ(TheSaveDir, (tmp / "box" / "enigma2").string());
+    EXPECT_EQ(SaveProfile, 0);
+    EXPECT_TRUE(messages.Log().empty());
+}
+
+TEST_F(SelDir, CreateDirAsksThroughTheRealInputQuery)
+{
+    TDialogMessages real;
+    TMessageServiceScope realScope(real);
+    form.Tag = 1;
+    form.FormShow();
+    const fs::path here = tmp / "box" / "enigma2";
+
+    std::string caption;
+    QTimer::singleShot(0, [&caption] {
+        ActivateModal();
+        caption = QApplication::activeModalWidget()->windowTitle().toStdString();
+        auto* e = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(e, nullptr);
+        e->insert("from the dialog");
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+        QApplication::sendEvent(e, &press);
+    });
+    CloseModalsAfter(3000);
+    form.PopCreateDirClick();
+    EXPECT_EQ(caption, "Create Dir");
+    EXPECT_TRUE(fs::is_directory(here / "from the dialog"));
+    EXPECT_EQ(Edir(), (here / "from the dialog").string());
+
+    // Esc in the dialog creates nothing.
+    form.dlb->SetDirectory(here.string());
+    PressKeysLater({Qt::Key_X, Qt::Key_Escape});
+    CloseModalsAfter(3000);
+    form.PopCreateDirClick();
+    EXPECT_EQ(form.dlb->Directory(), here.string());
+    EXPECT_EQ(std::distance(fs::directory_iterator(here), fs::directory_iterator()), 1);
+}
+
+TEST_F(SelDir, EnterInTheFolderEditIsOk)
+{
+    form.Tag = 0;
+    QTimer::singleShot(0, [this] {
+        ActivateModal();
+        form.Edir->SetText("");
+        form.Edir->SetFocus();
+        Type(form.Edir->NativeEdit(), "/by/keyboard");
+        Key(form.Edir->NativeEdit(), Qt::Key_Return, "\r");
+    });
+    CloseModalsAfter(3000);
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_EQ(TheLoadDir, "/by/keyboard");
 }

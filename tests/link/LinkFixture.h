@@ -199,12 +199,14 @@ protected:
     }
     void TearDown() override { ClearModel(); }
 
-    // A link to profile 0, which is `profile`; short time-outs.
-    std::unique_ptr<TNetworkLink> MakeLink(const TY_PROFILES& profile, const Receiver* r = nullptr)
+    // A link to profile 0, which is `profile`; short time-outs. Questions and
+    // errors go to `ui`, or to `messages` when given.
+    std::unique_ptr<TNetworkLink> MakeLink(const TY_PROFILES& profile, const Receiver* r = nullptr,
+                                           TNetworkUi* messages = nullptr)
     {
         Profiles = {profile};
         SelectedProfile = 0;
-        auto link = std::make_unique<TNetworkLink>(host, ui);
+        auto link = std::make_unique<TNetworkLink>(host, messages ? *messages : static_cast<TNetworkUi&>(ui));
         link->ProfileIndex = 0;
         link->Timeouts.FtpConnect = 2000;
         link->Timeouts.FtpRead = 2000;

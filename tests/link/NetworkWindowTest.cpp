@@ -1,11 +1,16 @@
 #include "LinkFixture.h"
 #include "link/Unit_Network.h"
 
+#include "controls/CfButton.h"
+#include "controls/CfEdit.h"
+#include "controls/CfLabel.h"
+#include "controls/ScriptedMessages.h"
+#include "controls_panels/DialogTestHelpers.h"
+
 #include <QApplication>
-#include <QCheckBox>
-#include <QComboBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
-#include <QPushButton>
+#include <QTimer>
 
 using cftest::FileNames;
 using cftest::LinkTestBase;
@@ -13,7 +18,39 @@ using cftest::Receiver;
 using cftest::ReceiverOptions;
 using cftest::StubUi;
 using cftest::WriteText;
+using namespace cf;
 namespace fs = std::filesystem;
+
+namespace {
+
+void Click(TControl& c, QPointF at)
+{
+    QMouseEvent press(QEvent::MouseButtonPress, at, c.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&c, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, c.mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(&c, &release);
+}
+
+void Click(TControl& c) { Click(c, QPointF(c.width() / 2, c.height() / 2)); }
+
+// On the check box's square, where a click always toggles.
+void ClickBox(TCfCheckBox& c)
+{
+    const TRect box = c.BoxRect();
+    Click(c, QPointF((box.Left + box.Right) / 2, (box.Top + box.Bottom) / 2));
+}
+
+void Key(QWidget* w, int key, const QString& text = {})
+{
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, text);
+    QApplication::sendEvent(w, &release);
+}
+
+} // namespace
 
 class LinkNetworkWindow : public LinkTestBase {
 protected:
@@ -40,16 +77,24 @@ TEST_F(LinkNetworkWindow, ShowsProfilesAndReadsWithTheChosenOne)
     TwoProfiles(r);
     StubUi messages;
     TForm_Network form(host, &messages);
-    EXPECT_EQ(form.windowTitle(), "Chanforge - Network");
-    EXPECT_TRUE(form.CfCb_Reload->isChecked());
-    form.show();
-    ASSERT_EQ(form.CB_Profile->count(), 2);
-    EXPECT_EQ(form.CB_Profile->itemText(0), "Box 600");
-    EXPECT_EQ(form.CB_Profile->currentIndex(), 1);
-    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+    EXPECT_EQ(form.Caption(), "Chanforge - Network");
+    EXPECT_TRUE(form.CfCb_Reload->Checked());
+    EXPECT_EQ(form.CfCb_Reload->Caption(), "Reload settings");
+    EXPECT_EQ(form.Label_Profile->Caption(), "Network operation will use  profile");
+    EXPECT_EQ(form.BitBtn_FTP_Read->Caption(), "Read");
+    EXPECT_EQ(form.BitBtn_FTP_Write->Caption(), "Write");
+    EXPECT_EQ(form.BitBtn_Exit->Caption(), "Exit");
 
-    form.BitBtn_FTP_Read->click();
-    EXPECT_EQ(form.result(), QDialog::Accepted);
+    bool shownRight = false;
+    QTimer::singleShot(0, [&] {
+        ActivateModal();
+        shownRight = form.CB_Profile->Items() == std::vector<std::string>{"Box 600", r.Profile(3).Name} &&
+                     form.CB_Profile->ItemIndex() == 1 && form.Memo1->toPlainText().isEmpty();
+        Click(*form.BitBtn_FTP_Read);
+    });
+    CloseModalsAfter(10000);
+    EXPECT_EQ(form.ShowModal(), mrOk);
+    EXPECT_TRUE(shownRight);
     EXPECT_FALSE(form.isVisible());
     const QString log = form.Memo1->toPlainText();
     EXPECT_TRUE(log.contains("Receiver response: Login successful.")) << log.toStdString();
@@ -64,14 +109,22 @@ TEST_F(LinkNetworkWindow, FailedReadKeepsTheWindowOpenWithTheMessage)
     TwoProfiles(r);
     StubUi messages;
     TForm_Network form(host, &messages);
-    form.show();
-    form.CB_Profile->setCurrentIndex(0);
-    form.BitBtn_FTP_Read->click();
-    EXPECT_TRUE(form.isVisible());
-    EXPECT_TRUE(form.Memo1->toPlainText().contains(
-        "Could not connect to receiver. Check IP Address,network settings and status of receiver"));
-    form.BitBtn_Exit->click();
-    EXPECT_EQ(form.result(), QDialog::Rejected);
+    bool stillOpen = false;
+    QString log;
+    QTimer::singleShot(0, [&] {
+        ActivateModal();
+        Key(form.CB_Profile, Qt::Key_Up); // the profile that points nowhere
+        Click(*form.BitBtn_FTP_Read);
+        stillOpen = form.isVisible();
+        log = form.Memo1->toPlainText();
+        Click(*form.BitBtn_Exit);
+    });
+    CloseModalsAfter(10000);
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_TRUE(stillOpen);
+    EXPECT_TRUE(log.contains(
+        "Could not connect to receiver. Check IP Address,network settings and status of receiver"))
+        << log.toStdString();
 }
 
 TEST_F(LinkNetworkWindow, WriteWithoutReloadWhenUnchecked)
@@ -85,12 +138,63 @@ TEST_F(LinkNetworkWindow, WriteWithoutReloadWhenUnchecked)
     StubUi messages;
     TForm_Network form(host, &messages);
     form.show();
-    form.CfCb_Reload->setChecked(false);
-    form.BitBtn_FTP_Write->click();
+    Click(*form.CfCb_Reload); // on the caption
+    EXPECT_FALSE(form.CfCb_Reload->Checked());
+    ClickBox(*form.CfCb_Reload);
+    EXPECT_TRUE(form.CfCb_Reload->Checked());
+    Click(*form.CfCb_Reload);
+    EXPECT_FALSE(form.CfCb_Reload->Checked());
+    Click(*form.BitBtn_FTP_Write);
     EXPECT_TRUE(form.isVisible()); // the window stays open after a write
     EXPECT_TRUE(messages.Errors.empty());
     EXPECT_TRUE(r.WebRequests().empty());
     EXPECT_FALSE(fs::exists(r.root / "etc/enigma2/userbouquet.old.tv"));
     EXPECT_TRUE(form.Memo1->toPlainText().contains("userbouquet.old.tv -> Unused bouquet removed"));
-    form.close();
+    form.Close();
+}
+
+TEST_F(LinkNetworkWindow, QuestionsAndErrorsGoThroughTheMessageService)
+{
+    ReceiverOptions o;
+    o.ftpArgs = {"--readonly", "etc/enigma2"};
+    Receiver r(o);
+    FillEnigma2(r);
+    TwoProfiles(r);
+    Services.resize(1);
+    SetEnigmaVer(4);
+    Modified = true;
+    host.SaveFiles = {{"lamedb", "new"}};
+    TScriptedMessages scripted;
+    scripted.Unscripted = TScriptedMessages::TUnscripted::Fail;
+    TMessageServiceScope scope(scripted);
+    TForm_Network form(host); // no messages of its own: the service answers
+    form.show();
+
+    scripted.Answer(mrNo);
+    Click(*form.BitBtn_FTP_Read);
+    ASSERT_EQ(scripted.Log().size(), 1u);
+    EXPECT_EQ(scripted.Log()[0].Text, "Your changes have not been saved : Proceeed anyway ?");
+    EXPECT_EQ(scripted.Log()[0].Type, mtConfirmation);
+    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty()) << "never connected";
+
+    scripted.PressEnter();
+    Click(*form.BitBtn_FTP_Write);
+    ASSERT_EQ(scripted.Log().size(), 2u);
+    EXPECT_EQ(scripted.Log()[1].Text, "Please retry sending settings to your receiver");
+    EXPECT_EQ(scripted.Log()[1].Type, mtError);
+    EXPECT_EQ(scripted.Log()[1].Buttons, TMsgDlgButtons{mbOK});
+    EXPECT_TRUE(Modified);
+    form.Close();
+}
+
+TEST_F(LinkNetworkWindow, EscIsExit)
+{
+    Receiver r;
+    TwoProfiles(r);
+    StubUi messages;
+    TForm_Network form(host, &messages);
+    PressKeysLater({Qt::Key_Escape});
+    CloseModalsAfter(5000);
+    EXPECT_EQ(form.ShowModal(), mrCancel);
+    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty()) << "nothing was started";
 }
