@@ -369,19 +369,19 @@ TBouquetRefs::TBouquetRefs(const ARR_ENIG_CH& services, const ARR_ENIG_TP& trans
     text_.reserve(services.size() * 48);
     for (const auto& ch : services) {
         starts_.push_back(static_cast<std::uint32_t>(text_.size()));
-        if (ch.TpIndex < 0 || static_cast<size_t>(ch.TpIndex) >= transponders.size())
+        const TY_ENIG_TP* tp = TransponderOf(ch, transponders);
+        if (!tp)
             continue; // no line: the entry is left out
-        const TY_ENIG_TP& tp = transponders[static_cast<size_t>(ch.TpIndex)];
         text_ += "#SERVICE: 1:0:";
         text_ += version == 2 ? std::to_string(ch.ServiceType) : Hex(static_cast<std::uint32_t>(ch.ServiceType), 2);
         text_ += ':';
         text_ += ch.Sid;
         text_ += ':';
-        text_ += tp.Tsid;
+        text_ += tp->Tsid;
         text_ += ':';
-        text_ += tp.Onid;
+        text_ += tp->Onid;
         text_ += ':';
-        text_ += tp.Namespace;
+        text_ += tp->Namespace;
         text_ += ":0:0:0:\n";
     }
     starts_.push_back(static_cast<std::uint32_t>(text_.size()));

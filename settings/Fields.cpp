@@ -270,25 +270,6 @@ char32_t DecodeUtf8(std::string_view s, std::size_t i, std::size_t& len, bool& v
     return cp;
 }
 
-void EncodeUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 // Simple case mapping for the alphabets channel names use: Latin (with
 // Latin-1 and Latin Extended-A), Greek and Cyrillic.
 char32_t ToUpperCp(char32_t c)
@@ -336,7 +317,7 @@ void TitleCase(std::string& text)
         if (!valid)
             out += text[i];
         else
-            EncodeUtf8(out, upperNext ? ToUpperCp(cp) : ToLowerCp(cp));
+            AppendUtf8(out, upperNext ? ToUpperCp(cp) : ToLowerCp(cp));
         upperNext = (cp == ' ');
         i += len;
     }
@@ -357,4 +338,23 @@ std::string Utf8ToAnsiClean(std::string_view utf8)
         out += utf8[i];
     }
     return out;
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
 }

@@ -51,6 +51,8 @@ void TitleCase(std::string& text);
 // Removes the DVB emphasis on/off codes (UTF-8 C2 86 and C2 87). The text
 // stays UTF-8: no character of any language is lost.
 std::string Utf8ToAnsiClean(std::string_view utf8);
+// Appends the UTF-8 form of the code point `cp`.
+void AppendUtf8(std::string& out, char32_t cp);
 
 // Checked number parsing for the readers: whole text, optional sign, no
 // blanks; false on anything else or on overflow of 32 bits.

@@ -2,6 +2,8 @@
 
 #include "settings/SaveStaging.h"
 #include "settings/BouquetFiles.h"
+#include "settings/Fields.h"
+#include "settings/ListFileIo.h"
 #include "settings/LockLists.h"
 #include "settings/ProvidersFile.h"
 #include "settings/SatellitesXml.h"
@@ -11,11 +13,8 @@
 #include "settings/Unit_lib.h"
 #include "settings/XmlExtras.h"
 
-#include <algorithm>
-#include <filesystem>
 #include <utility>
 
-namespace fs = std::filesystem;
 
 bool SatListHeld = false;
 bool TerListHeld = false;
@@ -58,31 +57,8 @@ enum LoadStep {
 };
 enum SaveStep { S_SERVICES = 1, S_PROVIDERS, S_LIST, S_BOUQUETS, S_RADIO, S_BLACK, S_WHITE, S_XML };
 
-std::string Lower(std::string s)
-{
-    std::transform(s.begin(), s.end(), s.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return s;
-}
-
-// The path of `name` in `dir`, whatever the case of the name on disk (the
-// receivers and Windows do not care about case). Empty when there is none.
-std::string FindFile(const std::string& dir, const std::string& name)
-{
-    std::error_code ec;
-    fs::path exact = fs::path(dir) / name;
-    if (fs::is_regular_file(exact, ec))
-        return exact.string();
-    const std::string want = Lower(name);
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        std::error_code fec;
-        if (it->is_regular_file(fec) && Lower(it->path().filename().string()) == want)
-            return it->path().string();
-    }
-    return {};
-}
-
-bool FileThere(const std::string& name) { return !FindFile(TheLoadDir, name).empty(); }
+// Receivers and Windows do not care about the case of file names; Linux does.
+bool FileThere(const std::string& name) { return !FindFileNoCase(TheLoadDir, name).empty(); }
 
 // Passes the readers' bar positions to the progress window and everything
 // else to the main window's view, for the length of one run.
@@ -308,10 +284,7 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
     {
         TRunGuard run(ui, TheLoadDir, LoadStepLines);
         try {
-            const std::string servicesPath = [] {
-                std::string p = FindFile(TheLoadDir, ServicesFileName);
-                return p.empty() ? TheLoadDir + "/" + ServicesFileName : p;
-            }();
+            const std::string servicesPath = PathInFolder(TheLoadDir, ServicesFileName);
             run.Step(L_TRANSPONDERS);
             LoadTp(Transponders, servicesPath);
             run.Step(L_SERVICES);
@@ -384,7 +357,7 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
 
 bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTerXml)
 {
-    const std::string n = Lower(name);
+    const std::string n = ToLowerAscii(name);
     if (n == SatellitesFileName)
         return writesSatXml;
     if (n == TerrestrialFileName)

@@ -1,27 +1,17 @@
 #include "settings/ListFileIo.h"
 
+#include "settings/Fields.h"
+#include "settings/TextFile.h"
+
 #include <algorithm>
 #include <filesystem>
-#include "settings/TextFile.h"
 #include <system_error>
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string LowerAscii(std::string s)
-{
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-} // namespace
-
 std::string ReadListFile(const std::string& path)
 {
-    return TTextFile(path).Text();
+    return ReadWholeFile(path);
 }
 
 std::vector<std::string_view> SplitListLines(std::string_view text)
@@ -48,17 +38,23 @@ std::string FindFileNoCase(const std::string& dir, const std::string& name)
     fs::path exact = fs::path(dir) / name;
     if (fs::is_regular_file(exact, ec))
         return exact.string();
-    std::string wanted = LowerAscii(name);
+    std::string wanted = ToLowerAscii(name);
     std::vector<std::string> matches;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string entry = it->path().filename().string();
-        if (LowerAscii(entry) == wanted && it->is_regular_file(ec))
+        if (ToLowerAscii(entry) == wanted && it->is_regular_file(ec))
             matches.push_back(entry);
     }
     if (matches.empty())
         return {};
     std::sort(matches.begin(), matches.end());
     return (fs::path(dir) / matches.front()).string();
+}
+
+std::string PathInFolder(const std::string& dir, const std::string& name)
+{
+    std::string path = FindFileNoCase(dir, name);
+    return path.empty() ? dir + "/" + name : path;
 }
 
 TFolderNames::TFolderNames(const std::string& dir) : dir_(dir)
@@ -71,7 +67,7 @@ TFolderNames::TFolderNames(const std::string& dir) : dir_(dir)
     std::sort(entries.begin(), entries.end());
     for (const auto& e : entries) {
         exact_.insert(e);
-        names_.emplace(LowerAscii(e), e);
+        names_.emplace(ToLowerAscii(e), e);
     }
 }
 
@@ -79,7 +75,7 @@ std::string TFolderNames::Find(const std::string& name) const
 {
     if (exact_.contains(name))
         return (fs::path(dir_) / name).string();
-    auto it = names_.find(LowerAscii(name));
+    auto it = names_.find(ToLowerAscii(name));
     if (it == names_.end())
         return {};
     return (fs::path(dir_) / it->second).string();

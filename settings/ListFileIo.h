@@ -21,6 +21,10 @@ std::vector<std::string_view> SplitListLines(std::string_view text);
 // wins; otherwise the first match in name order. Empty when there is none.
 std::string FindFileNoCase(const std::string& dir, const std::string& name);
 
+// As FindFileNoCase, but dir + "/" + name when there is none, so that the
+// error of a read names the file the user would look for.
+std::string PathInFolder(const std::string& dir, const std::string& name);
+
 // The file names of one folder by their lower-cased form, for many lookups
 // in a row (a bouquet list naming a hundred files).
 class TFolderNames {

@@ -2,6 +2,7 @@
 
 #include "settings/BouquetFiles.h"
 #include "settings/ListFileIo.h"
+#include "settings/ServiceRefIndex.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
@@ -39,10 +40,10 @@ void ApplyLockList(std::string_view text, char kind, ARR_ENIG_CH& services, cons
     std::string key;
     for (size_t i = services.size(); i-- > 0;) {
         const TY_ENIG_CH& ch = services[i];
-        if (ch.TpIndex < 0 || static_cast<size_t>(ch.TpIndex) >= transponders.size())
+        const TY_ENIG_TP* tp = TransponderOf(ch, transponders);
+        if (!tp)
             continue;
-        const TY_ENIG_TP& tp = transponders[static_cast<size_t>(ch.TpIndex)];
-        key.assign(ch.Sid).append(":").append(tp.Tsid).append(":").append(tp.Onid).append(":").append(tp.Namespace);
+        key.assign(ch.Sid).append(":").append(tp->Tsid).append(":").append(tp->Onid).append(":").append(tp->Namespace);
         byReference[key] = i;
     }
 
@@ -101,11 +102,11 @@ std::string FormatLockList(char kind, const ARR_ENIG_CH& services, const ARR_ENI
     for (const auto& ch : services) {
         if (kind == 'W' ? ch.White != 1 : ch.Black != 1)
             continue;
-        if (ch.TpIndex < 0 || static_cast<size_t>(ch.TpIndex) >= transponders.size())
+        const TY_ENIG_TP* tp = TransponderOf(ch, transponders);
+        if (!tp)
             continue;
-        const TY_ENIG_TP& tp = transponders[static_cast<size_t>(ch.TpIndex)];
-        out += "1:0:" + std::to_string(ch.ServiceType) + ":" + ch.Sid + ":" + tp.Tsid + ":" + tp.Onid + ":" +
-               tp.Namespace + ":0:0:0:\n";
+        out += "1:0:" + std::to_string(ch.ServiceType) + ":" + ch.Sid + ":" + tp->Tsid + ":" + tp->Onid + ":" +
+               tp->Namespace + ":0:0:0:\n";
     }
     for (const auto& pr : providers) {
         if (kind == 'W' ? pr.White != 1 : pr.Black != 1)
@@ -126,10 +127,7 @@ std::string FormatLockList(char kind, const ARR_ENIG_CH& services, const ARR_ENI
 void LoadLockedAllowed(char kind)
 {
     const std::string& name = ListFileName(kind);
-    std::string path = FindFileNoCase(TheLoadDir, name);
-    if (path.empty())
-        path = TheLoadDir + "/" + name;
-    std::string text = ReadListFile(path);
+    const std::string text = ReadListFile(PathInFolder(TheLoadDir, name));
     ApplyLockList(text, kind, Services, Transponders, Providers, TvBouquets, RadioBouquets);
 }
 

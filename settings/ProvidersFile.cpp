@@ -7,17 +7,26 @@
 
 #include <cstdlib>
 
-std::int32_t CountBouquet()
+namespace {
+
+// Each provider ends with a line "/".
+std::int32_t CountProviders(std::string_view text)
 {
-    std::string path = FindFileNoCase(TheLoadDir, ProvidersFileName);
-    if (path.empty())
-        return 0;
-    std::string text = ReadListFile(path);
     std::int32_t count = 0;
     for (std::string_view line : SplitListLines(text))
         if (Trim(line) == "/")
             ++count;
     return count;
+}
+
+} // namespace
+
+std::int32_t CountBouquet()
+{
+    std::string path = FindFileNoCase(TheLoadDir, ProvidersFileName);
+    if (path.empty())
+        return 0;
+    return CountProviders(ReadListFile(path));
 }
 
 void ParseProviders(std::string_view text, const ARR_ENIG_CH& services, ARR_ENIG_PR& providers,
@@ -113,19 +122,10 @@ std::string FormatProviders(const ARR_ENIG_PR& providers, const ARR_ENIG_CH& ser
             if (si < 0)
                 continue;
             const TY_ENIG_CH& ch = services[static_cast<size_t>(si)];
-            if (ch.TpIndex < 0 || static_cast<size_t>(ch.TpIndex) >= transponders.size())
-                continue;
-            const TY_ENIG_TP& tp = transponders[static_cast<size_t>(ch.TpIndex)];
-            out += ch.Sid;
-            out += ':';
-            out += tp.Namespace;
-            out += ':';
-            out += tp.Tsid;
-            out += ':';
-            out += tp.Onid;
-            out += ':';
-            out += std::to_string(ch.ServiceType);
-            out += '\n';
+            if (const TY_ENIG_TP* tp = TransponderOf(ch, transponders)) {
+                AppendServiceRef(out, ch, *tp);
+                out += '\n';
+            }
         }
         out += "/\n";
     }
@@ -136,14 +136,8 @@ std::string FormatProviders(const ARR_ENIG_PR& providers, const ARR_ENIG_CH& ser
 void LoadPr()
 {
     Providers.clear();
-    std::string path = FindFileNoCase(TheLoadDir, ProvidersFileName);
-    if (path.empty())
-        path = TheLoadDir + "/" + ProvidersFileName;
-    std::string text = ReadListFile(path);
-    std::int32_t count = 0;
-    for (std::string_view line : SplitListLines(text))
-        if (Trim(line) == "/")
-            ++count;
+    const std::string text = ReadListFile(PathInFolder(TheLoadDir, ProvidersFileName));
+    const std::int32_t count = CountProviders(text);
     Providers.reserve(static_cast<size_t>(count));
     TSettingsView* view = SettingsView();
     if (view)

@@ -3,14 +3,13 @@
 #include "settings/ListFileIo.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
+#include "settings/XmlListScan.h"
 #include "settings/XmlNumbers.h"
 #include "settings/XmlScanner.h"
 
-#include <set>
-
 namespace {
 
-const std::set<std::string, std::less<>> KnownTransponderAttributes = {
+const XmlAttributeNames KnownTransponderAttributes = {
     "frequency", "symbol_rate", "polarization", "fec_inner", "inversion",
     "modulation", "system", "pilot", "rolloff"};
 
@@ -37,15 +36,6 @@ bool ReadPolarisation(const std::string& text, std::int32_t& value)
         return true;
     }
     return ParseXmlInt(text, value);
-}
-
-void AppendIntAttribute(std::string& out, const char* name, std::int32_t value)
-{
-    out += ' ';
-    out += name;
-    out += "=\"";
-    out += std::to_string(value);
-    out += '"';
 }
 
 } // namespace
@@ -85,81 +75,43 @@ std::string SatPositionValue(const std::string& positionText)
 void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, TY_SAT_XML_EXTRAS& extras,
                         std::vector<std::string>& problems)
 {
-    XmlScanner scanner(text);
-    XmlTag tag;
-    bool inRoot = false;
-    bool closed = false;
-    bool bad = false;
-    bool orphan = false;
-    // Index of the satellite that takes transponders: -1 none yet, -2 one
-    // that was dropped (its transponders go with it).
-    std::ptrdiff_t current = -1;
-
-    while (scanner.Next(tag)) {
-        if (!inRoot) {
-            inRoot = tag.name == "satellites" && tag.kind == XmlTag::Start;
-            continue;
-        }
-        if (tag.name == "satellites" && tag.kind == XmlTag::End) {
-            closed = true;
-            break;
-        }
-        if (tag.kind == XmlTag::End)
-            continue;
-        if (tag.name == "sat") {
-            const std::string* name = tag.Find("name");
-            const std::string* position = tag.Find("position");
-            TY_ENIG_SAT sat;
-            if (!name || !position || !ParseXmlInt(*position, sat.Position) ||
-                !OptionalInt(tag, "flags", sat.Flags)) {
-                bad = true;
-                current = -2;
-                continue;
-            }
-            sat.Name = *name;
-            sat.PositionText = SatPositionText(*position);
-            sats.push_back(std::move(sat));
-            current = static_cast<std::ptrdiff_t>(sats.size()) - 1;
-        } else if (tag.name == "transponder") {
-            if (current == -1) {
-                orphan = true;
-                continue;
-            }
-            if (current == -2)
-                continue;
-            const std::string* symbolRate = tag.Find("symbol_rate");
-            const std::string* polarisation = tag.Find("polarization");
-            const std::string* fec = tag.Find("fec_inner");
-            if (!symbolRate || !polarisation || !fec)
-                continue;
-            TY_ENIG_SAT_DATA tp{};
-            const std::string* frequency = tag.Find("frequency");
-            if (!frequency || !ParseXmlInt(*frequency, tp[SAT_FREQUENCY]) ||
-                !ParseXmlInt(*symbolRate, tp[SAT_SYMBOLRATE]) ||
-                !ReadPolarisation(*polarisation, tp[SAT_POLARISATION]) ||
-                !ParseXmlInt(*fec, tp[SAT_FEC]) || !OptionalInt(tag, "inversion", tp[SAT_INVERSION]) ||
-                !OptionalInt(tag, "modulation", tp[SAT_MODULATION]) ||
-                !OptionalInt(tag, "system", tp[SAT_SYSTEM]) || !OptionalInt(tag, "pilot", tp[SAT_PILOT]) ||
-                !OptionalInt(tag, "rolloff", tp[SAT_ROLLOFF])) {
-                bad = true;
-                continue;
-            }
-            TY_ENIG_SAT& sat = sats[static_cast<size_t>(current)];
-            XmlAttributes unknown;
-            for (const auto& a : tag.attributes)
-                if (!KnownTransponderAttributes.contains(a.name))
-                    unknown.push_back(a);
-            if (!unknown.empty())
-                extras.Transponders[{sat.Position, tp[SAT_FREQUENCY], tp[SAT_SYMBOLRATE],
-                                     tp[SAT_POLARISATION]}] = std::move(unknown);
-            sat.Transponders.push_back(tp);
-        }
-    }
-    if (scanner.HadErrors() || !inRoot || !closed)
-        bad = true;
-    if (bad)
+    const auto onSatellite = [&](const XmlTag& tag) {
+        const std::string* name = tag.Find("name");
+        const std::string* position = tag.Find("position");
+        TY_ENIG_SAT sat;
+        if (!name || !position || !ParseXmlInt(*position, sat.Position) || !OptionalInt(tag, "flags", sat.Flags))
+            return false;
+        sat.Name = *name;
+        sat.PositionText = SatPositionText(*position);
+        sats.push_back(std::move(sat));
+        return true;
+    };
+    const auto onTransponder = [&](const XmlTag& tag) {
+        const std::string* symbolRate = tag.Find("symbol_rate");
+        const std::string* polarisation = tag.Find("polarization");
+        const std::string* fec = tag.Find("fec_inner");
+        if (!symbolRate || !polarisation || !fec)
+            return true; // not a transponder of ours: passed over
+        TY_ENIG_SAT_DATA tp{};
+        const std::string* frequency = tag.Find("frequency");
+        if (!frequency || !ParseXmlInt(*frequency, tp[SAT_FREQUENCY]) ||
+            !ParseXmlInt(*symbolRate, tp[SAT_SYMBOLRATE]) || !ReadPolarisation(*polarisation, tp[SAT_POLARISATION]) ||
+            !ParseXmlInt(*fec, tp[SAT_FEC]) || !OptionalInt(tag, "inversion", tp[SAT_INVERSION]) ||
+            !OptionalInt(tag, "modulation", tp[SAT_MODULATION]) || !OptionalInt(tag, "system", tp[SAT_SYSTEM]) ||
+            !OptionalInt(tag, "pilot", tp[SAT_PILOT]) || !OptionalInt(tag, "rolloff", tp[SAT_ROLLOFF]))
+            return false;
+        TY_ENIG_SAT& sat = sats.back();
+        XmlAttributes unknown = UnknownAttributes(tag, KnownTransponderAttributes);
+        if (!unknown.empty())
+            extras.Transponders[{sat.Position, tp[SAT_FREQUENCY], tp[SAT_SYMBOLRATE], tp[SAT_POLARISATION]}] =
+                std::move(unknown);
+        sat.Transponders.push_back(tp);
+        return true;
+    };
+    const TXmlListScan scan = ScanXmlList(text, "satellites", "sat", onSatellite, onTransponder);
+    if (scan.damaged)
         problems.push_back(SatXmlErrorText);
-    if (orphan)
+    if (scan.orphan)
         problems.push_back(SatXmlNoSatelliteText);
 }
 
@@ -208,10 +160,7 @@ void ReadSatXML()
 {
     Satellites.clear();
     SatXmlExtras.Clear();
-    std::string path = FindFileNoCase(TheLoadDir, SatellitesFileName);
-    if (path.empty())
-        path = TheLoadDir + "/" + SatellitesFileName;
-    std::string text = ReadListFile(path);
+    const std::string text = ReadListFile(PathInFolder(TheLoadDir, SatellitesFileName));
     std::vector<std::string> problems;
     ParseSatellitesXml(text, Satellites, SatXmlExtras, problems);
     for (const auto& p : problems)

@@ -1,6 +1,7 @@
 #include "settings/ServiceRefIndex.h"
 
 #include <algorithm>
+#include <charconv>
 #include <limits>
 
 namespace {
@@ -231,4 +232,25 @@ std::int32_t TServiceNumberMap::Find(std::int32_t number) const
     }
     auto it = sparse_.find(number);
     return it == sparse_.end() ? -1 : it->second;
+}
+
+const TY_ENIG_TP* TransponderOf(const TY_ENIG_CH& ch, const ARR_ENIG_TP& transponders)
+{
+    if (ch.TpIndex < 0 || static_cast<std::size_t>(ch.TpIndex) >= transponders.size())
+        return nullptr;
+    return &transponders[static_cast<std::size_t>(ch.TpIndex)];
+}
+
+void AppendServiceRef(std::string& out, const TY_ENIG_CH& ch, const TY_ENIG_TP& tp)
+{
+    out += ch.Sid;
+    out += ':';
+    out += tp.Namespace;
+    out += ':';
+    out += tp.Tsid;
+    out += ':';
+    out += tp.Onid;
+    out += ':';
+    char type[16];
+    out.append(type, std::to_chars(type, type + sizeof type, ch.ServiceType).ptr);
 }

@@ -14,6 +14,13 @@
 #include <unordered_map>
 #include <vector>
 
+// The transponder of `ch`, or nullptr when its index points at none.
+const TY_ENIG_TP* TransponderOf(const TY_ENIG_CH& ch, const ARR_ENIG_TP& transponders);
+
+// Appends "SID:namespace:TSID:ONID:type", the way the services and the
+// providers file name a service.
+void AppendServiceRef(std::string& out, const TY_ENIG_CH& ch, const TY_ENIG_TP& tp);
+
 // Service key (SID + namespace + TSID + ONID + type in decimal, as
 // TY_ENIG_CH::Key) -> number of the first service with that key.
 class TServiceKeyIndex {

@@ -1,6 +1,7 @@
 #include "settings/ServicesFile.h"
 #include "settings/Fields.h"
 #include "settings/Lookups.h"
+#include "settings/ServiceRefIndex.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
@@ -9,7 +10,12 @@
 #include <climits>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <vector>
+
+#include <sys/stat.h>
 
 const std::string ServicesFooter = "Powered by Kestro - www.chanforge.org";
 
@@ -153,6 +159,73 @@ bool SkipToServices(TTextFile& file)
     return false;
 }
 
+// What tells one state of a file from another without reading it: a file
+// replaced by rename is another inode, one rewritten in place has a new
+// change time, and both show in the size most of the time as well.
+struct TFileStamp {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    std::int64_t modifiedNs = 0, changedNs = 0;
+    bool operator==(const TFileStamp&) const = default;
+};
+
+std::optional<TFileStamp> StampOf(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    const auto ns = [](const timespec& t) { return std::int64_t{t.tv_sec} * 1000000000 + t.tv_nsec; };
+    return TFileStamp{path, st.st_dev, st.st_ino, st.st_size, ns(st.st_mtim), ns(st.st_ctim)};
+}
+
+// LoadTp and LoadChannel read the same file one after the other (a folder
+// load, the compare dialog). LoadTp leaves the text it read here and the
+// LoadChannel that follows takes it, as long as the file on disk still has
+// the size and time it had before that read; otherwise it reads again.
+class TServicesTextCache {
+public:
+    TTextFile ReadAndKeep(const std::string& path)
+    {
+        // Stamped before the read: a change during the read gives a newer
+        // stamp, so the text kept is never taken for a later state.
+        const std::optional<TFileStamp> stamp = StampOf(path);
+        TTextFile file(path);
+        std::lock_guard lock(mutex_);
+        stamp_ = stamp;
+        text_ = stamp ? file.Shared() : nullptr;
+        return file;
+    }
+
+    TTextFile Take(const std::string& path)
+    {
+        {
+            std::lock_guard lock(mutex_);
+            if (stamp_ && stamp_->path == path) {
+                const bool same = StampOf(path) == stamp_;
+                stamp_.reset();
+                std::shared_ptr<const std::string> text = std::move(text_);
+                text_.reset();
+                if (same)
+                    return TTextFile::FromShared(std::move(text));
+            }
+        }
+        return TTextFile(path);
+    }
+
+private:
+    std::mutex mutex_;
+    std::optional<TFileStamp> stamp_;
+    std::shared_ptr<const std::string> text_;
+};
+
+TServicesTextCache& ServicesTextCache()
+{
+    static TServicesTextCache cache;
+    return cache;
+}
+
 void AppendInt(std::string& out, std::int64_t v)
 {
     char buf[24];
@@ -171,7 +244,7 @@ void AppendHex4(std::string& out, std::uint32_t v)
 
 void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
 {
-    TTextFile file(path);
+    TTextFile file = ServicesTextCache().ReadAndKeep(path);
 
     const std::string_view header = file.ReadLine();
     const std::size_t slash = header.find('/');
@@ -274,7 +347,7 @@ std::int32_t CountServices(const std::string& path)
 void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool setCounter,
                  const std::string& path)
 {
-    TTextFile file(path);
+    TTextFile file = ServicesTextCache().Take(path);
     std::vector<TServiceLines> entries;
     if (!SkipToServices(file)) {
         AddToErrorReport("- No services in services file");
@@ -473,18 +546,10 @@ void SaveService()
     out += "end\nservices\n";
 
     for (const auto& s : Services) {
-        if (s.TpIndex < 0 || static_cast<std::size_t>(s.TpIndex) >= Transponders.size())
+        const TY_ENIG_TP* tp = TransponderOf(s, Transponders);
+        if (!tp)
             continue; // no transponder to write it against
-        const TY_ENIG_TP& tp = Transponders[static_cast<std::size_t>(s.TpIndex)];
-        out += s.Sid;
-        out += ':';
-        out += tp.Namespace;
-        out += ':';
-        out += tp.Tsid;
-        out += ':';
-        out += tp.Onid;
-        out += ':';
-        AppendInt(out, s.ServiceType);
+        AppendServiceRef(out, s, *tp);
         out += ':';
         AppendInt(out, s.Number);
         out += '\n';

@@ -3,25 +3,14 @@
 #include "settings/ListFileIo.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
+#include "settings/XmlListScan.h"
 #include "settings/XmlNumbers.h"
 #include "settings/XmlScanner.h"
 
-#include <set>
-
 namespace {
 
-const std::set<std::string, std::less<>> KnownLocationAttributes = {"name", "flags"};
-const std::set<std::string, std::less<>> KnownTransponderAttributes = {"centre_frequency", "bandwidth",
-                                                                       "constellation"};
-
-XmlAttributes Unknown(const XmlTag& tag, const std::set<std::string, std::less<>>& known)
-{
-    XmlAttributes unknown;
-    for (const auto& a : tag.attributes)
-        if (!known.contains(a.name))
-            unknown.push_back(a);
-    return unknown;
-}
+const XmlAttributeNames KnownLocationAttributes = {"name", "flags"};
+const XmlAttributeNames KnownTransponderAttributes = {"centre_frequency", "bandwidth", "constellation"};
 
 bool IntAttribute(const XmlTag& tag, std::string_view name, std::int32_t& value)
 {
@@ -29,79 +18,40 @@ bool IntAttribute(const XmlTag& tag, std::string_view name, std::int32_t& value)
     return text && ParseXmlInt(*text, value);
 }
 
-void AppendIntAttribute(std::string& out, const char* name, std::int32_t value)
-{
-    out += ' ';
-    out += name;
-    out += "=\"";
-    out += std::to_string(value);
-    out += '"';
-}
-
 } // namespace
 
 void ParseTerrestrialXml(std::string_view text, ARR_ENIG_TER& locations, TY_TER_XML_EXTRAS& extras,
                          std::vector<std::string>& problems)
 {
-    XmlScanner scanner(text);
-    XmlTag tag;
-    bool inRoot = false;
-    bool closed = false;
-    bool bad = false;
-    bool orphan = false;
-    std::ptrdiff_t current = -1; // as for satellites: -1 none yet, -2 dropped
-
-    while (scanner.Next(tag)) {
-        if (!inRoot) {
-            inRoot = tag.name == "locations" && tag.kind == XmlTag::Start;
-            continue;
-        }
-        if (tag.name == "locations" && tag.kind == XmlTag::End) {
-            closed = true;
-            break;
-        }
-        if (tag.kind == XmlTag::End)
-            continue;
-        if (tag.name == "terrestrial") {
-            const std::string* name = tag.Find("name");
-            TY_ENIG_TER location;
-            if (!name || !IntAttribute(tag, "flags", location.Flags)) {
-                bad = true;
-                current = -2;
-                continue;
-            }
-            location.Name = *name;
-            XmlAttributes unknown = Unknown(tag, KnownLocationAttributes);
-            if (!unknown.empty())
-                extras.Locations[location.Name] = std::move(unknown);
-            locations.push_back(std::move(location));
-            current = static_cast<std::ptrdiff_t>(locations.size()) - 1;
-        } else if (tag.name == "transponder") {
-            if (current == -1) {
-                orphan = true;
-                continue;
-            }
-            if (current == -2)
-                continue;
-            TY_ENIG_TER_DATA tp{};
-            if (!IntAttribute(tag, "centre_frequency", tp[TER_FREQUENCY]) ||
-                !IntAttribute(tag, "bandwidth", tp[TER_BANDWIDTH]) ||
-                !IntAttribute(tag, "constellation", tp[TER_CONSTELLATION])) {
-                bad = true;
-                continue;
-            }
-            TY_ENIG_TER& location = locations[static_cast<size_t>(current)];
-            XmlAttributes unknown = Unknown(tag, KnownTransponderAttributes);
-            if (!unknown.empty())
-                extras.Transponders[{location.Name, tp[TER_FREQUENCY]}] = std::move(unknown);
-            location.Transponders.push_back(tp);
-        }
-    }
-    if (scanner.HadErrors() || !inRoot || !closed)
-        bad = true;
-    if (bad)
+    const auto onLocation = [&](const XmlTag& tag) {
+        const std::string* name = tag.Find("name");
+        TY_ENIG_TER location;
+        if (!name || !IntAttribute(tag, "flags", location.Flags))
+            return false;
+        location.Name = *name;
+        XmlAttributes unknown = UnknownAttributes(tag, KnownLocationAttributes);
+        if (!unknown.empty())
+            extras.Locations[location.Name] = std::move(unknown);
+        locations.push_back(std::move(location));
+        return true;
+    };
+    const auto onTransponder = [&](const XmlTag& tag) {
+        TY_ENIG_TER_DATA tp{};
+        if (!IntAttribute(tag, "centre_frequency", tp[TER_FREQUENCY]) ||
+            !IntAttribute(tag, "bandwidth", tp[TER_BANDWIDTH]) ||
+            !IntAttribute(tag, "constellation", tp[TER_CONSTELLATION]))
+            return false;
+        TY_ENIG_TER& location = locations.back();
+        XmlAttributes unknown = UnknownAttributes(tag, KnownTransponderAttributes);
+        if (!unknown.empty())
+            extras.Transponders[{location.Name, tp[TER_FREQUENCY]}] = std::move(unknown);
+        location.Transponders.push_back(tp);
+        return true;
+    };
+    const TXmlListScan scan = ScanXmlList(text, "locations", "terrestrial", onLocation, onTransponder);
+    if (scan.damaged)
         problems.push_back(TerXmlErrorText);
-    if (orphan)
+    if (scan.orphan)
         problems.push_back(TerXmlNoLocationText);
 }
 
@@ -140,10 +90,7 @@ void ReadTerrXML()
 {
     Terrestrials.clear();
     TerXmlExtras.Clear();
-    std::string path = FindFileNoCase(TheLoadDir, TerrestrialFileName);
-    if (path.empty())
-        path = TheLoadDir + "/" + TerrestrialFileName;
-    std::string text = ReadListFile(path);
+    const std::string text = ReadListFile(PathInFolder(TheLoadDir, TerrestrialFileName));
     std::vector<std::string> problems;
     ParseTerrestrialXml(text, Terrestrials, TerXmlExtras, problems);
     for (const auto& p : problems)

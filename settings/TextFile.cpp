@@ -22,37 +22,55 @@ std::string IoMessage(const std::string& what, const std::string& path, int err)
 
 } // namespace
 
-TTextFile::TTextFile(const std::string& path)
+std::string ReadWholeFile(const std::string& path)
 {
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f)
         throw EInOutError(IoMessage("Cannot open file", path, errno));
+    std::string data;
     // One read of the whole file when its size is known; in chunks for
     // files that do not tell (pipes, special files).
     if (std::fseek(f.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(f.get());
         std::rewind(f.get());
         if (size > 0) {
-            data_.resize(static_cast<std::size_t>(size));
-            data_.resize(std::fread(data_.data(), 1, data_.size(), f.get()));
+            data.resize(static_cast<std::size_t>(size));
+            data.resize(std::fread(data.data(), 1, data.size(), f.get()));
         }
     }
     char buf[1 << 16];
     for (;;) {
         const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
-        data_.append(buf, n);
+        data.append(buf, n);
         if (n < sizeof buf)
             break;
     }
     if (std::ferror(f.get()))
         throw EInOutError(IoMessage("Cannot read file", path, errno));
+    return data;
 }
+
+TTextFile::TTextFile(const std::string& path) : TTextFile(FromText(ReadWholeFile(path))) {}
 
 TTextFile TTextFile::FromText(std::string text)
 {
+    return FromShared(std::make_shared<const std::string>(std::move(text)));
+}
+
+TTextFile TTextFile::FromShared(std::shared_ptr<const std::string> text)
+{
     TTextFile t;
-    t.data_ = std::move(text);
+    if (text) {
+        t.owner_ = std::move(text);
+        t.data_ = *t.owner_;
+    }
     return t;
+}
+
+const std::string& TTextFile::Text() const
+{
+    static const std::string empty;
+    return owner_ ? *owner_ : empty;
 }
 
 std::string_view TTextFile::ReadLine()
@@ -70,9 +88,38 @@ std::string_view TTextFile::ReadLine()
     return {begin, len};
 }
 
+namespace {
+
+// Writes `content` into `f` and closes it; 0 or the error number.
+int WriteAndClose(FilePtr f, std::string_view content)
+{
+    const std::size_t n = std::fwrite(content.data(), 1, content.size(), f.get());
+    int err = n == content.size() ? 0 : (errno ? errno : EIO);
+    if (std::fflush(f.get()) != 0 && err == 0)
+        err = errno ? errno : EIO;
+    if (std::fclose(f.release()) != 0 && err == 0)
+        err = errno ? errno : EIO;
+    return err;
+}
+
+} // namespace
+
 void WriteFileReplacing(const std::string& path, std::string_view content)
 {
     namespace fs = std::filesystem;
+    // A file that is not there yet (every file of a save's staging folder)
+    // is written in place: there is nothing to keep, and a rename over a
+    // file costs a flush of its data on some file systems. Created
+    // exclusively, so a file that turns up meanwhile takes the safe way.
+    if (FilePtr f{std::fopen(path.c_str(), "wbx")}) {
+        if (const int err = WriteAndClose(std::move(f), content)) {
+            std::error_code ec;
+            fs::remove(path, ec);
+            throw EInOutError(IoMessage("Cannot write file", path, err));
+        }
+        return;
+    }
+
     const fs::path target(path);
     fs::path temp = target;
     temp += ".chanforge-new";
@@ -80,14 +127,7 @@ void WriteFileReplacing(const std::string& path, std::string_view content)
         FilePtr f(std::fopen(temp.c_str(), "wb"));
         if (!f)
             throw EInOutError(IoMessage("Cannot create file", temp.string(), errno));
-        const std::size_t n = std::fwrite(content.data(), 1, content.size(), f.get());
-        int err = n == content.size() ? 0 : (errno ? errno : EIO);
-        if (std::fflush(f.get()) != 0 && err == 0)
-            err = errno ? errno : EIO;
-        std::FILE* raw = f.release();
-        if (std::fclose(raw) != 0 && err == 0)
-            err = errno ? errno : EIO;
-        if (err != 0) {
+        if (const int err = WriteAndClose(std::move(f), content)) {
             std::error_code ec;
             fs::remove(temp, ec);
             throw EInOutError(IoMessage("Cannot write file", path, err));

@@ -3,8 +3,12 @@
 // Whole-file text reading and safe replacement of a file, shared by the
 // readers and writers of the settings files.
 
+#include <memory>
 #include <string>
 #include <string_view>
+
+// The whole file `path`; EInOutError when it cannot be opened or read.
+std::string ReadWholeFile(const std::string& path);
 
 // A text file read into memory, handed out line by line. Lines end with LF
 // or CR LF; the line end (and any further CR before it) is not part of the
@@ -15,6 +19,8 @@ public:
     // Reads `path`; EInOutError when it cannot be opened or read.
     explicit TTextFile(const std::string& path);
     static TTextFile FromText(std::string text);
+    // Over a text read before, shared rather than copied.
+    static TTextFile FromShared(std::shared_ptr<const std::string> text);
 
     bool Eof() const { return pos_ >= data_.size(); }
     // The next line, or an empty line at the end of the file.
@@ -29,14 +35,17 @@ public:
     }
     // Back to the first line.
     void Rewind() { pos_ = 0; }
-    const std::string& Text() const { return data_; }
+    const std::string& Text() const;
+    const std::shared_ptr<const std::string>& Shared() const { return owner_; }
 
 private:
-    std::string data_;
+    std::shared_ptr<const std::string> owner_;
+    std::string_view data_; // *owner_
     std::size_t pos_ = 0;
 };
 
-// Writes `content` to `path` through a temporary file in the same folder
-// that replaces the target only once it is complete, so a failed write
-// leaves the old file as it was. EInOutError on failure.
+// Writes `content` to `path`. An existing file is replaced through a
+// temporary file in the same folder only once that is complete, so a failed
+// write leaves the old file as it was; a new file is written directly and
+// removed again when the write fails. EInOutError on failure.
 void WriteFileReplacing(const std::string& path, std::string_view content);

@@ -1,4 +1,5 @@
 #include "settings/Unit_lib.h"
+#include "settings/XmlExtras.h"
 
 ARR_ENIG_TP Transponders;
 ARR_ENIG_CH Services;
@@ -98,6 +99,13 @@ void Reset2Load()
     TvBouquets.clear();
     RadioBouquets.clear();
     Satellites.clear();
+    // The kept attributes go with their list: a satellite of a later load (or
+    // one the user adds after a load without satellites.xml) must not pick up
+    // those of an earlier list. The terrestrial list stays until its own file
+    // is read, and with it its attributes, unless nothing is left of it.
+    SatXmlExtras.Clear();
+    if (Terrestrials.empty())
+        TerXmlExtras.Clear();
     if (g_view)
         g_view->ModelReset();
 }
@@ -113,6 +121,8 @@ void ClearModel()
     RadioBouquets.clear();
     Satellites.clear();
     Terrestrials.clear();
+    SatXmlExtras.Clear();
+    TerXmlExtras.Clear();
     Profiles.clear();
     NewChannels.clear();
     SatPositions.clear();

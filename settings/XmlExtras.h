@@ -9,12 +9,15 @@
 #include "settings/XmlScanner.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
 
 using XmlAttributes = std::vector<XmlAttribute>;
+using XmlAttributeNames = std::set<std::string, std::less<>>;
 
 // A satellite transponder: position (tenths), frequency, symbol rate and
 // polarisation. Editing any of these makes it another transponder.
@@ -45,3 +48,9 @@ extern TY_TER_XML_EXTRAS TerXmlExtras;
 // Appends ` name="value"` for each attribute, escaped for a double-quoted
 // value; latin1 converts the text for a file declared ISO-8859-1.
 void AppendXmlAttributes(std::string& out, const XmlAttributes& attributes, bool latin1);
+
+// The attributes of `tag` whose names are not in `known`, in file order.
+XmlAttributes UnknownAttributes(const XmlTag& tag, const XmlAttributeNames& known);
+
+// Appends ` name="value"` for a number attribute.
+void AppendIntAttribute(std::string& out, const char* name, std::int32_t value);

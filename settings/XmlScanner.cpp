@@ -1,7 +1,8 @@
 #include "settings/XmlScanner.h"
 
-#include <cstdint>
+#include "settings/Fields.h"
 
+#include <cstdint>
 
 namespace {
 
@@ -15,34 +16,6 @@ bool IsNameChar(char c)
     unsigned char u = static_cast<unsigned char>(c);
     return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
            c == '-' || c == '.' || c == ':' || u >= 0x80;
-}
-
-std::string Lower(std::string_view s)
-{
-    std::string r(s);
-    for (char& c : r)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return r;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
 }
 
 // Length of the UTF-8 sequence at s[i] and its code point; 0 when invalid.
@@ -145,14 +118,14 @@ bool XmlScanner::ParseTag(XmlTag& tag)
 {
     std::string_view rest = text_.substr(pos_);
     if (rest.starts_with("<?")) {
-        bool isDecl = rest.size() > 5 && Lower(rest.substr(2, 3)) == "xml" && IsSpace(rest[5]);
+        bool isDecl = rest.size() > 5 && ToLowerAscii(rest.substr(2, 3)) == "xml" && IsSpace(rest[5]);
         if (isDecl) {
             XmlTag decl;
             size_t start = pos_;
             pos_ += 5;
             if (ParseAttributes(decl, true)) {
                 if (const std::string* enc = decl.Find("encoding")) {
-                    std::string e = Lower(*enc);
+                    std::string e = ToLowerAscii(*enc);
                     latin1_ = e == "iso-8859-1" || e == "iso8859-1" || e == "latin1" ||
                               e == "latin-1" || e == "l1" || e == "iso_8859-1";
                 }

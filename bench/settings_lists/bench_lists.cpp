@@ -169,9 +169,28 @@ void BM_SaveBouquets(benchmark::State& state)
     state.counters["entries"] = static_cast<double>(set.bouquetEntries);
 }
 
+// As a folder save writes them: into the empty staging folder, so every file
+// is new.
+void BM_SaveBouquetsNewFiles(benchmark::State& state)
+{
+    const GeneratedSet& set = SetOf(static_cast<int>(state.range(0)));
+    const fs::path out = set.dir / "staged";
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove_all(out);
+        fs::create_directories(out);
+        TheSaveDir = out.string();
+        state.ResumeTiming();
+        SaveUbList();
+        SaveUbBouquet();
+    }
+    state.counters["entries"] = static_cast<double>(set.bouquetEntries);
+}
+
 } // namespace
 
 BENCHMARK(BM_LoadProviders)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveProviders)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadBouquets)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveBouquets)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveBouquetsNewFiles)->Arg(25000)->Arg(50000)->Arg(100000)->Unit(benchmark::kMillisecond);

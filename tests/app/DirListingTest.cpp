@@ -42,7 +42,7 @@ TEST(DirListing, DriveOfTakesTheLongestMountPoint)
 
 TEST(DirListing, FoldersAndFilesSortedWithoutCase)
 {
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     fs::create_directory(tmp / "beta");
     fs::create_directory(tmp / "Alpha");
     fs::create_directory(tmp / ".hidden");

@@ -58,7 +58,7 @@ protected:
     TCfProgress progress{&main};
     TWatchingSink sink{progress, &main};
     TWidgetFolderWindow window{&main};
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
 
     void SetUp() override
     {

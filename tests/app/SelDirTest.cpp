@@ -32,7 +32,7 @@ using TKind = TScriptedMessages::TKind;
 
 class SelDir : public ::testing::Test {
 protected:
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     TForm_SelDir form;
     TScriptedMessages messages;
     TMessageServiceScope scope{messages};

@@ -22,24 +22,24 @@ inline std::filesystem::path RealSet(const std::string& name)
 }
 
 // A temporary folder removed again when the test ends.
-class TempDir {
+class ScratchDir {
 public:
-    TempDir()
+    ScratchDir()
     {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
                 ("chanforge-test-" + std::to_string(rd()) + "-" + std::to_string(rd()));
         std::filesystem::create_directories(path_);
     }
-    ~TempDir()
+    ~ScratchDir()
     {
         std::error_code ec;
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ec);
         std::filesystem::remove_all(path_, ec);
     }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
 

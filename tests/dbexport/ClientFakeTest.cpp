@@ -399,7 +399,7 @@ TEST(DbFakeReplies, MalformedRowIsReportedAndTheStreamStaysInStep)
 
 TEST(DbFakeLocalFile, OnlyTheNamedFileIsSent)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string named = (dir / "named.txt").string();
     const std::string secret = (dir / "secret.txt").string();
     std::ofstream(named) << "named\n";
@@ -438,7 +438,7 @@ TEST(DbFakeLocalFile, OnlyTheNamedFileIsSent)
 
 TEST(DbFakeLocalFile, NamedFileIsSentInPackets)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string file = (dir / "big name's.txt").string();
     std::string content;
     for (int i = 0; i < 70000; ++i)

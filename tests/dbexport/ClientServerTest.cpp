@@ -206,7 +206,7 @@ TEST_F(DbServerTest, PacketSizesRoundTrip)
 // The zero-length packet: the end of a local file, here an empty one.
 TEST_F(DbServerTest, LocalFileLoadSendsOnlyTheNamedFile)
 {
-    TempDir dir;
+    ScratchDir dir;
     const std::string data = (dir / "rows.txt").string();
     const std::string empty = (dir / "empty.txt").string();
     {

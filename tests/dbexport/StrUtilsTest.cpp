@@ -180,7 +180,7 @@ TEST(DbNumberText, InfinityAndNanAreNotNumbers)
 // system has the locale sources.
 TEST(DbNumberText, CommaLocaleDoesNotMatter)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     std::string cmd = "localedef -i de_DE -f UTF-8 " + (dir / "de_DE.UTF-8").string() +
                       " >/dev/null 2>&1";
     if (std::system(cmd.c_str()) != 0)

@@ -18,7 +18,7 @@ class FolderLoad : public ::testing::Test {
 protected:
     void SetUp() override { ResetModel(); }
     void TearDown() override { ClearModel(); }
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
 
     fs::path Copy(const std::string& fixture)
     {
@@ -378,4 +378,38 @@ TEST_F(FolderLoad, AnUnreadableFileStopsTheLoadAndKeepsTheEarlierModel)
     waitpid(pid, &status, 0);
     ASSERT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST_F(FolderLoad, FileNamesInAnyCaseLoadAsTheUsualNames)
+{
+    // As copied from a Windows share or a receiver's FAT stick.
+    const std::map<std::string, std::map<std::string, std::string>> renames = {
+        {"v2", {{"services", "SERVICES"}, {"bouquets", "Bouquets"}, {"services.locked", "Services.Locked"},
+                {"userbouquets.tv.epl", "USERBOUQUETS.TV.EPL"}, {"userbouquet.ed00.tv", "UserBouquet.ED00.tv"}}},
+        {"v3", {{"lamedb", "LAMEDB"}, {"bouquets", "Bouquets"}, {"bouquets.tv", "BOUQUETS.TV"},
+                {"bouquets.radio", "Bouquets.Radio"}, {"blacklist", "BlackList"}, {"whitelist", "WHITELIST"},
+                {"satellites.xml", "Satellites.XML"}, {"terrestrial.xml", "TERRESTRIAL.xml"},
+                {"userbouquet.news.tv", "USERBOUQUET.NEWS.TV"}}},
+    };
+    for (const auto& [fixture, names] : renames) {
+        SCOPED_TRACE(fixture);
+        ResetModel();
+        TRecordingUi usualUi;
+        ASSERT_TRUE(LoadFolder(Copy(fixture)));
+        const TModelState usual = CurrentModel();
+        const std::string usualReport = ErrorReport;
+
+        const fs::path dir = tmp / (fixture + "-case");
+        CopyTree(Fixture(fixture), dir);
+        for (const auto& [from, to] : names)
+            fs::rename(dir / from, dir / to);
+        ResetModel();
+        TRecordingUi ui;
+        TheLoadDir = dir.string();
+        ASSERT_TRUE(VerFile());
+        ASSERT_TRUE(OpenFile());
+        EXPECT_TRUE(CurrentModel() == usual);
+        EXPECT_EQ(ErrorReport, usualReport);
+        EXPECT_EQ(ui.log.calls, usualUi.log.calls);
+    }
 }

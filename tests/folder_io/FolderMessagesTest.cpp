@@ -45,7 +45,7 @@ protected:
                e.Buttons == (cf::TMsgDlgButtons{cf::mbYes, cf::mbNo});
     }
 
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     TMessageFolderDialogs dialogs;
     TScriptedMessages messages;
     cf::TMessageServiceScope scope{messages};

@@ -22,7 +22,7 @@ class FolderSave : public ::testing::Test {
 protected:
     void SetUp() override { ResetModel(); }
     void TearDown() override { ClearModel(); }
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
 
     fs::path Copy(const fs::path& from, const std::string& name)
     {
@@ -394,4 +394,47 @@ TEST_F(FolderSave, ConfirmSaveFormat)
             }
         }
     }
+}
+
+TEST_F(FolderSave, KeptXmlAttributesNeverPassToTheListOfALaterLoad)
+{
+    TRecordingUi ui;
+    fs::path first = Copy(Fixture("v4"), "first");
+    const auto addAttribute = [](const fs::path& file, const std::string& after, const std::string& attribute) {
+        std::string text = ReadBytes(file);
+        const std::size_t at = text.find(after);
+        ASSERT_NE(at, std::string::npos);
+        text.insert(at + after.size(), attribute);
+        WriteBytes(file, text);
+    };
+    addAttribute(first / "satellites.xml", "fec_inner=\"3\" inversion=\"2\" modulation=\"1\" system=\"0\"",
+                 " is_id=\"7\"");
+    addAttribute(first / "terrestrial.xml", "constellation=\"3\"", " system=\"1\"");
+    ASSERT_TRUE(LoadFolder(first));
+
+    // The second folder has no tuning lists: the satellites go, the
+    // terrestrial list is kept with what it carried.
+    fs::path second = Copy(Fixture("v4"), "second");
+    fs::remove(second / "satellites.xml");
+    fs::remove(second / "terrestrial.xml");
+    ASSERT_TRUE(LoadFolder(second));
+    EXPECT_TRUE(Satellites.empty());
+    ASSERT_EQ(Terrestrials.size(), 1u);
+
+    // The user enters the same satellite again by hand.
+    TY_ENIG_SAT astra;
+    astra.Name = "Astra 19.2E";
+    astra.Flags = 1;
+    astra.PositionText = "019.2E";
+    astra.Position = 192;
+    astra.Transponders.push_back({11778000, 27500000, 1, 3, 2, 1, 0, 0, 0});
+    Satellites.push_back(astra);
+    SatListHeld = true;
+
+    fs::path out = NewDir("out");
+    ASSERT_TRUE(SaveFolder(out, 4));
+    const std::string sat = ReadBytes(out / "satellites.xml");
+    EXPECT_NE(sat.find("frequency=\"11778000\""), std::string::npos);
+    EXPECT_EQ(sat.find("is_id"), std::string::npos);
+    EXPECT_NE(ReadBytes(out / "terrestrial.xml").find("constellation=\"3\" system=\"1\""), std::string::npos);
 }

@@ -41,7 +41,7 @@ bool IsSettings(const std::string& n) { return n == "lamedb" || n == "services" 
 
 TEST(SaveStaging, SwapsNewFilesInAndKeepsOtherFiles)
 {
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     fs::path target = tmp / "box";
     fs::create_directory(target);
     Write(target / "services", "old enigma 1 services");
@@ -63,7 +63,7 @@ TEST(SaveStaging, SwapsNewFilesInAndKeepsOtherFiles)
 
 TEST(SaveStaging, FailedSwapPutsEverythingBack)
 {
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     fs::path target = tmp / "box";
     fs::create_directory(target);
     Write(target / "services", "old services");
@@ -93,7 +93,7 @@ TEST(SaveStaging, FailedSwapPutsEverythingBack)
 
 TEST(SaveStaging, NothingHappensWithoutCommit)
 {
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     fs::path target = tmp / "box";
     fs::create_directory(target);
     Write(target / "lamedb", "old");
@@ -107,7 +107,7 @@ TEST(SaveStaging, NothingHappensWithoutCommit)
 
 TEST(SaveStaging, MissingTargetIsRefused)
 {
-    cftest::TempDir tmp;
+    cftest::ScratchDir tmp;
     try {
         TSaveStaging s(tmp / "gone");
         ADD_FAILURE();

@@ -11,7 +11,7 @@
 
 class LinkEndToEnd : public ::testing::Test {
 protected:
-    cftest::TempDir program;
+    cftest::ScratchDir program;
     TFolderNetworkHost host;
     StubUi ui;
 
@@ -53,7 +53,7 @@ protected:
 TEST_F(LinkEndToEnd, ReadLoadsTheReceiversSetAndMarksItsNewServices)
 {
     // What the set holds when loaded straight from its folder.
-    cftest::TempDir local;
+    cftest::ScratchDir local;
     cftest::CopyTree(cftest::RealSet("enigma2-v4-multisat"), local.path());
     LoadFolder(local.path());
     const std::size_t services = Services.size();
@@ -65,7 +65,7 @@ TEST_F(LinkEndToEnd, ReadLoadsTheReceiversSetAndMarksItsNewServices)
     char line[200];
     std::snprintf(line, sizeof line, "1:0:%x:%s:%s:%s:%s:0:0:0:;Found;Prov\n", pick.ServiceType, pick.Sid.c_str(),
                   tp.Tsid.c_str(), tp.Onid.c_str(), tp.Namespace.c_str());
-    cftest::TempDir work;
+    cftest::ScratchDir work;
     WriteText(work / "tv-services", line);
 
     Receiver r(ReceiverOptions().Web({"--tv-services", (work / "tv-services").string()}));
@@ -93,7 +93,7 @@ TEST_F(LinkEndToEnd, ReadLoadsTheReceiversSetAndMarksItsNewServices)
 
 TEST_F(LinkEndToEnd, WriteSendsExactlyWhatSaveWrites)
 {
-    cftest::TempDir local;
+    cftest::ScratchDir local;
     cftest::CopyTree(cftest::RealSet("enigma2-v4-astra-bouquets"), local.path());
     LoadFolder(local.path());
     ASSERT_FALSE(Services.empty());
@@ -103,7 +103,7 @@ TEST_F(LinkEndToEnd, WriteSendsExactlyWhatSaveWrites)
     TY_PROFILES profile = r.Profile(3);
     Profiles = {profile};
     // The reference: the same set saved by the Save button's driver.
-    cftest::TempDir reference;
+    cftest::ScratchDir reference;
     TheSaveDir = reference.path().string();
     SaveProfile = 0;
     ASSERT_TRUE(SaveFile());

@@ -128,8 +128,8 @@ struct ReceiverOptions {
 
 class Receiver {
 public:
-    cftest::TempDir root;   // the receiver's file system
-    cftest::TempDir work;   // program folder, logs
+    cftest::ScratchDir root;   // the receiver's file system
+    cftest::ScratchDir work;   // program folder, logs
     std::unique_ptr<Peer> ftp, web, telnet;
 
     explicit Receiver(const ReceiverOptions& o = {})
@@ -185,7 +185,7 @@ public:
 // Model state for one test, reset before and after.
 class LinkTestBase : public ::testing::Test {
 protected:
-    cftest::TempDir program;
+    cftest::ScratchDir program;
     StubHost host;
     StubUi ui;
 

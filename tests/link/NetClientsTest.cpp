@@ -37,7 +37,7 @@ double SecondsSince(std::chrono::steady_clock::time_point t)
 }
 
 struct FtpFixture {
-    cftest::TempDir root;
+    cftest::ScratchDir root;
     std::unique_ptr<cftest::Peer> peer;
     TIdFTP ftp;
     std::vector<std::string> status;
@@ -83,7 +83,7 @@ TEST_P(NetFtpModes, ListGetPutDeleteAgainstRealServer)
     f.ftp.List("/etc/enigma2/*", names);
     EXPECT_EQ(names.size(), 4u);
 
-    cftest::TempDir local;
+    cftest::ScratchDir local;
     f.ftp.Get("/etc/enigma2/lamedb", (local / "lamedb").string());
     EXPECT_EQ(ReadAll(local / "lamedb"), "eDVB services /4/\n");
 
@@ -174,7 +174,7 @@ TEST(NetFtp, MissingFileLeavesNoLocalFileAndTheConnectionUsable)
     FtpFixture f;
     f.ftp.Connect();
     f.ftp.Login();
-    cftest::TempDir local;
+    cftest::ScratchDir local;
     try {
         f.ftp.Get("/etc/enigma2/whitelist", (local / "whitelist").string());
         FAIL() << "download of a missing file succeeded";
@@ -193,7 +193,7 @@ TEST(NetFtp, ServerThatStopsAnsweringMidTransferIsBoundedAndDropped)
     f.ftp.ReadTimeout = 300;
     f.ftp.Connect();
     f.ftp.Login();
-    cftest::TempDir local;
+    cftest::ScratchDir local;
     auto t0 = std::chrono::steady_clock::now();
     EXPECT_THROW(f.ftp.Get("/etc/enigma2/lamedb", (local / "lamedb").string()), ENetTimeout);
     EXPECT_LT(SecondsSince(t0), 5.0);
@@ -208,7 +208,7 @@ TEST(NetFtp, UploadRefusedByServerRaisesReplyError)
     FtpFixture f({"--readonly", "etc/tuxbox"});
     f.ftp.Connect();
     f.ftp.Login();
-    cftest::TempDir local;
+    cftest::ScratchDir local;
     WriteFile(local / "satellites.xml", "<satellites/>");
     EXPECT_THROW(f.ftp.Put((local / "satellites.xml").string(), "/etc/tuxbox/satellites.xml"), EFtpReplyError);
     EXPECT_FALSE(fs::exists(f.root / "etc/tuxbox/satellites.xml"));
@@ -228,7 +228,7 @@ TEST(NetFtp, ListingOfMissingFolderFails)
 // ---- HTTP --------------------------------------------------------------
 
 struct WebFixture {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     std::unique_ptr<cftest::Peer> peer;
     explicit WebFixture(std::vector<std::string> extra = {})
     {
@@ -288,7 +288,7 @@ TEST(NetHttp, SilentServerIsBoundedByTheReadTimeout)
 
 TEST(NetTelnet, RefusesOptionsAnswersTerminalTypeAndDeliversText)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     cftest::Peer peer("telnet_peer.py", {"--log", (dir / "log").string(), "--password", "pw"});
     TIdTelnet t;
     t.Host = "127.0.0.1";
@@ -317,7 +317,7 @@ TEST(NetTelnet, RefusesOptionsAnswersTerminalTypeAndDeliversText)
 
 TEST(NetTelnet, SilentPeerGivesNoDataAndRefusedPortRaises)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     cftest::Peer peer("telnet_peer.py", {"--log", (dir / "log").string(), "--mode", "silent"});
     TIdTelnet t;
     t.Host = "127.0.0.1";

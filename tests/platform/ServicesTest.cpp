@@ -59,7 +59,7 @@ TEST(PlatformTimerTest, ManualClockDrivesTimers)
 
 TEST(PlatformRegistryTest, TypedValuesBehaveAsOnWindows)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     std::string file = (dir / "cfg" / "test.ini").string();
     setenv("CHANFORGE_CONFIG", file.c_str(), 1);
     {

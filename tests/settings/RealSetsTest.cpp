@@ -41,7 +41,7 @@ class RealSets : public ModelTest, public ::testing::WithParamInterface<RealSetC
 TEST_P(RealSets, LoadCompletelyAndSurviveSaveAndReload)
 {
     const RealSetCase set = GetParam();
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     CopyTree(RealSet(set.folder), dir / "in");
     const std::string in = (dir / "in" / "lamedb").string();
     const std::string original = ReadBytes(in);

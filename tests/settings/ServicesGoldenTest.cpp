@@ -64,7 +64,7 @@ class GoldenTest : public ModelTest, public ::testing::WithParamInterface<int> {
 TEST_P(GoldenTest, WritesTheFileByteForByte)
 {
     const int version = GetParam();
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     SelectVersion(version);
     BuildModel(version);
     TheSaveDir = dir.path().string();
@@ -82,7 +82,7 @@ TEST_P(GoldenTest, WritesTheFileByteForByte)
 TEST_P(GoldenTest, ReadsTheFileBackIntoTheModel)
 {
     const int version = GetParam();
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     SetEnigmaVer(3);
     const auto golden = GoldenDir() / ("services_v" + std::to_string(version));
 
@@ -132,7 +132,7 @@ TEST_P(GoldenTest, ReadsTheFileBackIntoTheModel)
 TEST_P(GoldenTest, WhatWasReadIsWrittenBackUnchanged)
 {
     const int version = GetParam();
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const auto golden = GoldenDir() / ("services_v" + std::to_string(version));
     LoadTp(Transponders, golden.string());
     LoadChannel(Services, Transponders, true, golden.string());
@@ -158,7 +158,7 @@ INSTANTIATE_TEST_SUITE_P(Versions, GoldenTest, ::testing::Values(2, 3, 4, 5),
 
 TEST_F(ModelTest, Version2KeepsTheRealFecInTheModel)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     SetEnigmaVer(2);
     BuildModel(2);
     TheSaveDir = dir.path().string();
@@ -173,7 +173,7 @@ TEST_F(ModelTest, Version2KeepsTheRealFecInTheModel)
 
 TEST_F(ModelTest, QbOneTerrestrialIsWrittenAsSatelliteOnlyForAQbOneProfile)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     SetEnigmaVer(2);
     BuildModel(5);
     TheSaveDir = dir.path().string();
@@ -186,7 +186,7 @@ TEST_F(ModelTest, QbOneTerrestrialIsWrittenAsSatelliteOnlyForAQbOneProfile)
 
 TEST_F(ModelTest, SaveIntoAMissingFolderRaisesAndLeavesNothing)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     BuildModel(3);
     TheSaveDir = (dir / "missing").string();
     EXPECT_THROW(SaveService(), EInOutError);
@@ -195,7 +195,7 @@ TEST_F(ModelTest, SaveIntoAMissingFolderRaisesAndLeavesNothing)
 
 TEST_F(ModelTest, FailedSaveKeepsTheOldFile)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     BuildModel(3);
     TheSaveDir = dir.path().string();
     WriteBytes(dir / "lamedb", "old");

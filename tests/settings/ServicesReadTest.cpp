@@ -4,6 +4,9 @@
 #include "SettingsTestUtil.h"
 
 #include "settings/ServicesFile.h"
+#include "settings/TextFile.h"
+
+#include <functional>
 
 using namespace cftest;
 
@@ -26,7 +29,7 @@ protected:
         SaveService();
         return ReadBytes(std::filesystem::path(TheSaveDir) / ServicesFileName);
     }
-    cftest::TempDir dir_;
+    cftest::ScratchDir dir_;
     std::string path_;
 };
 
@@ -275,7 +278,7 @@ TEST_F(ServicesRead, DamagedServicesSectionIsRepairedInMemoryOnly)
         "0001:00c00000:0001:0001:1:0\nBroken\nname line\nmore\np:P1,c:000100\n"
         "0002:00c00000:0001:0001:1:0\nWeekend\np:P2\n"
         "end\ntrailer\n";
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const std::string path = (dir / "lamedb").string();
     WriteBytes(path, text);
     EXPECT_EQ(CountServices(path), 2);
@@ -343,7 +346,7 @@ TEST_F(ServicesRead, MissingSectionsAndTruncatedFilesLoadWhatIsThere)
 
 TEST_F(ServicesRead, MissingFileRaises)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     ARR_ENIG_TP tps;
     ARR_ENIG_CH chs;
     EXPECT_THROW(LoadTp(tps, (dir / "lamedb").string()), EInOutError);
@@ -352,7 +355,7 @@ TEST_F(ServicesRead, MissingFileRaises)
 
 TEST_F(ServicesRead, CompareSetLeavesTheCounterAlone)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const auto golden = GoldenDir() / "services_v4";
     ServiceCounter = 777;
     LoadTp(CompareTransponders, golden.string());
@@ -389,4 +392,52 @@ TEST_F(ServicesRead, BinaryJunkNeverCrashes)
     Load("eDVB services /4/\ntransponders\n" + junk);
     Load(kReceiverV4.substr(0, 300) + junk);
     SUCCEED();
+}
+
+TEST_F(ServicesRead, ServicesReadAfterTheFileChangedComeFromTheNewFile)
+{
+    // LoadChannel may reuse the text LoadTp read, but never once the file
+    // was replaced, rewritten or removed in between.
+    const std::string head = "eDVB services /4/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:0\n"
+                             "/\nend\nservices\n";
+    const std::string first = head + "0001:00c00000:0001:0001:1:0\nFirst\np:P\nend\n";
+    const std::string other = head + "0001:00c00000:0001:0001:1:0\nOther\np:P\nend\n"; // same size
+    const std::string longer = head + "0001:00c00000:0001:0001:1:0\nLonger one\np:P\nend\n";
+    cftest::ScratchDir dir;
+    const std::string path = (dir / "lamedb").string();
+    const auto loadAfter = [&](const std::function<void()>& change) {
+        ClearModel();
+        WriteBytes(path, first);
+        LoadTp(Transponders, path);
+        change();
+        LoadChannel(Services, Transponders, true, path);
+    };
+
+    loadAfter([] {});
+    ASSERT_EQ(Services.size(), 1u);
+    EXPECT_EQ(Services[0].Name, "First");
+    // A second read of the same file reads it again.
+    LoadChannel(CompareServices, Transponders, false, path);
+    ASSERT_EQ(CompareServices.size(), 1u);
+    EXPECT_EQ(CompareServices[0].Name, "First");
+
+    loadAfter([&] { WriteFileReplacing(path, other); });
+    ASSERT_EQ(Services.size(), 1u);
+    EXPECT_EQ(Services[0].Name, "Other");
+
+    loadAfter([&] { WriteBytes(path, longer); });
+    ASSERT_EQ(Services.size(), 1u);
+    EXPECT_EQ(Services[0].Name, "Longer one");
+
+    EXPECT_THROW(loadAfter([&] { std::filesystem::remove(path); }), EInOutError);
+
+    // Another file between the two reads does not take the text either.
+    const std::string second = (dir / "services").string();
+    WriteBytes(second, other);
+    ClearModel();
+    WriteBytes(path, first);
+    LoadTp(Transponders, path);
+    LoadChannel(Services, Transponders, true, second);
+    ASSERT_EQ(Services.size(), 1u);
+    EXPECT_EQ(Services[0].Name, "Other");
 }

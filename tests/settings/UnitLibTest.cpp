@@ -1,5 +1,7 @@
 #include "SettingsTestUtil.h"
 
+#include "settings/XmlExtras.h"
+
 using namespace cftest;
 
 namespace {
@@ -98,7 +100,7 @@ TEST_F(ModelTest, SortsPickTheFirstOnTies)
 
 TEST_F(ModelTest, CleanSettingsDirDeletesOnlySettingsFiles)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     const char* doomed[] = {"Lamedb", "services", "bouquets", "blacklist", "whitelist",
                             "services.locked", "satellites.xml", "Terrestrial.xml", "userbouquet.favourites.tv",
                             "userbouquet.dbe00.radio", "userbouquets.tv.epl", "bouquets.tv"};
@@ -124,4 +126,21 @@ TEST_F(ModelTest, ErrorReportCollectsOneLinePerProblem)
     AddToErrorReport("- one");
     AddToErrorReport("- two");
     EXPECT_EQ(ErrorReport, "\n- one\n- two");
+}
+
+TEST_F(ModelTest, Reset2LoadDropsTheKeptXmlAttributesOfTheListsItEmpties)
+{
+    const XmlAttributes kept = {{"is_id", "7"}};
+    SatXmlExtras.Transponders[{192, 11778000, 27500000, 1}] = kept;
+    TerXmlExtras.Locations["Europe"] = kept;
+    Satellites.resize(1);
+    Terrestrials.resize(1);
+    Reset2Load();
+    EXPECT_TRUE(SatXmlExtras.Transponders.empty());
+    // The terrestrial list stays, and so does what it carries.
+    EXPECT_EQ(TerXmlExtras.Locations.size(), 1u);
+
+    Terrestrials.clear();
+    Reset2Load();
+    EXPECT_TRUE(TerXmlExtras.Locations.empty());
 }

@@ -106,7 +106,7 @@ TEST_F(BouquetFilesTest, SavedSetReadsBackEqualInEveryVersion)
         // The services stay; the lists are written and read in `version`.
         SetEnigmaVer(version);
         UseSaveProfile("/x", version - 1);
-        cftest::TempDir out;
+        cftest::ScratchDir out;
         TheSaveDir = out.path().string();
         SaveUbList();
         SaveUbBouquet();

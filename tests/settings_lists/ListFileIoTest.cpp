@@ -15,7 +15,7 @@ TEST(ListFileIo, SplitsLfAndCrLfLines)
 
 TEST(ListFileIo, FindsFilesWhateverTheirCase)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     WriteText(dir / "UserBouquet.DBE01.tv", "x");
     WriteText(dir / "lamedb", "x");
     std::filesystem::create_directory(dir / "userbouquet.dir.tv");
@@ -32,7 +32,7 @@ TEST(ListFileIo, FindsFilesWhateverTheirCase)
 
 TEST(ListFileIo, ExactNameWinsOverOtherCases)
 {
-    cftest::TempDir dir;
+    cftest::ScratchDir dir;
     WriteText(dir / "Bouquets", "upper");
     WriteText(dir / "bouquets", "lower");
     EXPECT_EQ(FindFileNoCase(dir.path().string(), "bouquets"), (dir / "bouquets").string());

@@ -84,7 +84,7 @@ class ListsTest : public ::testing::Test {
 protected:
     void SetUp() override { ResetModel(); }
     void TearDown() override { ResetModel(); }
-    cftest::TempDir temp;
+    cftest::ScratchDir temp;
 };
 
 } // namespace lists_test

@@ -126,7 +126,7 @@ TEST_F(RealSetsTest, MultisatSetSavesAndReloadsEqual)
     EXPECT_EQ(RadioListName, radioName);
 
     // A second save of the reloaded set gives the same files.
-    cftest::TempDir again;
+    cftest::ScratchDir again;
     SaveFolder(again.path());
     for (const auto& e : fs::directory_iterator(temp.path())) {
         std::string name = e.path().filename().string();
