@@ -22,7 +22,10 @@ char32_t FirstCodePoint(const std::string& text) {
   int len = s[0] >= 0xF0 ? 4 : s[0] >= 0xE0 ? 3 : s[0] >= 0xC0 ? 2 : 0;
   if (len == 0 || n < static_cast<size_t>(len)) return 0xFFFD;
   char32_t cp = s[0] & (0x7F >> len);
-  for (int i = 1; i < len; ++i) cp = (cp << 6) | (s[i] & 0x3F);
+  for (int i = 1; i < len; ++i) {
+    if ((s[i] & 0xC0) != 0x80) return 0xFFFD;
+    cp = (cp << 6) | (s[i] & 0x3F);
+  }
   return cp;
 }
 

@@ -273,6 +273,20 @@ TEST(GridColumnClasses, KeysThatStartEditing) {
   EXPECT_TRUE(combo.IsKeyAccepted(U'c'));
 }
 
+// A lead byte followed by no continuation is no character: "\xC3A" does not
+// begin with \u00C1 (C3 41 would decode to it if the second byte went unchecked).
+TEST(GridColumnClasses, BrokenFirstCharacterMatchesNoKey) {
+  TCfComboBoxColumn combo;
+  combo.SetStyle(1);
+  combo.SetItems({"\xC3" "A", "\xE2\x82"});
+  EXPECT_FALSE(combo.IsKeyAccepted(U'\u00C1'));
+  EXPECT_FALSE(combo.IsKeyAccepted(U'\u00E1'));
+  EXPECT_FALSE(combo.IsKeyAccepted(U'A'));
+  EXPECT_FALSE(combo.IsKeyAccepted(U'\u2082'));
+  combo.SetItems({"\xC3\x81rbol"});
+  EXPECT_TRUE(combo.IsKeyAccepted(U'\u00E1')) << "a whole sequence still matches, either case";
+}
+
 TEST(GridColumnClasses, TreeIndentAndMultiLine) {
   TCfTreeColumn tree;
   int x = 5;
