@@ -237,9 +237,11 @@ bool TNetworkLink::Write()
     bool failed = !saved;
     std::vector<std::string> files;
     std::error_code ec;
-    for (auto it = fs::directory_iterator(TempDir, ec); !ec && it != fs::directory_iterator(); it.increment(ec))
-        if (it->is_regular_file())
+    for (auto it = fs::directory_iterator(TempDir, ec); !ec && it != fs::directory_iterator(); it.increment(ec)) {
+        std::error_code gone;  // a file removed meanwhile is simply not uploaded
+        if (it->is_regular_file(gone))
             files.push_back(it->path().filename().string());
+    }
     std::sort(files.begin(), files.end());
 
     if (saved && !files.empty()) {

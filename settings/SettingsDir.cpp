@@ -29,15 +29,14 @@ void CleanSettingsDir(const std::string& folder)
 {
     namespace fs = std::filesystem;
     std::error_code ec;
-    fs::directory_iterator it(folder, ec);
-    if (ec)
-        return;
-    for (const fs::directory_entry& e : it) {
+    // Failures are ignored, and a folder that changes under the walk must not
+    // throw either: callers run this during clean-up.
+    for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code ignored;
         // Folders are left alone: only settings files are removed.
-        if (e.is_directory(ignored))
+        if (it->is_directory(ignored))
             continue;
-        if (IsSettingsFileName(e.path().filename().string()))
-            fs::remove(e.path(), ignored);
+        if (IsSettingsFileName(it->path().filename().string()))
+            fs::remove(it->path(), ignored);
     }
 }

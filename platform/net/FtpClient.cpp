@@ -1,7 +1,7 @@
 #include "platform/net/FtpClient.h"
+#include "platform/net/FtpReplies.h"
 
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
 #include <fnmatch.h>
 #include <fstream>
@@ -29,41 +29,6 @@ std::string Join(const std::vector<std::string>& lines)
         s += l;
     }
     return s;
-}
-
-// Numbers between the first "(" and ")" of a PASV reply: h1,h2,h3,h4,p1,p2.
-int PassivePort(const std::string& text)
-{
-    auto open = text.find('(');
-    auto close = text.find(')', open == std::string::npos ? 0 : open);
-    std::string inner;
-    if (open != std::string::npos && close != std::string::npos)
-        inner = text.substr(open + 1, close - open - 1);
-    else {
-        // Some servers leave out the brackets: take the first digit run.
-        auto first = text.find_first_of("0123456789", 4);
-        if (first == std::string::npos)
-            return -1;
-        inner = text.substr(first);
-    }
-    int v[6];
-    if (std::sscanf(inner.c_str(), "%d,%d,%d,%d,%d,%d", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5]) != 6)
-        return -1;
-    if (v[4] < 0 || v[4] > 255 || v[5] < 0 || v[5] > 255)
-        return -1;
-    return v[4] * 256 + v[5];
-}
-
-// EPSV reply: "... (|||port|)".
-int ExtendedPassivePort(const std::string& text)
-{
-    auto open = text.find("(|||");
-    if (open == std::string::npos)
-        return -1;
-    int port = 0;
-    if (std::sscanf(text.c_str() + open + 4, "%d", &port) != 1 || port <= 0 || port > 65535)
-        return -1;
-    return port;
 }
 
 } // namespace
