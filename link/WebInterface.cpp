@@ -3,6 +3,7 @@
 #include "link/FilePlan.h"
 #include "link/NewServices.h"
 #include "link/ReplaceAll.h"
+#include "link/UrlText.h"
 #include "settings/Unit_lib.h"
 
 namespace {
@@ -67,7 +68,7 @@ void TNetworkLink::ReadNewServices(const std::string& bouquetListPath)
         if (line.find("1:31:fffffffb") == std::string::npos)
             continue;
         std::string ref = line.substr(0, line.find(';'));
-        std::string reply = HttpGet("/cgi-bin/getServices?ref=" + ref, ok, answered);
+        std::string reply = HttpGet("/cgi-bin/getServices?ref=" + EscapeQueryValue(ref), ok, answered);
         // A failed request lists no services (its error text is no service).
         if (!ok)
             continue;
