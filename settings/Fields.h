@@ -3,6 +3,7 @@
 // The line splitter that every reader uses and the small text and number
 // conversions shared by the readers, writers and editor windows.
 
+#include "platform/Utf8.h"
 #include "settings/Errors.h"
 
 #include <cstdint>
@@ -52,7 +53,7 @@ void TitleCase(std::string& text);
 // stays UTF-8: no character of any language is lost.
 std::string Utf8ToAnsiClean(std::string_view utf8);
 // Appends the UTF-8 form of the code point `cp`.
-void AppendUtf8(std::string& out, char32_t cp);
+using cf::AppendUtf8;
 
 // Checked number parsing for the readers: whole text, optional sign, no
 // blanks; false on anything else or on overflow of 32 bits.
