@@ -196,8 +196,10 @@ void TDirectoryListBox::KeyDown(uint16_t& key, TShiftState shift)
 void TDirectoryListBox::MouseUp(TMouseButton button, TShiftState shift, int x, int y)
 {
     TFileListBase::MouseUp(button, shift, x, y);
-    if (button == TMouseButton::mbRight && PopupMenu)
-        PopupMenu->popup(mapToGlobal(QPoint(x + ClientOffset().X, y + ClientOffset().Y)));
+    if (button == TMouseButton::mbRight && PopupMenu) {
+        const TPoint p = ClientToScreen(TPoint(x, y));
+        PopupMenu->Popup(p.X, p.Y);
+    }
 }
 
 // ---- drives ---------------------------------------------------------------

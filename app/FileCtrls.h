@@ -5,12 +5,11 @@
 // folder with its sub-folders, and the files of the current folder.
 
 #include "platform/Controls.h"
+#include "platform/Menus.h"
 
 #include <functional>
 #include <string>
 #include <vector>
-
-class QMenu;
 
 namespace cf {
 
@@ -68,7 +67,7 @@ public:
     void OpenSelected();
     std::function<void(TDirectoryListBox*)> OnChange;
     // Right click with a menu attached shows it.
-    QMenu* PopupMenu = nullptr;
+    TPopupMenu* PopupMenu = nullptr;
 
     void DblClick() override;
     void KeyDown(uint16_t& key, TShiftState shift) override;

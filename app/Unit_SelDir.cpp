@@ -7,10 +7,9 @@
 #include "controls/CfPanel.h"
 #include "controls/MessageService.h"
 #include "link/ProfileChoice.h"
+#include "platform/Menus.h"
 #include "settings/Unit_lib.h"
 
-#include <QAction>
-#include <QMenu>
 
 #include <filesystem>
 
@@ -67,13 +66,13 @@ TForm_SelDir::TForm_SelDir(QWidget* owner) : TForm(owner)
     BitBtn2->Cancel = true;
     BitBtn2->ModalResult = mrCancel;
 
-    PopupMenu_dir = new QMenu(this);
-    PopCreateDir = PopupMenu_dir->addAction("Create Dir");
+    PopupMenu_dir = new TPopupMenu(this);
+    PopupMenu_dir->Name = "PopupMenu_dir";
+    PopCreateDir = PopupMenu_dir->Add("PopCreateDir", "Create Dir", [this](TMenuItem&) { PopCreateDirClick(); });
 
     dlb->OnChange = [this](TDirectoryListBox*) { dlbChange(); };
     dcb->OnChange = [this](TDriveComboBox*) { dcbChange(); };
     BitBtn1->OnClick = [this](TControl*) { bOKClick(); };
-    QObject::connect(PopCreateDir, &QAction::triggered, this, [this] { PopCreateDirClick(); });
 }
 
 void TForm_SelDir::FormShow()

@@ -10,15 +10,14 @@
 
 #include <string>
 
-class QAction;
-class QMenu;
-
 namespace cf {
 class TCfButton;
 class TCfComboBox;
 class TCfEdit;
 class TCfLabel;
 class TCfPanel;
+class TMenuItem;
+class TPopupMenu;
 } // namespace cf
 
 class TForm_SelDir : public cf::TForm {
@@ -35,8 +34,8 @@ public:
     cf::TCfComboBox* CB_Profile = nullptr;
     cf::TCfButton* BitBtn1 = nullptr; // OK
     cf::TCfButton* BitBtn2 = nullptr; // Cancel
-    QMenu* PopupMenu_dir = nullptr;
-    QAction* PopCreateDir = nullptr;
+    cf::TPopupMenu* PopupMenu_dir = nullptr;
+    cf::TMenuItem* PopCreateDir = nullptr;
 
     bool SaveMode() const { return Tag != 0; }
 

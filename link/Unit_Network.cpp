@@ -5,10 +5,10 @@
 #include "controls/CfLabel.h"
 #include "controls/MessageService.h"
 #include "link/ProfileChoice.h"
+#include "platform/Memo.h"
 #include "settings/Unit_lib.h"
 
 #include <QApplication>
-#include <QPlainTextEdit>
 
 using namespace cf;
 
@@ -20,11 +20,11 @@ TForm_Network::TForm_Network(TNetworkHost& host, TNetworkUi* messages, QWidget* 
     Position = TPosition::poScreenCenter;
     SetClientSize(520, 420);
 
-    // The log: the program has no multi-line text control of its own.
-    Memo1 = new QPlainTextEdit(this);
-    Memo1->setObjectName("Memo1");
-    Memo1->setReadOnly(true);
-    Memo1->setGeometry(8, 8, 504, 300);
+    Memo1 = new TMemo(this);
+    Memo1->Name = "Memo1";
+    Memo1->SetReadOnly(true);
+    Memo1->SetScrollBars(ssVertical);
+    Memo1->SetBounds(8, 8, 504, 300);
 
     Label_Profile = new TCfLabel(this);
     Label_Profile->Name = "Label_Profile";
@@ -82,14 +82,14 @@ void TForm_Network::DoClose(TCloseAction& action)
 void TForm_Network::FormShow()
 {
     ShowProfileChoice(*CB_Profile);
-    Memo1->clear();
+    Memo1->Lines().Clear();
     link_.ClearLog();
     link_.FTP.Disconnect();
 }
 
 void TForm_Network::FTPStatus(const std::string& text)
 {
-    Memo1->appendPlainText(QString::fromStdString(text));
+    Memo1->Lines().Add(text);
 }
 
 bool TForm_Network::Connect2Rec()

@@ -4,13 +4,12 @@
 #include "link/NetworkLink.h"
 #include "platform/Forms.h"
 
-class QPlainTextEdit;
-
 namespace cf {
 class TCfButton;
 class TCfCheckBox;
 class TCfComboBox;
 class TCfLabel;
+class TMemo;
 } // namespace cf
 
 // The network window: moves the settings set between the editor and a
@@ -28,7 +27,7 @@ public:
     TNetworkLink& Link() { return link_; }
 
     // Components, named as the form names them.
-    QPlainTextEdit* Memo1 = nullptr;
+    cf::TMemo* Memo1 = nullptr;
     cf::TCfLabel* Label_Profile = nullptr;
     cf::TCfComboBox* CB_Profile = nullptr;
     cf::TCfCheckBox* CfCb_Reload = nullptr;

@@ -134,7 +134,7 @@ TEST_F(SelDir, SaveModeOffersTheProfilesAndTheCreateMenu)
     EXPECT_EQ(form.dlb->PopupMenu, form.PopupMenu_dir);
     EXPECT_TRUE(form.dlb->ShowHint);
     EXPECT_EQ(form.dlb->Hint, "Right click to create dir");
-    EXPECT_EQ(form.PopCreateDir->text().toStdString(), "Create Dir");
+    EXPECT_EQ(form.PopCreateDir->Caption, "Create Dir");
 }
 
 TEST_F(SelDir, AGoneFolderShowsItsNearestParent)

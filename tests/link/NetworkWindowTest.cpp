@@ -7,10 +7,10 @@
 #include "controls/ScriptedMessages.h"
 #include "controls_panels/DialogTestHelpers.h"
 #include "controls_panels/SyntheticInput.h"
+#include "platform/Memo.h"
 
 #include <QApplication>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QTimer>
 
 using namespace cf;
@@ -63,14 +63,14 @@ TEST_F(LinkNetworkWindow, ShowsProfilesAndReadsWithTheChosenOne)
     QTimer::singleShot(0, [&] {
         ActivateModal();
         shownRight = form.CB_Profile->Items() == std::vector<std::string>{"Box 600", r.Profile(3).Name} &&
-                     form.CB_Profile->ItemIndex() == 1 && form.Memo1->toPlainText().isEmpty();
+                     form.CB_Profile->ItemIndex() == 1 && QString::fromStdString(form.Memo1->Text()).isEmpty();
         Click(*form.BitBtn_FTP_Read);
     });
     CloseModalsAfter(10000);
     EXPECT_EQ(form.ShowModal(), mrOk);
     EXPECT_TRUE(shownRight);
     EXPECT_FALSE(form.isVisible());
-    const QString log = form.Memo1->toPlainText();
+    const QString log = QString::fromStdString(form.Memo1->Text());
     EXPECT_TRUE(log.contains("Receiver response: Login successful.")) << log.toStdString();
     EXPECT_TRUE(log.contains("/etc/enigma2/lamedb"));
     EXPECT_TRUE(fs::exists(fs::path(TempDir) / "lamedb"));
@@ -90,7 +90,7 @@ TEST_F(LinkNetworkWindow, FailedReadKeepsTheWindowOpenWithTheMessage)
         Key(form.CB_Profile, Qt::Key_Up); // the profile that points nowhere
         Click(*form.BitBtn_FTP_Read);
         stillOpen = form.isVisible();
-        log = form.Memo1->toPlainText();
+        log = QString::fromStdString(form.Memo1->Text());
         Click(*form.BitBtn_Exit);
     });
     CloseModalsAfter(10000);
@@ -123,7 +123,7 @@ TEST_F(LinkNetworkWindow, WriteWithoutReloadWhenUnchecked)
     EXPECT_TRUE(messages.Errors.empty());
     EXPECT_TRUE(r.WebRequests().empty());
     EXPECT_FALSE(fs::exists(r.root / "etc/enigma2/userbouquet.old.tv"));
-    EXPECT_TRUE(form.Memo1->toPlainText().contains("userbouquet.old.tv -> Unused bouquet removed"));
+    EXPECT_TRUE(QString::fromStdString(form.Memo1->Text()).contains("userbouquet.old.tv -> Unused bouquet removed"));
     form.Close();
 }
 
@@ -149,7 +149,7 @@ TEST_F(LinkNetworkWindow, QuestionsAndErrorsGoThroughTheMessageService)
     ASSERT_EQ(scripted.Log().size(), 1u);
     EXPECT_EQ(scripted.Log()[0].Text, "Your changes have not been saved : Proceeed anyway ?");
     EXPECT_EQ(scripted.Log()[0].Type, mtConfirmation);
-    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty()) << "never connected";
+    EXPECT_TRUE(QString::fromStdString(form.Memo1->Text()).isEmpty()) << "never connected";
 
     scripted.PressEnter();
     Click(*form.BitBtn_FTP_Write);
@@ -170,5 +170,5 @@ TEST_F(LinkNetworkWindow, EscIsExit)
     PressKeysLater({Qt::Key_Escape});
     CloseModalsAfter(5000);
     EXPECT_EQ(form.ShowModal(), mrCancel);
-    EXPECT_TRUE(form.Memo1->toPlainText().isEmpty()) << "nothing was started";
+    EXPECT_TRUE(QString::fromStdString(form.Memo1->Text()).isEmpty()) << "nothing was started";
 }
