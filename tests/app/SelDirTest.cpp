@@ -8,6 +8,7 @@
 #include "controls/CfPanel.h"
 #include "controls/MessDlgs.h"
 #include "controls/ScriptedMessages.h"
+#include "platform/Menus.h"
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
@@ -17,6 +18,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -378,4 +380,29 @@ TEST_F(SelDir, EnterInTheFolderEditIsOk)
     CloseModalsAfter(3000);
     EXPECT_EQ(form.ShowModal(), mrOk);
     EXPECT_EQ(TheLoadDir, "/by/keyboard");
+}
+
+TEST_F(SelDir, ARightClickOnTheFoldersOffersCreateDir)
+{
+    form.Tag = 1;
+    form.FormShow();
+    form.show();
+    const QPointF at(20, 20);
+    for (auto type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent e(type, at, form.dlb->mapToGlobal(at), Qt::RightButton,
+                      type == QEvent::MouseButtonPress ? Qt::RightButton : Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(form.dlb, &e);
+    }
+    QMenu* shown = form.PopupMenu_dir->Menu();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_TRUE(shown->isVisible());
+    auto* create = shown->findChild<QAction*>("PopCreateDir");
+    ASSERT_NE(create, nullptr);
+    EXPECT_EQ(create->text(), "Create Dir");
+
+    messages.AnswerQuery("new");
+    create->trigger();
+    shown->hide();
+    EXPECT_TRUE(fs::is_directory(tmp / "box" / "enigma2" / "new"));
+    EXPECT_EQ(form.dlb->Directory(), (tmp / "box" / "enigma2" / "new").string());
 }
