@@ -1,8 +1,8 @@
 #include "link/NetworkLink.h"
 
 #include "link/FilePlan.h"
+#include "link/TransferFolder.h"
 #include "settings/FolderMessages.h"
-#include "settings/SettingsDir.h"
 #include "settings/Unit_lib.h"
 
 #include <algorithm>
@@ -96,12 +96,6 @@ void TNetworkLink::EmptyTransferFolder()
     fs::create_directories(TempDir, ec);
 }
 
-void TNetworkLink::RemoveTransferFolder()
-{
-    CleanSettingsDir(TempDir);
-    std::error_code ec;
-    fs::remove(TempDir, ec); // only when empty: foreign files stay
-}
 
 bool TNetworkLink::Read()
 {

@@ -102,7 +102,6 @@ private:
     bool ReloadEnigma1();
     void ReadNewServices(const std::string& bouquetListPath);
     void EmptyTransferFolder();
-    void RemoveTransferFolder();
 
     TNetworkHost& host_;
     TNetworkUi& ui_;

@@ -7,15 +7,20 @@
 #include <string>
 #include <system_error>
 
+void RemoveTransferFolder()
+{
+    CleanSettingsDir(TempDir);
+    std::error_code ec;
+    std::filesystem::remove(TempDir, ec); // only when empty: foreign files stay
+}
+
 void OpenTransferFolder(TNetworkHost& host)
 {
     struct Restore {
         std::string kept = TheLoadDir;
         ~Restore()
         {
-            CleanSettingsDir(TempDir);
-            std::error_code ec;
-            std::filesystem::remove(TempDir, ec);
+            RemoveTransferFolder();
             TheLoadDir = kept;
         }
     } restore;
