@@ -72,6 +72,7 @@ struct TY_ENIG_CH {
     std::string Key;              // Sid + transponder key + type in decimal
     std::int32_t Number = 0;      // serial number inside the editor (200 + load position)
     std::string Name;             // "." when the file has no name
+    bool Unnamed = false;         // the file had no name: "." is written back as none
     std::string Provider;         // from "p:"
     std::array<std::string, PID_COUNT> Pids; // texts after "c:00".."c:04"; empty = absent
     std::int32_t Flags = 0;       // FLAG_* bits

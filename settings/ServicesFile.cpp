@@ -425,7 +425,8 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         ch.Key.reserve(ch.Sid.size() + tpKeyText.size() + static_cast<std::size_t>(typeEnd - typeText));
         ch.Key.assign(ch.Sid).append(tpKeyText).append(typeText, typeEnd);
         ch.Number = 200 + loaded;
-        if (e.name.empty())
+        ch.Unnamed = e.name.empty();
+        if (ch.Unnamed)
             ch.Name = ".";
         else
             ch.Name = Utf8ToAnsiClean(e.name);
@@ -558,7 +559,10 @@ void SaveService()
         out += ':';
         AppendInt(out, s.Number);
         out += '\n';
-        out += s.Name;
+        // "." stands for a service the file gave no name; the receiver
+        // would show the dot.
+        if (!(s.Unnamed && s.Name == "."))
+            out += s.Name;
         out += '\n';
         out += "p:";
         out += s.Provider;
