@@ -424,6 +424,7 @@ void TCfCustomGridControl::ColumnChanged(int Kind, int Index) {
   if (Kind == 1 || Kind == 2) {
     EndEditing();
     if (Kind == 1 && FSortColumn == Index) FSortColumn = -1;
+    if (Kind == 1 && FSortColumn > Index) --FSortColumn;
     if (FSelectedColumn >= FColumns->Count()) FSelectedColumn = std::max(0, FColumns->Count() - 1);
   }
   UpdateHorzScrollBar();
