@@ -153,6 +153,7 @@ TEST_F(ServicesRead, ControlBytesAtTheEndOfKeptFieldsComeBack)
         EXPECT_NE(saved.find("\ts 12515000:22000000:0:4:0192:2:0:1:2:0:2:" + c.saved + "\n"), std::string::npos)
             << saved;
         // And read back, the field is the same.
+        ClearModel();
         Load(saved);
         ASSERT_EQ(Transponders.size(), 1u);
         EXPECT_EQ(Transponders[0].ExtraFields, c.kept);
