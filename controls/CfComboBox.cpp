@@ -110,6 +110,13 @@ void TCfPopupEdit::PopupSelected(int index, const std::string& text)
     SetDropped(false);
 }
 
+bool TCfPopupEdit::ClaimsDialogKey(uint16_t key, TShiftState shift) const
+{
+    if (dropped_ && (key == VK_RETURN || key == VK_ESCAPE))
+        return true;
+    return TCfCustomButtonEdit::ClaimsDialogKey(key, shift);
+}
+
 void TCfPopupEdit::EditKeyDown(uint16_t& key, TShiftState shift)
 {
     if ((key == VK_UP || key == VK_DOWN) && (shift & ssAlt)) {

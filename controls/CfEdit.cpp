@@ -505,6 +505,13 @@ void TCfCustomEdit::RefreshPreview()
     info_->Invalidate();
 }
 
+bool TCfCustomEdit::ClaimsDialogKey(uint16_t key, TShiftState shift) const
+{
+    if (InplaceEdit && (key == VK_RETURN || key == VK_ESCAPE))
+        return true;
+    return TWinControl::ClaimsDialogKey(key, shift);
+}
+
 void TCfCustomEdit::Resize()
 {
     UpdateMargins();

@@ -128,6 +128,8 @@ public:
     TNotifyEvent OnGlyphClick;
 
     // Set by a grid for the time it edits a cell through this control.
+    // Meanwhile Return and Escape belong to the grid (commit, cancel), never
+    // to the form's default and cancel buttons.
     bool InplaceEdit = false;
     // Set once by a grid column that adopts the control.
     bool Embedded = false;
@@ -173,6 +175,7 @@ public:
     virtual void Change();
     virtual void TextChanged() {}
 
+    bool ClaimsDialogKey(uint16_t key, TShiftState shift) const override;
     void Resize() override;
     void Paint(TCanvas& canvas) override;
     void EnabledChanged() override;
@@ -430,6 +433,8 @@ public:
     void SetDropped(bool value, bool byKeyboard = false);
 
     bool HasEditableText() const override { return style_ != TDropDownStyle::dsDropDownList; }
+    // While the list is open, Return and Escape close it.
+    bool ClaimsDialogKey(uint16_t key, TShiftState shift) const override;
     void ButtonDown() override;
     void PopupSelected(int index, const std::string& text) override;
     void PaintTextArea(TCanvas& canvas) override;
