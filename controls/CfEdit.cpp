@@ -494,8 +494,8 @@ void TCfCustomEdit::UpdateMargins()
 void TCfCustomEdit::PlaceInfo()
 {
     int w = (glyph_.Empty() ? 0 : glyph_.Width() + 4) + (showPreview_ ? 20 : 0);
-    TPoint o = ClientOffset();
-    info_->SetBounds(o.X, o.Y, w, ClientHeight());
+    // Child bounds are client coordinates: the border lies outside them.
+    info_->SetBounds(0, 0, w, ClientHeight());
     info_->setVisible(!glyph_.Empty() || showPreview_);
     info_->Invalidate();
 }
