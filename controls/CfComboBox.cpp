@@ -209,7 +209,8 @@ void TCfPopupEdit::PaintTextArea(TCanvas& canvas)
     else if (focused && !Embedded)
         canvas.Font.Color = clHighlightText;
     canvas.Brush.Style = bsClear;
-    TGraphicsProvider::DrawTextBlock(canvas, t, false, Text(), Alignment());
+    // One line in a field: centred top to bottom, clear of the focus rectangle.
+    DrawTextBlockPlaced(canvas, t, Text(), TVerticalAlignment::taVerticalCenter, Alignment());
     canvas.Brush.Style = bsSolid;
 }
 

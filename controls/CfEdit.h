@@ -103,7 +103,12 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment a);
     bool AutoSelect = true;
-    bool AutoSize = true;
+    // While on (and with a single border) the height follows the font: the
+    // font's line height and the border, 8 px with the 3-D edge, 6 without.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool on);
+    // Changes the font of the text (and, with AutoSize, the height).
+    void SetFont(const TFont& font);
     void SetBorderStyle(TBorderStyle s);
     TEditCharCase CharCase() const { return charCase_; }
     void SetCharCase(TEditCharCase c);
@@ -192,6 +197,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void ApplyCharCase();
     void ApplyInsets();
+    void AdjustHeight();
+    bool autoSize_ = true;
     int borderWidth_ = 0;
     bool changing_ = false;
     TCfNativeEdit* edit_;
@@ -570,9 +577,14 @@ public:
     void MouseLeave() override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void KeyUp(uint16_t& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
 
 protected:
     virtual void Activate() = 0;  // what a click or the space bar does
+    // The dotted focus rectangle around the caption's text (or the box when
+    // there is no caption) while the control has the focus.
+    void DrawFocusCue(TCanvas& canvas, const TRect& caption, const TRect& box);
     void InvalidateBox();
     bool checked_ = false;
     bool grayed_ = false;

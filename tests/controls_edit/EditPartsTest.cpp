@@ -122,3 +122,75 @@ TEST(EditParts, PreviewStripStartsAtTheClientOrigin)
     EXPECT_EQ(At(img, 2 + 4, 2 + 0 + 4), Rgb(255, 0, 0));
     EXPECT_EQ(At(img, 2 + 3, 2 + 0 + 4), White);  // fuchsia is see-through
 }
+
+TEST(EditAutoSize, HeightFollowsTheFont)
+{
+    // The font's line height plus the border: 8 px with the 3-D edge (two
+    // 2 px edges and a pixel of air above and below the text), 6 without.
+    struct Case {
+        int points;
+        bool autoSize;
+        bool ctl3d;
+        bool single;
+    };
+    const Case cases[] = {
+        {8, true, true, true}, {12, true, true, true}, {20, true, true, true},
+        {12, true, false, true},  // flat border
+        {12, false, true, true},  // AutoSize off: the height stays
+        {12, true, true, false},  // no border: the height stays
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.points) + (c.autoSize ? " auto" : " fixed") + (c.ctl3d ? " 3-D" : " flat") +
+                     (c.single ? " single" : " none"));
+        TCfEdit e;
+        e.SetCtl3D(c.ctl3d);
+        e.SetBorderStyle(c.single ? TBorderStyle::bsSingle : TBorderStyle::bsNone);
+        e.SetAutoSize(c.autoSize);
+        e.SetHeight(40);
+        TFont f;
+        f.Size = c.points;
+        e.SetFont(f);
+        TBitmap probe(1, 1, pf24bit);
+        probe.Canvas().Font = f;
+        int line = probe.Canvas().TextHeight("Wg");
+        int expected = !c.autoSize || !c.single ? 40 : line + (c.ctl3d ? 8 : 6);
+        EXPECT_EQ(e.Height(), expected);
+        EXPECT_EQ(e.NativeEdit()->font(), f.ToQFont());
+    }
+    // A new edit already has the height of its font.
+    TCfEdit fresh;
+    TBitmap probe(1, 1, pf24bit);
+    probe.Canvas().Font = fresh.Font;
+    EXPECT_EQ(fresh.Height(), probe.Canvas().TextHeight("Wg") + 8);
+    EXPECT_EQ(fresh.Width(), 121);
+}
+
+TEST(EditPasswordChar, ShowsTheChosenCharacter)
+{
+    struct Case {
+        char32_t ch;
+        QString shown;
+    };
+    const Case cases[] = {
+        {U'*', QStringLiteral("***")},
+        {U'#', QStringLiteral("###")},
+        {U'\u25CF', QStringLiteral("\u25CF\u25CF\u25CF")},
+        {0, QStringLiteral("abc")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(int(c.ch));
+        TCfEdit e;
+        e.SetText("abc");
+        e.SetPasswordChar(c.ch);
+        EXPECT_EQ(e.NativeEdit()->displayText(), c.shown);
+        EXPECT_EQ(e.Text(), "abc");  // the text itself is kept
+    }
+    // Changing the character of an edit that already hides its text.
+    TCfEdit e;
+    e.SetText("pw");
+    e.SetPasswordChar(U'*');
+    e.SetPasswordChar(U'x');
+    EXPECT_EQ(e.NativeEdit()->displayText(), QStringLiteral("xx"));
+    e.SetPasswordChar(0);
+    EXPECT_EQ(e.NativeEdit()->displayText(), QStringLiteral("pw"));
+}
