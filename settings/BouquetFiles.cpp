@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 
 namespace {
 
@@ -201,7 +202,13 @@ void LoadUserBouquets(bool radio)
     TSettingsView* view = SettingsView();
     if (view)
         view->ProgressStart(0, static_cast<std::int32_t>(entries.size()));
-    TServiceKeyIndex index(Services);
+    // The load's shared index when there is one (the radio list uses the
+    // one the TV list built), else one of our own.
+    std::unique_ptr<TServiceKeyIndex> own;
+    TSharedServiceIndexes* shared = LoadIndexes();
+    if (!entries.empty() && !(shared && shared->Covers(Services)))
+        own = std::make_unique<TServiceKeyIndex>(Services);
+    const TServiceKeyIndex* index = own ? own.get() : entries.empty() ? nullptr : &shared->Keys();
     counter = 0;
     bouquets.reserve(entries.size());
     (radio ? LoadedFiles.RadioList : LoadedFiles.TvList) = true;
@@ -213,7 +220,7 @@ void LoadUserBouquets(bool radio)
         LoadedFiles.BouquetFiles.push_back(std::filesystem::path(path).filename().string());
         TY_ENIG_UB bouquet;
         bool missing = false;
-        ParseUserBouquet(text, EnigmaVersion, index, bouquet, missing);
+        ParseUserBouquet(text, EnigmaVersion, *index, bouquet, missing);
         KeepSubBouquets(bouquet, folder);
         bouquet.FileId = entries[c][1];
         std::int32_t id = 0;

@@ -1,6 +1,7 @@
 #include "settings/FolderIO.h"
 
 #include "settings/SaveStaging.h"
+#include "settings/ServiceRefIndex.h"
 #include "settings/BouquetFiles.h"
 #include "settings/Fields.h"
 #include "settings/ListFileIo.h"
@@ -300,6 +301,9 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
             run.Step(L_SERVICES);
             run.ServeMessages();
             LoadChannel(Services, Transponders, true, servicesPath);
+            // From here on the services stay as read: the readers below share
+            // the indexes over them, each built once and only when needed.
+            TLoadIndexScope indexes(Services, Transponders);
 
             run.Step(L_PROVIDERS);
             if (FileThere(ProvidersFileName))

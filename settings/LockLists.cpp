@@ -7,7 +7,7 @@
 #include "settings/Unit_lib.h"
 
 #include <cstdio>
-#include <unordered_map>
+#include <memory>
 
 namespace {
 
@@ -34,18 +34,20 @@ const std::string& ListFileName(char kind)
 void ApplyLockList(std::string_view text, char kind, ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders,
                    ARR_ENIG_PR& providers, ARR_ENIG_UB& tvBouquets, ARR_ENIG_UB& radioBouquets)
 {
-    // The first service for each SID, TSID, ONID and namespace; the type
-    // is not compared.
-    std::unordered_map<std::string, size_t> byReference;
-    std::string key;
-    for (size_t i = services.size(); i-- > 0;) {
-        const TY_ENIG_CH& ch = services[i];
-        const TY_ENIG_TP* tp = TransponderOf(ch, transponders);
-        if (!tp)
-            continue;
-        key.assign(ch.Sid).append(":").append(tp->Tsid).append(":").append(tp->Onid).append(":").append(tp->Namespace);
-        byReference[key] = i;
-    }
+    // The first service for each SID, TSID, ONID and namespace (the type
+    // is not compared), found through the load's shared index or one built
+    // here, either only once a line names a service.
+    TSharedServiceIndexes* shared = LoadIndexes();
+    if (shared && !shared->Covers(services))
+        shared = nullptr;
+    std::unique_ptr<TServiceRefIndex> own;
+    auto refs = [&]() -> const TServiceRefIndex& {
+        if (shared)
+            return shared->Refs();
+        if (!own)
+            own = std::make_unique<TServiceRefIndex>(services, transponders);
+        return *own;
+    };
 
     std::vector<std::string> fields;
     for (std::string_view line : SplitListLines(text)) {
@@ -59,11 +61,9 @@ void ApplyLockList(std::string_view text, char kind, ARR_ENIG_CH& services, cons
         if (f0 == "1" && f1 != "15") {
             if (fields.size() < 7)
                 continue;
-            key.assign(fields[3]).append(":").append(fields[4]).append(":").append(fields[5]).append(":").append(
-                fields[6]);
-            auto it = byReference.find(key);
-            if (it != byReference.end()) {
-                TY_ENIG_CH& ch = services[it->second];
+            const std::int32_t at = refs().Find(fields[3], fields[6], fields[4], fields[5]);
+            if (at >= 0) {
+                TY_ENIG_CH& ch = services[static_cast<size_t>(at)];
                 Mark(ch.Black, ch.White, kind) = 1;
             }
         } else if (f0 == "1") {

@@ -3,18 +3,78 @@
 #include "settings/NameTables.h"
 #include "settings/Unit_lib.h"
 
+bool TTpKeyIndex::Pack(std::string_view key, std::uint64_t& packed)
+{
+    if (key.size() != 16)
+        return false;
+    packed = 0;
+    for (char c : key) {
+        int d;
+        if (c >= '0' && c <= '9')
+            d = c - '0';
+        else if (c >= 'A' && c <= 'F')
+            d = c - 'A' + 10;
+        else
+            return false;
+        packed = packed << 4 | static_cast<std::uint64_t>(d);
+    }
+    return true;
+}
+
+namespace {
+std::size_t HomeOf(std::uint64_t key, std::size_t mask)
+{
+    key ^= key >> 33;
+    key *= 0xff51afd7ed558ccdULL;
+    key ^= key >> 33;
+    return static_cast<std::size_t>(key) & mask;
+}
+} // namespace
+
 void TTpKeyIndex::Build(const ARR_ENIG_TP& arr)
 {
     map_.clear();
-    map_.reserve(arr.size());
-    for (std::size_t i = 0; i < arr.size(); ++i)
-        map_.try_emplace(arr[i].Key, static_cast<std::int32_t>(i)); // keeps the first
+    std::size_t capacity = 16;
+    while (capacity < arr.size() * 2)
+        capacity <<= 1;
+    slots_.assign(capacity, Slot{});
+    mask_ = capacity - 1;
+    for (std::size_t i = 0; i < arr.size(); ++i) {
+        std::uint64_t key = 0;
+        if (!Pack(arr[i].Key, key)) {
+            map_.try_emplace(arr[i].Key, static_cast<std::int32_t>(i)); // keeps the first
+            continue;
+        }
+        for (std::size_t at = HomeOf(key, mask_);; at = (at + 1) & mask_) {
+            Slot& slot = slots_[at];
+            if (slot.index < 0) {
+                slot = {key, static_cast<std::int32_t>(i)};
+                break;
+            }
+            if (slot.key == key)
+                break; // keeps the first
+        }
+    }
 }
 
 std::int32_t TTpKeyIndex::Find(std::string_view key) const
 {
-    auto it = map_.find(key);
-    return it == map_.end() ? -1 : it->second;
+    std::uint64_t packed = 0;
+    if (!Pack(key, packed)) {
+        if (map_.empty())
+            return -1;
+        auto it = map_.find(key);
+        return it == map_.end() ? -1 : it->second;
+    }
+    if (slots_.empty())
+        return -1;
+    for (std::size_t at = HomeOf(packed, mask_);; at = (at + 1) & mask_) {
+        const Slot& slot = slots_[at];
+        if (slot.index < 0)
+            return -1;
+        if (slot.key == packed)
+            return slot.index;
+    }
 }
 
 void TChKeyIndex::Build(const ARR_ENIG_CH& arr)

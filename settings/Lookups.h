@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 struct TStringHash {
     using is_transparent = void;
@@ -28,6 +29,15 @@ public:
     // Index or -1.
     std::int32_t Find(std::string_view key) const;
 private:
+    // Keys of 16 upper-case hex digits (all that the readers make) packed
+    // into one number in a flat table; any other text in map_.
+    static bool Pack(std::string_view key, std::uint64_t& packed);
+    struct Slot {
+        std::uint64_t key = 0;
+        std::int32_t index = -1;
+    };
+    std::vector<Slot> slots_;
+    std::size_t mask_ = 0;
     TKeyMap map_;
 };
 

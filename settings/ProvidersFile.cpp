@@ -2,6 +2,8 @@
 
 #include "settings/ListFileIo.h"
 #include "settings/ServiceRefIndex.h"
+
+#include <memory>
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
@@ -34,7 +36,11 @@ void ParseProviders(std::string_view text, const ARR_ENIG_CH& services, ARR_ENIG
                     const std::function<void(std::int32_t)>& progress)
 {
     std::vector<std::string_view> lines = SplitListLines(text);
-    TServiceKeyIndex index(services);
+    std::unique_ptr<TServiceKeyIndex> own;
+    TSharedServiceIndexes* shared = LoadIndexes();
+    if (!(shared && shared->Covers(services)))
+        own = std::make_unique<TServiceKeyIndex>(services);
+    const TServiceKeyIndex& index = own ? *own : shared->Keys();
     std::vector<std::string> fields;
     std::string key;
     bool missing = false;

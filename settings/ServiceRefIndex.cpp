@@ -254,3 +254,120 @@ void AppendServiceRef(std::string& out, const TY_ENIG_CH& ch, const TY_ENIG_TP& 
     char type[16];
     out.append(type, std::to_chars(type, type + sizeof type, ch.ServiceType).ptr);
 }
+
+namespace {
+
+// A key field of the services file as a number: `width` hex digits after
+// the padding and cutting the key fields get. False for other characters.
+bool HexField(std::string_view field, size_t width, std::uint64_t& v)
+{
+    v = 0;
+    return PackField(v, field, width);
+}
+
+} // namespace
+
+TServiceRefIndex::TServiceRefIndex(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders)
+{
+    size_t capacity = 16;
+    while (capacity < services.size() * 2)
+        capacity <<= 1;
+    slots_.resize(capacity);
+    mask_ = capacity - 1;
+    for (size_t i = 0; i < services.size(); ++i) {
+        const TY_ENIG_CH& ch = services[i];
+        const TY_ENIG_TP* tp = TransponderOf(ch, transponders);
+        if (!tp)
+            continue;
+        std::uint64_t sid, ns, tsid, onid;
+        if (!HexField(ch.Sid, 4, sid) || !HexField(tp->Namespace, 8, ns) || !HexField(tp->Tsid, 4, tsid) ||
+            !HexField(tp->Onid, 4, onid) || ch.Sid.size() != 4 || tp->Namespace.size() != 8 ||
+            tp->Tsid.size() != 4 || tp->Onid.size() != 4) {
+            odd_.emplace(ch.Sid + ":" + tp->Tsid + ":" + tp->Onid + ":" + tp->Namespace, static_cast<std::int32_t>(i));
+            continue;
+        }
+        const std::uint64_t hi = sid << 48 | ns << 16 | tsid;
+        const auto lo = static_cast<std::uint32_t>(onid);
+        for (size_t at = Home(hi, lo);; at = (at + 1) & mask_) {
+            Slot& slot = slots_[at];
+            if (slot.index < 0) {
+                slot = {hi, lo, static_cast<std::int32_t>(i)};
+                break;
+            }
+            if (slot.hi == hi && slot.lo == lo)
+                break; // the first service keeps the reference
+        }
+    }
+}
+
+size_t TServiceRefIndex::Home(std::uint64_t hi, std::uint32_t lo) const
+{
+    return static_cast<size_t>(Mix(hi ^ Mix(lo))) & mask_;
+}
+
+std::int32_t TServiceRefIndex::Find(std::string_view sid, std::string_view ns, std::string_view tsid,
+                                    std::string_view onid) const
+{
+    std::uint64_t s, n, t, o;
+    if (!HexField(sid, 4, s) || !HexField(ns, 8, n) || !HexField(tsid, 4, t) || !HexField(onid, 4, o)) {
+        if (odd_.empty())
+            return -1;
+        std::string key;
+        AppendPaddedUpper(key, sid, 4);
+        key += ':';
+        AppendPaddedUpper(key, tsid, 4);
+        key += ':';
+        AppendPaddedUpper(key, onid, 4);
+        key += ':';
+        AppendPaddedUpper(key, ns, 8);
+        auto it = odd_.find(key);
+        return it == odd_.end() ? -1 : it->second;
+    }
+    const std::uint64_t hi = s << 48 | n << 16 | t;
+    const auto lo = static_cast<std::uint32_t>(o);
+    for (size_t at = Home(hi, lo);; at = (at + 1) & mask_) {
+        const Slot& slot = slots_[at];
+        if (slot.index < 0)
+            return -1;
+        if (slot.hi == hi && slot.lo == lo)
+            return slot.index;
+    }
+}
+
+TSharedServiceIndexes::TSharedServiceIndexes(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders)
+    : services_(services), transponders_(transponders), data_(services.data()), size_(services.size())
+{
+}
+
+bool TSharedServiceIndexes::Covers(const ARR_ENIG_CH& services) const
+{
+    return &services == &services_ && services.data() == data_ && services.size() == size_;
+}
+
+const TServiceKeyIndex& TSharedServiceIndexes::Keys()
+{
+    if (!keys_)
+        keys_ = std::make_unique<TServiceKeyIndex>(services_);
+    return *keys_;
+}
+
+const TServiceRefIndex& TSharedServiceIndexes::Refs()
+{
+    if (!refs_)
+        refs_ = std::make_unique<TServiceRefIndex>(services_, transponders_);
+    return *refs_;
+}
+
+namespace {
+TSharedServiceIndexes* g_loadIndexes = nullptr;
+}
+
+TSharedServiceIndexes* LoadIndexes() { return g_loadIndexes; }
+
+TLoadIndexScope::TLoadIndexScope(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders)
+    : indexes_(services, transponders), previous_(g_loadIndexes)
+{
+    g_loadIndexes = &indexes_;
+}
+
+TLoadIndexScope::~TLoadIndexScope() { g_loadIndexes = previous_; }

@@ -9,6 +9,7 @@
 #include "settings/Model.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -74,4 +75,63 @@ private:
     std::int64_t base_ = 0;
     std::vector<std::int32_t> dense_; // numbers are mostly consecutive
     std::unordered_map<std::int32_t, std::int32_t> sparse_;
+};
+
+// Service reference as a lock list names it (SID, namespace, TSID and ONID;
+// the type does not count) -> index of the first such service.
+class TServiceRefIndex {
+public:
+    TServiceRefIndex(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders);
+    // The fields as a lock-list line holds them, padded as the key fields
+    // of the services file; -1 when no service has that reference.
+    std::int32_t Find(std::string_view sid, std::string_view ns, std::string_view tsid, std::string_view onid) const;
+
+private:
+    struct Slot {
+        std::uint64_t hi = 0;
+        std::uint32_t lo = 0;
+        std::int32_t index = -1;
+    };
+    size_t Home(std::uint64_t hi, std::uint32_t lo) const;
+
+    std::vector<Slot> slots_;
+    size_t mask_ = 0;
+    std::unordered_map<std::string, std::int32_t> odd_; // texts that are not hex numbers
+};
+
+// The indexes over the services that several readers of one folder load
+// need, each built the first time one asks for it and then shared: the TV
+// and the radio bouquets, the providers and both lock lists.
+class TSharedServiceIndexes {
+public:
+    TSharedServiceIndexes(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders);
+    // True when the indexes were made over this very array as it is now.
+    bool Covers(const ARR_ENIG_CH& services) const;
+    const TServiceKeyIndex& Keys();
+    const TServiceRefIndex& Refs();
+
+private:
+    const ARR_ENIG_CH& services_;
+    const ARR_ENIG_TP& transponders_;
+    const TY_ENIG_CH* data_;
+    size_t size_;
+    std::unique_ptr<TServiceKeyIndex> keys_;
+    std::unique_ptr<TServiceRefIndex> refs_;
+};
+
+// The shared indexes of the folder load in progress, or nullptr. A load
+// opens a scope once its services are read; readers called outside one
+// build their own.
+TSharedServiceIndexes* LoadIndexes();
+
+class TLoadIndexScope {
+public:
+    TLoadIndexScope(const ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders);
+    ~TLoadIndexScope();
+    TLoadIndexScope(const TLoadIndexScope&) = delete;
+    TLoadIndexScope& operator=(const TLoadIndexScope&) = delete;
+
+private:
+    TSharedServiceIndexes indexes_;
+    TSharedServiceIndexes* previous_;
 };
