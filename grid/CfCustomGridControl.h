@@ -299,6 +299,9 @@ class TCfCustomGridControl : public cf::TCfScrollControl, public TColumnsGrid {
   // ---- scrolling hooks ------------------------------------------------------------
   int GetHorzScrollDelta(int OldPosition, int NewPosition) override;
   int GetVertScrollDelta(int OldPosition, int NewPosition) override;
+  // The dotted focus rectangle is aligned to the device: after a scroll by
+  // an odd distance it is drawn afresh rather than moved.
+  void AfterScroll(int Kind) override;
   void Resize() override;
   void DoEnter() override;
   void DoExit() override;

@@ -95,3 +95,12 @@ void TCfCustomGridControl::ScrollColumnIntoView(int ACol) {
   if (left - delta < area.Left) delta = left - area.Left;
   if (delta != 0) HorzScrollBar()->MoveBy(delta);
 }
+
+void TCfCustomGridControl::AfterScroll(int Kind) {
+  TCfScrollControl::AfterScroll(Kind);
+  if (!GridFocused() || FInputSelected || HasAppearance(aoHideFocus)) return;
+  if (HasOption(goSelectFullRow))
+    RefreshRow(FSelectedRow);
+  else
+    RefreshCell(FSelectedColumn, FSelectedRow);
+}
