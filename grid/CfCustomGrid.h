@@ -70,6 +70,8 @@ class TCfCustomGrid : public TCfCustomGridControl {
   void DoEnter() override;
   void DoExit() override;
   void Resize() override;
+  // A scroll closes the editor (a vertical one only a cell editor).
+  void BeforeScroll(int Kind) override;
   // The application lost the activation (drags and presses end).
   void ApplicationDeactivated();
   // Column dropped from the drag box at a screen point.

@@ -782,3 +782,8 @@ void TCfCustomGrid::Resize() {
   FLastClientHeight = ClientHeight();
   FLastClientWidth = ClientWidth();
 }
+
+void TCfCustomGrid::BeforeScroll(int Kind) {
+  TCfCustomGridControl::BeforeScroll(Kind);
+  if (Kind == 0 ? (FCellEditing || FInputEditing) : FCellEditing) EndEditing();
+}
