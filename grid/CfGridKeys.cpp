@@ -26,6 +26,7 @@ bool TCfCustomGrid::WantsKey(uint16_t Key, TShiftState) const {
 }
 
 bool TCfCustomGrid::event(QEvent* e) {
+  if (e->type() == QEvent::WindowDeactivate) ApplicationDeactivated();
   // Tab reaches the grid's key handling only when the grid asks for it;
   // otherwise it moves the focus as in any dialog.
   if (e->type() == QEvent::KeyPress) {
