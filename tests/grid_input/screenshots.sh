@@ -13,9 +13,9 @@ xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true' EXIT
 sleep 1
 for mode in editor input drag; do
-  DISPLAY=$display QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$prog" "$mode" 3 &
+  DISPLAY=$display QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$prog" "$mode" 7 &
   pid=$!
-  sleep 2
+  sleep 5
   DISPLAY=$display import -window root "$out/$mode.png"
   wait $pid || true
 done

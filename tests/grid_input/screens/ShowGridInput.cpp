@@ -1,6 +1,7 @@
 // Shows a grid in one of its input states for screenshots.sh:
 //   show_grid_input editor|input|drag [seconds]
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <cstring>
@@ -51,9 +52,16 @@ int main(int argc, char** argv) {
     const std::string typed = "tagesschau24";
     grid.OpenInputEditor(1, false, 0, &typed);
   } else if (mode == "drag") {
+    // A press on the header and a move past 3 pixels, as the mouse does it.
     TCfCustomColumn* column = grid.Columns().Item(1);
-    const cf::TPoint start = grid.ClientToScreen(cf::TPoint(grid.ColumnLeft(column) + 60, 9));
-    grid.StartColumnDrag(column, start);
+    const QPoint at(grid.ColumnLeft(column) + 60 + grid.ClientOffset().X, 9 + grid.ClientOffset().Y);
+    QMouseEvent press(QEvent::MouseButtonPress, at, grid.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&grid, &press);
+    const QPoint moved = at + QPoint(10, 0);
+    QMouseEvent move(QEvent::MouseMove, moved, grid.mapToGlobal(moved), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&grid, &move);
     const cf::TPoint over = grid.ClientToScreen(cf::TPoint(grid.ColumnLeft(grid.Columns().Item(3)) + 50, 9));
     grid.ColumnDragMoved(over.X, over.Y);
     grid.DragBox().move(over.X - grid.DragBox().width() / 2, over.Y - grid.DragBox().height() + 4);
