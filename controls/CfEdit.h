@@ -138,12 +138,6 @@ public:
     bool InplaceEdit = false;
     // Set once by a grid column that adopts the control.
     bool Embedded = false;
-    // A cell editor takes Enter and Esc itself (they apply or cancel the
-    // edit) instead of leaving them to the form's default buttons.
-    bool WantsKey(uint16_t key, TShiftState shift) const override
-    {
-        return (InplaceEdit && (key == VK_RETURN || key == VK_ESCAPE)) || TWinControl::WantsKey(key, shift);
-    }
 
     // Typed value accessors.
     virtual bool GetAsBoolean();

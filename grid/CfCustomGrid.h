@@ -46,7 +46,12 @@ class TCfCustomGrid : public TCfCustomGridControl {
   void KeyDown(uint16_t& Key, TShiftState Shift) override;
   void KeyPress(char32_t& Key) override;
   virtual void HandleKey(uint16_t& Key, TShiftState Shift);
-  bool WantsKey(uint16_t Key, TShiftState Shift) const override;
+  // Keys the grid takes for itself: arrows always, Tab with WantTabs (and
+  // columns, and rows or the input line), Return with WantReturns.
+  bool WantsKey(uint16_t Key, TShiftState Shift) const;
+  // Return and Escape stay with the grid while it edits (or, for Return,
+  // while WantReturns moves the selection).
+  bool ClaimsDialogKey(uint16_t Key, TShiftState Shift) const override;
 
   // Type-to-search and FindText (CfGridSearch.cpp).
   bool FindText(int ACol, const std::string& Text, bool FromStart);

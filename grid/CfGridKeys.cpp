@@ -25,6 +25,13 @@ bool TCfCustomGrid::WantsKey(uint16_t Key, TShiftState) const {
   }
 }
 
+bool TCfCustomGrid::ClaimsDialogKey(uint16_t Key, TShiftState Shift) const {
+  const bool editing = FCellEditing || FInputEditing;
+  if (Key == VK_RETURN) return FWantReturns || editing;
+  if (Key == VK_ESCAPE) return editing;
+  return TCfCustomGridControl::ClaimsDialogKey(Key, Shift);
+}
+
 bool TCfCustomGrid::event(QEvent* e) {
   if (e->type() == QEvent::WindowDeactivate) ApplicationDeactivated();
   // Tab reaches the grid's key handling only when the grid asks for it;
