@@ -123,6 +123,7 @@ bool TNetworkLink::Read()
 
     const std::int32_t keptVersion = EnigmaVersion;
     std::int32_t version = ReadVersionOfProfileType(profile.Type);
+    RememberVersionBeforeLoad(); // what a failing load of these files goes back to
     SetEnigmaVer(version);
     host_.Repaint();
 

@@ -38,18 +38,22 @@ namespace {
 
 TFolderUi g_ui;
 
-// VerFile sets the version before the load starts; a load that fails must go
-// back to the version in force before that check.
+// VerFile, or the receiver read, sets the version before the load starts; a
+// load that fails must go back to the version in force before that.
 struct TVersionBefore {
     bool valid = false;
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile;
 } g_versionBefore;
 
-void RememberVersion()
+} // namespace
+
+void RememberVersionBeforeLoad()
 {
     g_versionBefore = {true, EnigmaVersion, ServicesFileName, TvListFileName, RadioListFileName, LockedFileName};
 }
+
+namespace {
 
 // The driver's own steps (1-based lines of the lists above).
 enum LoadStep {
@@ -160,7 +164,7 @@ struct TModelSnapshot {
         satExtras = SatXmlExtras;
         terExtras = TerXmlExtras;
         if (!g_versionBefore.valid)
-            RememberVersion();
+            RememberVersionBeforeLoad();
         version = g_versionBefore.version;
         servicesFile = g_versionBefore.servicesFile;
         tvListFile = g_versionBefore.tvListFile;
@@ -243,7 +247,7 @@ const TFolderUi& FolderUi() { return g_ui; }
 
 bool VerFile()
 {
-    RememberVersion();
+    RememberVersionBeforeLoad();
     if (FileThere("services") && FileThere("bouquets"))
         return SetEnigmaVer(VER_ENIGMA1);
     if (FileThere("lamedb"))
