@@ -258,6 +258,9 @@ void TIdFTP::NameList(const std::string& path, std::vector<std::string>& names)
             std::size_t n = data.Receive(buf, sizeof buf, ReadTimeout);
             if (n == 0)
                 break;
+            if (all.size() + n > MaxListingBytes)
+                throw ENetError("The listing of " + (path.empty() ? std::string(".") : path) + " is larger than " +
+                                std::to_string(MaxListingBytes) + " bytes");
             all.append(buf, n);
         }
     } catch (const ENetError&) {

@@ -3,6 +3,7 @@
 #include "platform/net/NetError.h"
 #include "platform/net/TcpSocket.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     bool Passive = true;
     int ConnectTimeout = 5000;   // ms, name resolution and TCP connect
     int ReadTimeout = 5000;      // ms, every later wait
+    // A name listing is read into memory: one larger than this (no receiver's
+    // folder comes near it) is refused with an error, and the connection,
+    // whose final reply is then out of step, is closed.
+    std::size_t MaxListingBytes = 8 * 1024 * 1024;
 
     // Status texts of the connection ("Connecting to ...", "Connected.", ...).
     std::function<void(const std::string&)> OnStatus;
