@@ -2,7 +2,8 @@
 
 #include "link/FilePlan.h"
 #include "link/TransferFolder.h"
-#include "settings/FolderMessages.h"
+#include "settings/FolderIO.h"
+#include "settings/UnsavedChanges.h"
 #include "settings/Unit_lib.h"
 
 #include <algorithm>
