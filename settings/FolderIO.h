@@ -97,6 +97,13 @@ inline constexpr const char* NoSatellitesXmlText =
 // nothing remembered, the version in force when it starts).
 void RememberVersionBeforeLoad();
 
+// Completes or undoes a save into `folder` that the program did not live to
+// finish (killed, crashed, power lost) and removes what such saves left
+// behind, telling the user once. VerFile, OpenFile and SaveFile do this for
+// their folder first; the start of the program does it for the folders it
+// remembers.
+void RecoverFolder(const std::string& folder);
+
 // Decides the version of the folder TheLoadDir: 2 when "services" and
 // "bouquets" are both there, else 3 when "lamedb" is; with neither, tells the
 // user "File(s) not found : cannot proceed" and gives false.
