@@ -209,6 +209,8 @@ TConfigurationReport GetConfiguration(TRegistry& reg)
         const int stored = static_cast<int>(reg.GetValueNames().size() / 10);
         const int count = *n < 0 ? 0 : std::min(*n, stored);
         for (int i = 0; i < count; ++i) {
+            if (!reg.ValueExists(ProfilePrefix(i) + "PRO_Type") && !reg.ValueExists(ProfilePrefix(i) + "PRO_Name"))
+                break; // past the last profile stored
             if (auto p = ReadProfile(reg, i))
                 Profiles.push_back(*p);
             else

@@ -1,5 +1,6 @@
 #include "app/MainLists.h"
 
+#include "grid/CellSort.h"
 #include "platform/SameText.h"
 #include "settings/NameTables.h"
 #include "settings/Unit_lib.h"
@@ -27,15 +28,11 @@ std::string Upper(std::string s)
     return s;
 }
 
+// The grids' own case-blind order, so a list sorted here reads as the grid
+// would sort it.
 bool LessNoCase(const std::string& a, const std::string& b)
 {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const char x = cf::AsciiLower(a[i]), y = cf::AsciiLower(b[i]);
-        if (x != y)
-            return static_cast<unsigned char>(x) < static_cast<unsigned char>(y);
-    }
-    return a.size() < b.size();
+    return cellsort::CompareCodeUnitsFolded(a, b) < 0;
 }
 
 const std::string EmptyText;
