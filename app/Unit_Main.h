@@ -17,7 +17,7 @@
 #include "platform/ListTable.h"
 #include "platform/Registry.h"
 #include "settings/FolderIO.h"
-#include "settings/FolderMessages.h"
+#include "app/FolderMessages.h"
 #include "settings/Unit_lib.h"
 
 #include <functional>
