@@ -15,55 +15,77 @@ const TY_ENIG_TP* TpOf(const TY_ENIG_CH& ch)
     return &Transponders[static_cast<std::size_t>(ch.TpIndex)];
 }
 
-// The model's lookups for one paste, kept current while it adds.
+// The model's lookups for one paste, kept current while it adds. Only the
+// keys and numbers the pasted lines name are ever asked for, so the tables
+// hold just those: one pass over the model fills them (the first service or
+// transponder with a key wins, as a search from the front would find), and
+// nothing is allocated per model element.
 class TPasteIndexes {
 public:
-    explicit TPasteIndexes(bool byNumber)
+    TPasteIndexes(const std::vector<TLineSlot>& slots, const ARR_ARR_OF_STRING* copied, bool byNumber)
     {
-        services_.reserve(Services.size());
-        for (std::size_t i = 0; i < Services.size(); ++i)
-            services_.emplace(Services[i].Key, static_cast<std::int32_t>(i));
-        transponders_.reserve(Transponders.size());
-        for (std::size_t i = 0; i < Transponders.size(); ++i)
-            transponders_.emplace(Transponders[i].Key, static_cast<std::int32_t>(i));
-        if (byNumber) {
-            numbers_.reserve(Services.size());
-            for (std::size_t i = 0; i < Services.size(); ++i)
-                numbers_.emplace(Services[i].Number, static_cast<std::int32_t>(i));
+        for (std::size_t n = 0; n < slots.size(); ++n) {
+            if (slots[n].Kind != TLineSlot::TKind::Service)
+                continue;
+            services_.emplace(slots[n].Ch.Key, -1);
+            transponders_.emplace(slots[n].Tp.Key, -1);
+            if (!byNumber)
+                continue;
+            numbers_.emplace(slots[n].Ch.Number, -1);
+            std::int32_t number = 0;
+            if (copied && (*copied)[n].size() >= 2 && TryParseInt((*copied)[n][1], number))
+                numbers_.emplace(number, -1);
         }
+        for (std::size_t i = 0; i < Services.size(); ++i) {
+            Fill(services_, Services[i].Key, static_cast<std::int32_t>(i));
+            if (byNumber)
+                Fill(numbers_, Services[i].Number, static_cast<std::int32_t>(i));
+        }
+        for (std::size_t i = 0; i < Transponders.size(); ++i)
+            Fill(transponders_, Transponders[i].Key, static_cast<std::int32_t>(i));
     }
 
     // Number of the first service with that key, or -1.
     std::int32_t ServiceByKey(const std::string& key) const
     {
-        const auto it = services_.find(key);
-        return it == services_.end() ? -1 : Services[static_cast<std::size_t>(it->second)].Number;
+        const std::int32_t i = Get(services_, key);
+        return i < 0 ? -1 : Services[static_cast<std::size_t>(i)].Number;
     }
     // `number` when a service has it and its key is `key`, else -1.
     std::int32_t ServiceByNumber(std::int32_t number, const std::string& key) const
     {
-        const auto it = numbers_.find(number);
-        if (it == numbers_.end() || Services[static_cast<std::size_t>(it->second)].Key != key)
+        const std::int32_t i = Get(numbers_, number);
+        if (i < 0 || Services[static_cast<std::size_t>(i)].Key != key)
             return -1;
         return number;
     }
-    std::int32_t Transponder(const std::string& key) const
-    {
-        const auto it = transponders_.find(key);
-        return it == transponders_.end() ? -1 : it->second;
-    }
+    std::int32_t Transponder(const std::string& key) const { return Get(transponders_, key); }
     void AddedService()
     {
         const auto i = static_cast<std::int32_t>(Services.size() - 1);
-        services_.emplace(Services.back().Key, i);
-        numbers_.emplace(Services.back().Number, i);
+        Fill(services_, Services.back().Key, i);
+        Fill(numbers_, Services.back().Number, i);
     }
     void AddedTransponder()
     {
-        transponders_.emplace(Transponders.back().Key, static_cast<std::int32_t>(Transponders.size() - 1));
+        Fill(transponders_, Transponders.back().Key, static_cast<std::int32_t>(Transponders.size() - 1));
     }
 
 private:
+    template <typename Map, typename Key>
+    static void Fill(Map& map, const Key& key, std::int32_t index)
+    {
+        const auto it = map.find(key);
+        if (it != map.end() && it->second < 0)
+            it->second = index;
+    }
+    template <typename Map, typename Key>
+    static std::int32_t Get(const Map& map, const Key& key)
+    {
+        const auto it = map.find(key);
+        return it == map.end() ? -1 : it->second;
+    }
+
     std::unordered_map<std::string, std::int32_t> services_;
     std::unordered_map<std::string, std::int32_t> transponders_;
     std::unordered_map<std::int32_t, std::int32_t> numbers_;
@@ -134,18 +156,22 @@ std::vector<std::string> EntryLinesOf(const ARR_ARR_OF_STRING& entries, ARR_ARR_
 TPasteResult PasteLines(const std::vector<std::string>& lines, const TPasteOptions& options)
 {
     TPasteResult result;
-    TPasteIndexes idx(options.SameCopy);
     const ARR_ARR_OF_STRING* copied =
         options.SameCopy && options.CopiedEntries && options.CopiedEntries->size() == lines.size()
             ? options.CopiedEntries
             : nullptr;
+    std::vector<TLineSlot> slots;
+    slots.reserve(lines.size());
+    for (const std::string& line : lines)
+        slots.push_back(ParseLine(line));
+    TPasteIndexes idx(slots, copied, options.SameCopy);
     if (options.EntryMode)
         result.Entries.reserve(lines.size());
 
-    for (std::size_t n = 0; n < lines.size(); ++n) {
+    for (std::size_t n = 0; n < slots.size(); ++n) {
         if (options.Progress && (n % 256 == 0))
             options.Progress(n);
-        TLineSlot slot = ParseLine(lines[n]);
+        TLineSlot& slot = slots[n];
         if (slot.Kind == TLineSlot::TKind::Invalid) {
             result.Skipped.push_back("line " + std::to_string(n + 1) + ": " + slot.Problem);
             continue;
@@ -157,7 +183,8 @@ TPasteResult PasteLines(const std::vector<std::string>& lines, const TPasteOptio
         }
 
         std::string ownName;
-        std::int32_t number = options.SameCopy ? SameCopyService(idx, slot, copied ? &(*copied)[n] : nullptr, ownName) : -1;
+        std::int32_t number =
+            options.SameCopy ? SameCopyService(idx, slot, copied ? &(*copied)[n] : nullptr, ownName) : -1;
         if (number < 0)
             number = idx.ServiceByKey(slot.Ch.Key);
         if (number < 0) {
