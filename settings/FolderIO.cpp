@@ -241,8 +241,18 @@ const char* const LineBreak = "\n"; // as the readers separate their lines
 void SetFolderUi(const TFolderUi& ui) { g_ui = ui; }
 const TFolderUi& FolderUi() { return g_ui; }
 
+void RecoverFolder(const std::string& folder)
+{
+    if (folder.empty())
+        return;
+    const std::string told = RecoverInterruptedSaves(folder);
+    if (!told.empty() && g_ui.Dialogs)
+        g_ui.Dialogs->Error(told);
+}
+
 bool VerFile()
 {
+    RecoverFolder(TheLoadDir);
     RememberVersion();
     if (FileThere("services") && FileThere("bouquets"))
         return SetEnigmaVer(VER_ENIGMA1);
@@ -273,6 +283,7 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
     TModelSnapshot before;
     std::string failure;
 
+    RecoverFolder(TheLoadDir);
     before.Take();
     FolderLoaded = false;
     Modified = false;
@@ -376,6 +387,7 @@ bool SaveFile()
     for (const auto& b : RadioBouquets)
         radioIds.push_back(b.FileId);
 
+    RecoverFolder(TheSaveDir);
     if (ui.Window)
         ui.Window->SaveStarting();
     std::string stagingDir;

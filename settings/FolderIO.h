@@ -89,6 +89,13 @@ inline constexpr const char* FilesNotFoundText = "File(s) not found : cannot pro
 inline constexpr const char* NoSatellitesXmlText =
     "- File <satellites.xml> not found : only the sat in settings willl be used";
 
+// Completes or undoes a save into `folder` that the program did not live to
+// finish (killed, crashed, power lost) and removes what such saves left
+// behind, telling the user once. VerFile, OpenFile and SaveFile do this for
+// their folder first; the start of the program does it for the folders it
+// remembers.
+void RecoverFolder(const std::string& folder);
+
 // Decides the version of the folder TheLoadDir: 2 when "services" and
 // "bouquets" are both there, else 3 when "lamedb" is; with neither, tells the
 // user "File(s) not found : cannot proceed" and gives false.

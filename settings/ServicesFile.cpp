@@ -515,8 +515,11 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
             out += ':';
         out += tp.ExtraFields;
         // A reader takes one final ":" for the line's end mark; an empty
-        // last field needs it doubled to come back.
-        if (tp.ExtraFields.back() == ':')
+        // last field needs it doubled to come back. A line is trimmed of
+        // blanks and control bytes at its end, so a field ending in one is
+        // closed with that mark too.
+        const unsigned char last = static_cast<unsigned char>(tp.ExtraFields.back());
+        if (last == ':' || last <= ' ')
             out += ':';
     }
     out += "\n/\n";

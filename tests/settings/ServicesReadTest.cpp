@@ -126,6 +126,40 @@ TEST_F(ServicesRead, EmptyTrailingFieldsSurvive)
     EXPECT_NE(SaveAndRead().find("\ts 12515000:22000000:0:4:0192:2:0:1:2:0:2:7::\n"), std::string::npos);
 }
 
+TEST_F(ServicesRead, ControlBytesAtTheEndOfKeptFieldsComeBack)
+{
+    // The unknown fields after the five known ones, as read from the line,
+    // and the line's end as written: closed with ":" whenever the field's
+    // last byte would otherwise be trimmed off the line on reading.
+    struct Case {
+        std::string written, kept, saved;
+    };
+    const Case cases[] = {
+        {"X\x05:", "X\x05", "X\x05:"},
+        {"-1:\x01\x02:", "-1:\x01\x02", "-1:\x01\x02:"},
+        {"\x7f" "A\x1f:", "\x7f" "A\x1f", "\x7f" "A\x1f:"},
+        {"\x05X", "\x05X", "\x05X"},
+        {"Y\t:", "Y\t", "Y\t:"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kept);
+        ClearModel();
+        SetEnigmaVer(4);
+        Load("eDVB services /4/\ntransponders\n00c00000:0441:0001\n\ts 12515000:22000000:0:4:192:2:0:1:2:0:2:" +
+             c.written + "\n/\nend\nservices\n0001:00c00000:0441:0001:1:0\nA\np:P\nend\n");
+        ASSERT_EQ(Transponders.size(), 1u);
+        EXPECT_EQ(Transponders[0].ExtraFields, c.kept);
+        const std::string saved = SaveAndRead();
+        EXPECT_NE(saved.find("\ts 12515000:22000000:0:4:0192:2:0:1:2:0:2:" + c.saved + "\n"), std::string::npos)
+            << saved;
+        // And read back, the field is the same.
+        ClearModel();
+        Load(saved);
+        ASSERT_EQ(Transponders.size(), 1u);
+        EXPECT_EQ(Transponders[0].ExtraFields, c.kept);
+    }
+}
+
 TEST_F(ServicesRead, EditedExtrasFollowTheVersionRule)
 {
     Load(kReceiverV4);
