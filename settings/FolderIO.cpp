@@ -13,6 +13,9 @@
 #include "settings/Unit_lib.h"
 #include "settings/XmlExtras.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 
@@ -37,6 +40,15 @@ const std::vector<std::string> SaveStepLines = {
 namespace {
 
 TFolderUi g_ui;
+
+// The folder UnreadBouquetFiles belong to.
+std::string g_unreadFolder;
+
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    std::error_code ec1;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec1) && !ec1;
+}
 
 // VerFile sets the version before the load starts; a load that fails must go
 // back to the version in force before that check.
@@ -144,6 +156,8 @@ struct TModelSnapshot {
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile, tvListName, radioListName;
     std::string errorReport;
+    std::vector<std::string> unreadFiles;
+    std::string unreadFolder;
     bool modified = false, folderLoaded = false, satHeld = false, terHeld = false;
     std::int32_t sortColumn = 0, serviceCounter = 0, providerCounter = 0, tvCounter = 0, radioCounter = 0;
 
@@ -170,6 +184,10 @@ struct TModelSnapshot {
         tvListName = TvListName;
         radioListName = RadioListName;
         errorReport = ErrorReport;
+        unreadFiles = std::move(UnreadBouquetFiles);
+        UnreadBouquetFiles.clear();
+        unreadFolder = g_unreadFolder;
+        g_unreadFolder = TheLoadDir;
         modified = Modified;
         folderLoaded = FolderLoaded;
         satHeld = SatListHeld;
@@ -210,6 +228,8 @@ struct TModelSnapshot {
         TvListEntries.clear();
         RadioListEntries.clear();
         ErrorReport = errorReport;
+        UnreadBouquetFiles = std::move(unreadFiles);
+        g_unreadFolder = unreadFolder;
         Modified = modified;
         FolderLoaded = folderLoaded;
         SatListHeld = satHeld;
@@ -420,7 +440,14 @@ bool SaveFile()
                 if (writeTer)
                     SaveTerXml();
             }
-            staging.Commit([&](const std::string& name) { return IsReplacedBySave(name, writeSat, writeTer); });
+            // A bouquet file the load could not read is still the user's.
+            const bool loadedHere = SameFolder(TheSaveDir, g_unreadFolder);
+            staging.Commit([&](const std::string& name) {
+                if (loadedHere && std::find(UnreadBouquetFiles.begin(), UnreadBouquetFiles.end(), name) !=
+                                      UnreadBouquetFiles.end())
+                    return false;
+                return IsReplacedBySave(name, writeSat, writeTer);
+            });
         } catch (const ESaveError& e) {
             failure = e.what();
         } catch (const std::exception& e) {
