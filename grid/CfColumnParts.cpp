@@ -1,9 +1,33 @@
 #include "grid/CfColumnParts.h"
 
+void TColumnPart::SetCaption(const std::string& v) {
+  if (FCaption == v) return;
+  FCaption = v;
+  if (OnChange) OnChange();
+  Repaint(0);
+}
+
+void TColumnPart::SetColor(TColor v) {
+  if (FColor == v) return;
+  FColor = v;
+  Repaint(0);
+}
+
+void TColumnPart::SetGlyph(const cf::TBitmap& v) {
+  FGlyph = v;
+  // An empty glyph has no bottom row to take the colour from.
+  if (!FGlyph.Empty()) {
+    FGlyph.SetTransparentColor(FGlyph.Canvas().GetPixel(0, FGlyph.Height() - 1));
+    FGlyph.Transparent = true;
+  }
+  if (OnChange) OnChange();
+}
+
 void TColumnPart::AssignPart(const TColumnPart& source) {
   SetCaption(source.Caption());
   SetColor(source.Color());
   SetDisplayMode(source.DisplayMode());
+  SetGlyph(source.Glyph());
 }
 
 void TColumnHeader::Assign(const TColumnHeader& source) {

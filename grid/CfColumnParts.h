@@ -7,6 +7,7 @@
 #include <string>
 
 #include "grid/GridTypes.h"
+#include "platform/Bitmap.h"
 
 class TCfCustomColumn;
 
@@ -21,16 +22,24 @@ class TColumnPart {
   virtual ~TColumnPart() = default;
 
   const std::string& Caption() const { return FCaption; }
-  void SetCaption(const std::string& v) { Set(FCaption, v); }
+  void SetCaption(const std::string& v);
   TColor Color() const { return FColor; }
-  void SetColor(TColor v) { Set(FColor, v); }
+  void SetColor(TColor v);
   TDisplayMode DisplayMode() const { return FDisplayMode; }
   void SetDisplayMode(TDisplayMode v) { Set(FDisplayMode, v); }
   const std::string& Hint() const { return FHint; }
   void SetHint(const std::string& v) { FHint = v; }  // stored only
+  // The picture drawn beside the caption; empty at creation. A new glyph is
+  // copied, and its bottom-left pixel becomes its transparent colour.
+  const cf::TBitmap& Glyph() const { return FGlyph; }
+  cf::TBitmap& Glyph() { return FGlyph; }  // for drawing
+  void SetGlyph(const cf::TBitmap& v);
 
   // The owning column listens here.
   std::function<void()> OnChange;
+  // Asks the grid to repaint the column in one area (0 the client height,
+  // 2 footer, 3 header).
+  std::function<void(int Area)> OnRepaint;
 
  protected:
   template <class T>
@@ -40,8 +49,16 @@ class TColumnPart {
     if (OnChange) OnChange();
   }
   void AssignPart(const TColumnPart& source);
+  void Repaint(int area) { if (OnRepaint) OnRepaint(area); }
+  template <class T>
+  void SetRepainted(T& field, const T& value, int area) {
+    if (field == value) return;
+    field = value;
+    Repaint(area);
+  }
 
  private:
+  cf::TBitmap FGlyph;
   std::string FCaption;
   TColor FColor;
   TDisplayMode FDisplayMode = dmTextOnly;
@@ -52,13 +69,13 @@ class TColumnHeader : public TColumnPart {
  public:
   TColumnHeader() : TColumnPart(clBtnFace) {}
   TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment v) { Set(FAlignment, v); }
+  void SetAlignment(TAlignment v) { SetRepainted(FAlignment, v, 3); }
   bool HideArrow() const { return FHideArrow; }
-  void SetHideArrow(bool v) { Set(FHideArrow, v); }
+  void SetHideArrow(bool v) { SetRepainted(FHideArrow, v, 3); }
   bool MultiLine() const { return FMultiLine; }
-  void SetMultiLine(bool v) { Set(FMultiLine, v); }
+  void SetMultiLine(bool v) { SetRepainted(FMultiLine, v, 3); }
   THeaderOrientation Orientation() const { return FOrientation; }
-  void SetOrientation(THeaderOrientation v) { Set(FOrientation, v); }
+  void SetOrientation(THeaderOrientation v) { SetRepainted(FOrientation, v, 3); }
   void Assign(const TColumnHeader& source);
 
  private:
@@ -72,7 +89,7 @@ class TColumnFooter : public TColumnPart {
  public:
   TColumnFooter() : TColumnPart(clWindow) {}
   TAlignment Alignment() const { return FAlignment; }
-  void SetAlignment(TAlignment v) { Set(FAlignment, v); }
+  void SetAlignment(TAlignment v) { SetRepainted(FAlignment, v, 2); }
   TFormulaKind FormulaKind() const { return FFormulaKind; }
   void SetFormulaKind(TFormulaKind v) { Set(FFormulaKind, v); }
   const std::string& FormatMask() const { return FFormatMask; }

@@ -14,6 +14,11 @@ TCfCustomColumn::TCfCustomColumn() {
   FHeader.OnChange = [this] { Notify(cnAppearance); };
   FFooter.OnChange = [this] { Notify(cnAppearance); };
   FSlideBounds.OnChange = [this] { Notify(cnSlideBounds); };
+  auto repaint = [this](int area) {
+    if (FCollection && FCollection->Grid()) FCollection->Grid()->RepaintColumn(this, area);
+  };
+  FHeader.OnRepaint = repaint;
+  FFooter.OnRepaint = repaint;
 }
 
 TCfCustomColumn::~TCfCustomColumn() { delete FEditor.data(); }

@@ -85,6 +85,8 @@ class TColumnsGrid {
   virtual bool IsLoading() const = 0;
   virtual bool IsDestroying() const = 0;
   virtual TFont GridFont() const = 0;
+  // Repaints a column's span in one area of the grid (0 the client height).
+  virtual void RepaintColumn(TCfCustomColumn* /*Column*/, int /*Area*/) {}
 };
 
 class TCfCustomColumn {

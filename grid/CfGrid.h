@@ -1,0 +1,95 @@
+#pragma once
+// The grid every form places: the control over a cell store. Reads and
+// writes cells, adds and clears rows, keeps row heights, visibility and
+// marks, and computes footer values. The other row operations (insert,
+// delete, move, exchange, children, expanding, sorting) live in their own
+// files.
+
+#include <memory>
+#include <stdexcept>
+#include <string>
+
+#include "grid/CfCells.h"
+#include "grid/CfCustomGrid.h"
+
+// "Cell out of bounds (c, r)".
+class ECellOutOfBounds : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+class TCfGrid : public TCfCustomGrid, public TCellsGrid {
+ public:
+  explicit TCfGrid(QWidget* Owner = nullptr);
+  ~TCfGrid() override;
+
+  TCells& CellStore() { return *FCells; }
+
+  // ---- cells ----
+  // The cell at (ACol, ARow); indexes outside the grid raise EListError.
+  TCellRef Cell(int ACol, int ARow);
+  // "Cell out of bounds (c, r)" outside the grid.
+  std::string Cells(int ACol, int ARow) override;
+  void SetCells(int ACol, int ARow, const std::string& Value) override;
+
+  // ---- rows ----
+  int GetRowCount() override { return FCells->RowCount(); }
+  int RowHeight(int ARow) override;
+  void SetRowHeight(int ARow, int Height) override;
+  bool RowVisible(int ARow) override;
+  void SetRowVisible(int ARow, bool Shown) override;
+  bool GetSelected(int ARow) override;
+  void SetSelected(int ARow, bool Value) override;
+  bool Selected(int ARow) { return GetSelected(ARow); }
+  int Level(int ARow);
+  bool Expanded(int ARow);
+  int GetParentRow(int ARow) override;
+  int GetRowLevel(int ARow) override { return Level(ARow); }
+  int NextSibling(int ARow);
+  void SelectRange(int FromRow, int ToRow, bool Value) override;
+  int LastAddedRow() const { return FLastAddedRow; }
+  int ShownRowCount() override { return FCells->ShownRowCount(); }
+  int GetFirstRow() override { return FFirstShownRow; }
+  int GetLastRow() override { return FLastShownRow; }
+
+  int AddRow(int Count = 1) override;
+  void AddRows(int Count);
+  void ClearRows() override;
+  void ExchangeRows(int A, int B) override;
+  void SetRowSize(int Value) override;
+  void ColumnChanged(int Kind, int Index) override;
+
+  // ---- footer ----
+  // Computes the footer captions of the formula columns (rows limited to the
+  // displayed ones when asked) and repaints the footer.
+  void UpdateFooter(bool DisplayedOnly = false);
+
+  // ---- painting side ----
+  void GetCellInfo(int ACol, int ARow, TVirtualColElement& Element) override;
+  void GetDrawText(int ACol, int ARow, std::string& Text) override;
+  void GetHintText(int ACol, int ARow, std::string& Text) override;
+  void GetCellHint(int ACol, int ARow, std::string& Value) override;
+  TColor GetCellColor(int ACol, int ARow) override;
+  bool FormatCell(int ACol, int ARow, TCellState CellState) override;
+  void PrepareTreeInfo(int ACol, int ARow, TTreeInfo& Info) override;
+  void FillPlayInfo(TColumnPlay& Play) override;
+  void PlayChanged(TColumnPlay* Play, bool Value) override;
+
+  // TCellsGrid and the control's colour questions.
+  TColor GetCellBackground(int ACol, int ARow) override { return TCfCustomGrid::GetCellBackground(ACol, ARow); }
+  TColor GetCellTextColor(int ACol, int ARow) override { return TCfCustomGrid::GetCellTextColor(ACol, ARow); }
+
+  TGridCellFormatingEvent OnCellFormating;
+  TGridCompareEvent OnCompare;
+  TGridIndexEvent OnExpand;
+
+ protected:
+  void CellChanged(int ACol, int ARow);
+  // Writes each column's DefaultValue into rows From .. To, all converted
+  // before the first is written.
+  void ApplyDefaultValues(int From, int To);
+  void RecountShownRows();
+
+  std::unique_ptr<TCells> FCells;
+  int FLastAddedRow = -1;
+};
