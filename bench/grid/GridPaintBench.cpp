@@ -20,8 +20,9 @@ QApplication& App() {
   static char* argv[] = {name, nullptr};
   if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
   if (!std::getenv("QT_FONT_DPI")) setenv("QT_FONT_DPI", "96", 1);
-  static QApplication app(argc, argv);
-  return app;
+  // Left to the process's end: widgets must not outlive it in static teardown.
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
 }
 
 // 800 x 600 client, 8 columns, 100,000 rows like a large service list.
@@ -48,7 +49,7 @@ std::unique_ptr<TCfGrid> MakeGrid() {
 }
 
 TCfGrid& Grid() {
-  static std::unique_ptr<TCfGrid> grid = MakeGrid();
+  static TCfGrid* grid = MakeGrid().release();  // lives as long as the process
   return *grid;
 }
 
