@@ -136,9 +136,9 @@ void TCfCustomButtonEdit::PlaceButton()
 {
     if (!button_)
         return;
-    TPoint o = ClientOffset();
     int w = button_->Width();
-    button_->SetBounds(o.X + ClientWidth() - w, o.Y, w, ClientHeight());
+    // Client coordinates, as every child's bounds.
+    button_->SetBounds(ClientWidth() - w, 0, w, ClientHeight());
     button_->setVisible(showButton_);
 }
 

@@ -54,6 +54,35 @@ void TCfCanvasCellEditor::SetVerticalAlignment(TVerticalAlignment v)
 TCfTwoStateControl::TCfTwoStateControl(QWidget* owner) : TCfCanvasCellEditor(owner)
 {
     SetBounds(0, 0, 75, 21);
+    // Keyboard users reach every choice of a dialog with Tab.
+    SetTabStop(true);
+}
+
+void TCfTwoStateControl::DoEnter()
+{
+    Invalidate();
+    TCfCanvasCellEditor::DoEnter();
+}
+
+void TCfTwoStateControl::DoExit()
+{
+    // A space bar let go elsewhere must not leave the box drawn pressed.
+    pressed_ = false;
+    Invalidate();
+    TCfCanvasCellEditor::DoExit();
+}
+
+void TCfTwoStateControl::DrawFocusCue(TCanvas& canvas, const TRect& caption, const TRect& box)
+{
+    if (!Focused())
+        return;
+    // Around the caption, one pixel clear of its text; without a caption
+    // around the box, so the focus never goes unseen.
+    TRect cue = caption.IsEmpty() ? InflateRect(box, 1, 1) : InflateRect(caption, 1, 1);
+    cue = IntersectRect(cue, ClientRect());
+    if (cue.IsEmpty())
+        return;
+    canvas.DrawFocusRect(cue);
 }
 
 void TCfTwoStateControl::SetIndent(int v)
@@ -158,20 +187,6 @@ void TCfTwoStateControl::KeyUp(uint16_t& key, TShiftState shift)
 
 namespace {
 
-// Caption rectangle from x to the right edge, placed vertically as the text block asks.
-void DrawCaptionBlock(TCanvas& canvas, TRect r, const std::string& text, TVerticalAlignment vertical)
-{
-    TRect measured = r;
-    DrawText(canvas, text, measured, DT_NOPREFIX | DT_WORDBREAK | DT_CALCRECT);
-    int h = measured.Height();
-    if (vertical == TVerticalAlignment::taVerticalCenter)
-        r.Top += (r.Height() - h) / 2;
-    else if (vertical == TVerticalAlignment::taAlignBottom)
-        r.Top = r.Bottom - h;
-    r.Bottom = r.Top + h;
-    TGraphicsProvider::DrawTextBlock(canvas, r, false, text, TAlignment::taLeftJustify);
-}
-
 int ThemeState(bool hot, bool checked, bool pressed, bool disabled)
 {
     int s;
@@ -213,22 +228,25 @@ void TCfCheckBox::Paint(TCanvas& canvas)
         }
     }
     std::string caption = Caption();
-    if (caption.empty())
-        return;
-    canvas.Font = Font;
-    if (!isEnabled())
-        canvas.Font.Color = clGrayText;
-    canvas.Brush.Style = bsClear;
-    TRect r = ClientRect();
-    if (alignment_ == TAlignment::taRightJustify) {
-        int w = canvas.TextWidth(caption);
-        r.Left = box.Left - w - indent_;
-        r.Right = box.Left - indent_;
-    } else {
-        r.Left = box.Right + indent_;
+    TRect covered;
+    if (!caption.empty()) {
+        canvas.Font = Font;
+        // Grey, as disabled text is everywhere, and legible on the window colour.
+        if (!isEnabled())
+            canvas.Font.Color = clGrayText;
+        canvas.Brush.Style = bsClear;
+        TRect r = ClientRect();
+        if (alignment_ == TAlignment::taRightJustify) {
+            int w = canvas.TextWidth(caption);
+            r.Left = box.Left - w - indent_;
+            r.Right = box.Left - indent_;
+        } else {
+            r.Left = box.Right + indent_;
+        }
+        covered = DrawTextBlockPlaced(canvas, r, caption, vertical_, TAlignment::taLeftJustify);
+        canvas.Brush.Style = bsSolid;
     }
-    DrawCaptionBlock(canvas, r, caption, vertical_);
-    canvas.Brush.Style = bsSolid;
+    DrawFocusCue(canvas, covered, box);
 }
 
 TCfRadioButton::TCfRadioButton(QWidget* owner) : TCfTwoStateControl(owner) {}
@@ -266,16 +284,24 @@ void TCfRadioButton::Paint(TCanvas& canvas)
     if (!themed)
         DrawRadioFrame(canvas, box, checked_, pressed_, !isEnabled());
     std::string caption = Caption();
-    if (caption.empty())
-        return;
-    canvas.Font = Font;
-    if (!isEnabled())
-        canvas.Font.Color = clBtnFace;
-    canvas.Brush.Style = bsClear;
-    TRect r = ClientRect();
-    r.Left = box.Right + indent_;
-    DrawTextRect(canvas, r, TAlignment::taLeftJustify, false, caption);
-    canvas.Brush.Style = bsSolid;
+    TRect covered;
+    if (!caption.empty()) {
+        canvas.Font = Font;
+        // The same legible grey as a disabled check box: the button-face
+        // colour would vanish on the window colour.
+        if (!isEnabled())
+            canvas.Font.Color = clGrayText;
+        canvas.Brush.Style = bsClear;
+        TRect r = ClientRect();
+        r.Left = box.Right + indent_;
+        DrawTextRect(canvas, r, TAlignment::taLeftJustify, false, caption);
+        canvas.Brush.Style = bsSolid;
+        // The single line DrawTextRect lays out: vertically centred, cut at the right edge.
+        int h = canvas.TextHeight(caption);
+        int top = r.Top + (r.Height() - h) / 2;
+        covered = TRect(r.Left, top, std::min(r.Right, r.Left + canvas.TextWidth(caption)), top + h);
+    }
+    DrawFocusCue(canvas, covered, box);
 }
 
 } // namespace cf

@@ -110,6 +110,13 @@ void TCfPopupEdit::PopupSelected(int index, const std::string& text)
     SetDropped(false);
 }
 
+bool TCfPopupEdit::ClaimsDialogKey(uint16_t key, TShiftState shift) const
+{
+    if (dropped_ && (key == VK_RETURN || key == VK_ESCAPE))
+        return true;
+    return TCfCustomButtonEdit::ClaimsDialogKey(key, shift);
+}
+
 void TCfPopupEdit::EditKeyDown(uint16_t& key, TShiftState shift)
 {
     if ((key == VK_UP || key == VK_DOWN) && (shift & ssAlt)) {
@@ -202,7 +209,8 @@ void TCfPopupEdit::PaintTextArea(TCanvas& canvas)
     else if (focused && !Embedded)
         canvas.Font.Color = clHighlightText;
     canvas.Brush.Style = bsClear;
-    TGraphicsProvider::DrawTextBlock(canvas, t, false, Text(), Alignment());
+    // One line in a field: centred top to bottom, clear of the focus rectangle.
+    DrawTextBlockPlaced(canvas, t, Text(), TVerticalAlignment::taVerticalCenter, Alignment());
     canvas.Brush.Style = bsSolid;
 }
 

@@ -266,6 +266,7 @@ TCfCustomEdit::TCfCustomEdit(QWidget* owner) : TWinControl(owner), margins_(this
     edit_->setPalette(pal);
     UpdateMargins();
     PlaceInfo();
+    AdjustHeight();
 }
 
 TCfCustomEdit::~TCfCustomEdit() = default;
@@ -344,6 +345,7 @@ void TCfCustomEdit::SetBorderStyle(TBorderStyle s)
 {
     TWinControl::SetBorderStyle(s);
     ApplyInsets();
+    AdjustHeight();
 }
 
 void TCfCustomEdit::SetCharCase(TEditCharCase c)
@@ -374,7 +376,32 @@ void TCfCustomEdit::SetMaxLength(int n)
 void TCfCustomEdit::SetPasswordChar(char32_t c)
 {
     passwordChar_ = c;
-    edit_->setEchoMode(c ? QLineEdit::Password : QLineEdit::Normal);
+    edit_->SetPasswordChar(c);
+}
+
+void TCfCustomEdit::SetAutoSize(bool on)
+{
+    autoSize_ = on;
+    AdjustHeight();
+}
+
+void TCfCustomEdit::SetFont(const TFont& font)
+{
+    Font = font;
+    edit_->setFont(Font.ToQFont());
+    AdjustHeight();
+    UpdateMargins();
+    Invalidate();
+}
+
+void TCfCustomEdit::AdjustHeight()
+{
+    if (!autoSize_ || BorderStyle() != TBorderStyle::bsSingle)
+        return;
+    TBitmap probe(1, 1, pf24bit);
+    probe.Canvas().Font = Font;
+    int lineHeight = probe.Canvas().TextHeight("Wg");
+    SetHeight(lineHeight + (Ctl3D() ? 8 : 6));
 }
 
 void TCfCustomEdit::SetPreviewBorder(bool v)
@@ -494,8 +521,8 @@ void TCfCustomEdit::UpdateMargins()
 void TCfCustomEdit::PlaceInfo()
 {
     int w = (glyph_.Empty() ? 0 : glyph_.Width() + 4) + (showPreview_ ? 20 : 0);
-    TPoint o = ClientOffset();
-    info_->SetBounds(o.X, o.Y, w, ClientHeight());
+    // Child bounds are client coordinates: the border lies outside them.
+    info_->SetBounds(0, 0, w, ClientHeight());
     info_->setVisible(!glyph_.Empty() || showPreview_);
     info_->Invalidate();
 }
@@ -503,6 +530,13 @@ void TCfCustomEdit::PlaceInfo()
 void TCfCustomEdit::RefreshPreview()
 {
     info_->Invalidate();
+}
+
+bool TCfCustomEdit::ClaimsDialogKey(uint16_t key, TShiftState shift) const
+{
+    if (InplaceEdit && (key == VK_RETURN || key == VK_ESCAPE))
+        return true;
+    return TWinControl::ClaimsDialogKey(key, shift);
 }
 
 void TCfCustomEdit::Resize()

@@ -103,7 +103,12 @@ public:
     TAlignment Alignment() const { return alignment_; }
     void SetAlignment(TAlignment a);
     bool AutoSelect = true;
-    bool AutoSize = true;
+    // While on (and with a single border) the height follows the font: the
+    // font's line height and the border, 8 px with the 3-D edge, 6 without.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool on);
+    // Changes the font of the text (and, with AutoSize, the height).
+    void SetFont(const TFont& font);
     void SetBorderStyle(TBorderStyle s);
     TEditCharCase CharCase() const { return charCase_; }
     void SetCharCase(TEditCharCase c);
@@ -128,6 +133,8 @@ public:
     TNotifyEvent OnGlyphClick;
 
     // Set by a grid for the time it edits a cell through this control.
+    // Meanwhile Return and Escape belong to the grid (commit, cancel), never
+    // to the form's default and cancel buttons.
     bool InplaceEdit = false;
     // Set once by a grid column that adopts the control.
     bool Embedded = false;
@@ -173,6 +180,7 @@ public:
     virtual void Change();
     virtual void TextChanged() {}
 
+    bool ClaimsDialogKey(uint16_t key, TShiftState shift) const override;
     void Resize() override;
     void Paint(TCanvas& canvas) override;
     void EnabledChanged() override;
@@ -189,6 +197,8 @@ protected:
     void keyReleaseEvent(QKeyEvent* e) override;
     void ApplyCharCase();
     void ApplyInsets();
+    void AdjustHeight();
+    bool autoSize_ = true;
     int borderWidth_ = 0;
     bool changing_ = false;
     TCfNativeEdit* edit_;
@@ -430,6 +440,8 @@ public:
     void SetDropped(bool value, bool byKeyboard = false);
 
     bool HasEditableText() const override { return style_ != TDropDownStyle::dsDropDownList; }
+    // While the list is open, Return and Escape close it.
+    bool ClaimsDialogKey(uint16_t key, TShiftState shift) const override;
     void ButtonDown() override;
     void PopupSelected(int index, const std::string& text) override;
     void PaintTextArea(TCanvas& canvas) override;
@@ -565,9 +577,14 @@ public:
     void MouseLeave() override;
     void KeyDown(uint16_t& key, TShiftState shift) override;
     void KeyUp(uint16_t& key, TShiftState shift) override;
+    void DoEnter() override;
+    void DoExit() override;
 
 protected:
     virtual void Activate() = 0;  // what a click or the space bar does
+    // The dotted focus rectangle around the caption's text (or the box when
+    // there is no caption) while the control has the focus.
+    void DrawFocusCue(TCanvas& canvas, const TRect& caption, const TRect& box);
     void InvalidateBox();
     bool checked_ = false;
     bool grayed_ = false;

@@ -5,6 +5,7 @@
 #include "platform/Keys.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QGuiApplication>
@@ -12,10 +13,25 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
+#include <QProxyStyle>
 
 namespace cf {
 
 namespace {
+
+// The desktop's own look, except for the character a password is shown in:
+// the line edit takes that from its style, never from the caller.
+class PasswordCharStyle : public QProxyStyle {
+public:
+    char32_t Char = U'*';
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* data) const override
+    {
+        if (hint == QStyle::SH_LineEdit_PasswordCharacter)
+            return int(Char);
+        return QProxyStyle::styleHint(hint, option, widget, data);
+    }
+};
 
 // Text a middle click pastes: the primary selection where the desktop has
 // one, otherwise the clipboard.
@@ -34,6 +50,28 @@ TCfNativeEdit::TCfNativeEdit(TCfCustomEdit* owner, QWidget* parent) : QLineEdit(
     setFrame(false);
     setAcceptDrops(true);
     setContextMenuPolicy(Qt::DefaultContextMenu);
+}
+
+void TCfNativeEdit::SetPasswordChar(char32_t c)
+{
+    if (c == 0) {
+        setEchoMode(QLineEdit::Normal);
+        return;
+    }
+    auto* style = findChild<PasswordCharStyle*>(QString(), Qt::FindDirectChildrenOnly);
+    if (!style) {
+        style = new PasswordCharStyle;
+        style->setParent(this);
+    }
+    style->Char = c;
+    // The line edit reads the character from its style when the style changes.
+    if (QWidget::style() != style) {
+        setStyle(style);
+    } else {
+        QEvent changed(QEvent::StyleChange);
+        QApplication::sendEvent(this, &changed);
+    }
+    setEchoMode(QLineEdit::Password);
 }
 
 QString TCfNativeEdit::Filter(const QString& text)

@@ -21,6 +21,8 @@ public:
     // The last key event this edit did not want, which travels on to the
     // owning control and must not be filtered a second time there.
     const QKeyEvent* PassedOn = nullptr;
+    // Shows every character as c (0: the text itself).
+    void SetPasswordChar(char32_t c);
 
 protected:
     void keyPressEvent(QKeyEvent* e) override;

@@ -130,9 +130,8 @@ void TCfSpinEdit::PlaceButtons()
         return;
     bool single = BorderStyle() == TBorderStyle::bsSingle;
     int w = VScrollArrowWidth();
-    TPoint o = ClientOffset();
-    buttons_->SetBounds(o.X + ClientWidth() - w, o.Y + (single ? 1 : 0), w,
-                        ClientHeight() - (single ? 2 : 0) + 1);
+    // Client coordinates, as every child's bounds.
+    buttons_->SetBounds(ClientWidth() - w, single ? 1 : 0, w, ClientHeight() - (single ? 2 : 0) + 1);
     buttons_->setVisible(spinButtons_);
 }
 

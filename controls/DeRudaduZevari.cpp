@@ -2,6 +2,8 @@
 
 #include "platform/DrawText.h"
 
+#include <algorithm>
+
 namespace cf {
 
 bool TCalcProvider::RectsIntersect(const TRect& a, const TRect& b)
@@ -118,6 +120,31 @@ void TGraphicsProvider::DrawTextBlock(TCanvas& canvas, TRect& rect, bool measure
 void ClipCanvasToRect(TCanvas& canvas, const TRect& rect)
 {
     canvas.SetClipRect(rect);
+}
+
+TRect DrawTextBlockPlaced(TCanvas& canvas, const TRect& rect, const std::string& text, TVerticalAlignment vertical,
+                          TAlignment alignment)
+{
+    TRect measured = rect;
+    DrawText(canvas, text, measured, DT_NOPREFIX | DT_WORDBREAK | DT_CALCRECT);
+    int h = measured.Height();
+    TRect r = rect;
+    if (h < rect.Height()) {
+        if (vertical == TVerticalAlignment::taVerticalCenter)
+            r.Top += (rect.Height() - h) / 2;
+        else if (vertical == TVerticalAlignment::taAlignBottom)
+            r.Top = rect.Bottom - h;
+    }
+    r.Bottom = r.Top + h;
+    TGraphicsProvider::DrawTextBlock(canvas, r, false, text, alignment);
+    int w = std::min(measured.Width(), rect.Width());
+    TRect covered = r;
+    if (alignment == taRightJustify)
+        covered.Left = r.Right - w;
+    else if (alignment == taCenter)
+        covered.Left = r.Left + (r.Width() - w) / 2;
+    covered.Right = covered.Left + w;
+    return covered;
 }
 
 } // namespace cf

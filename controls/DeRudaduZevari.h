@@ -55,4 +55,10 @@ public:
 
 void ClipCanvasToRect(TCanvas& canvas, const TRect& rect);
 
+// DrawTextBlock with the block placed in rect by `vertical`: its height is
+// measured at rect's width first. A block taller than rect starts at its top,
+// so the first line stays readable. Returns the rectangle the block covers.
+TRect DrawTextBlockPlaced(TCanvas& canvas, const TRect& rect, const std::string& text, TVerticalAlignment vertical,
+                         TAlignment alignment);
+
 } // namespace cf

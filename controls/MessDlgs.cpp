@@ -1,6 +1,7 @@
 #include "controls/MessDlgs.h"
 
 #include "controls/CfButton.h"
+#include "controls/CfEdit.h"
 #include "controls/CfSharedDraw.h"
 #include "controls/DeRudaduZevari.h"
 #include "platform/Label.h"
@@ -9,7 +10,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QLineEdit>
 #include <QScreen>
 #include <QStyle>
 
@@ -365,15 +365,15 @@ std::unique_ptr<TMessageForm> CreateInputQueryDialog(const std::string& caption,
     label->SetCaption(prompt);
     Name(label, "Prompt");
 
-    auto* edit = new QLineEdit(container);
+    // The control set's own edit, framed and drawn as every other edit.
+    auto* edit = new TCfEdit(container);
     Name(edit, "Edit");
-    edit->setFont(f.Font.ToQFont());
+    edit->SetFont(f.Font);
     // Typing stops at 255 characters; a longer value offered by the caller
     // is shown whole rather than cut behind the user's back.
-    QString offered = QString::fromStdString(value);
-    edit->setMaxLength(std::max<int>(255, int(offered.size())));
-    edit->setText(offered);
-    edit->selectAll();
+    edit->SetMaxLength(std::max<int>(255, int(QString::fromStdString(value).size())));
+    edit->SetText(value);
+    edit->SelectAll();
     Place(edit, L.Edit);
     f.ActiveControl = edit;
 
@@ -404,7 +404,7 @@ bool InputQueryLang(const std::string& caption, const std::string& prompt, std::
     std::unique_ptr<TMessageForm> f = CreateInputQueryDialog(caption, prompt, value, lang);
     if (f->ShowModal() != mrOk)
         return false;
-    value = f->findChild<QLineEdit*>("Edit")->text().toStdString();
+    value = dynamic_cast<TCfEdit*>(f->FindComponent("Edit"))->Text();
     return true;
 }
 

@@ -21,7 +21,6 @@
 #include <memory>
 #include <string>
 
-class QLineEdit;
 
 namespace cf {
 
@@ -79,7 +78,7 @@ int MessageDlgLang(const std::string& msg, TMsgDlgType type, TMsgDlgButtons butt
 int MessageDlgPosHelp(const std::string& msg, TMsgDlgType type, TMsgDlgButtons buttons, int helpCtx, int x, int y,
                       int lang);
 
-// The input query's form before it is shown; its edit box is "Edit".
+// The input query's form before it is shown; its edit box is the TCfEdit "Edit".
 std::unique_ptr<TMessageForm> CreateInputQueryDialog(const std::string& caption, const std::string& prompt,
                                                      const std::string& value, int lang);
 bool InputQuery(const std::string& caption, const std::string& prompt, std::string& value);

@@ -172,7 +172,7 @@ void TControl::SetMouseCapture(bool on)
     capture_ = on;
 }
 
-bool TControl::WantsKey(uint16_t, TShiftState) const
+bool TControl::ClaimsDialogKey(uint16_t, TShiftState) const
 {
     return false;
 }

@@ -123,9 +123,21 @@ public:
     // Keeps all mouse input coming to this control until released.
     void SetMouseCapture(bool on);
 
-    // Keys a form handles for its controls (Return, Escape, Tab, arrows):
-    // a control that wants one for itself says so here.
-    virtual bool WantsKey(uint16_t key, TShiftState shift) const;
+    // The key-claim rule of every form. Return and Escape are dialog keys:
+    // the form offers them to its controls' DialogKey (the default button
+    // takes Return, the cancel button Escape). Before that, the focused
+    // control and then each control it sits in (up to the form) are asked
+    // ClaimsDialogKey; the first that answers true gets the key as an
+    // ordinary key press instead, and no button sees it. A control claims a
+    // key while it has a use for it:
+    //   - a drop-down edit while its list is open (Return and Escape close it),
+    //   - a multi-line edit (Return starts a new line),
+    //   - an edit working as a grid's in-place editor (the grid commits on
+    //     Return and cancels on Escape),
+    //   - a grid while it edits a cell or otherwise acts on the key.
+    // Answer from the control's present state only; the answer must not
+    // change anything. The form applies the rule (FormKeyClaimant in Forms.h).
+    virtual bool ClaimsDialogKey(uint16_t key, TShiftState shift) const;
     // A dialog key offered by the form to every control; return true when
     // taken (a default button takes Return, a cancel button Escape).
     virtual bool DialogKey(uint16_t key, TShiftState shift);

@@ -257,12 +257,17 @@ bool TForm::eventFilter(QObject* o, QEvent* e)
     }
     if (vk != VK_RETURN && vk != VK_ESCAPE)
         return false;
-    // The control that has the key (or the control a focus proxy belongs to).
-    TControl* target = nullptr;
-    for (QWidget* p = w; p && !target; p = p->parentWidget())
-        target = dynamic_cast<TControl*>(p);
-    if (target && target != this && target->WantsKey(vk, shift))
+    if (dispatchingClaimed_)
         return false;
+    if (FormKeyClaimant(w, vk, shift)) {
+        // Delivered here and now, so that the controls it passes through on
+        // its way up (Qt hands an unused key to the parent) do not offer it
+        // to the buttons after all.
+        dispatchingClaimed_ = true;
+        QApplication::sendEvent(w, e);
+        dispatchingClaimed_ = false;
+        return true;
+    }
     // TControl has no meta-object of its own, so findChildren<TControl*> would
     // hand out every widget (a QLineEdit too): cast each one properly.
     for (QWidget* child : findChildren<QWidget*>())
@@ -270,6 +275,17 @@ bool TForm::eventFilter(QObject* o, QEvent* e)
             c && c->window() == this && c->isVisible() && c->isEnabled() && c->DialogKey(vk, shift))
             return true;
     return DialogKey(vk, shift);
+}
+
+TControl* FormKeyClaimant(QWidget* focus, uint16_t key, TShiftState shift)
+{
+    if (!focus)
+        return nullptr;
+    QWidget* window = focus->window();
+    for (QWidget* p = focus; p && p != window; p = p->parentWidget())
+        if (auto* c = dynamic_cast<TControl*>(p); c && c->ClaimsDialogKey(key, shift))
+            return c;
+    return nullptr;
 }
 
 TForm* GetParentForm(QWidget* control)

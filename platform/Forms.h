@@ -59,8 +59,9 @@ public:
 
     // Key preview: the form's KeyDown/KeyPress see keys before the focused control.
     bool KeyPreview = false;
-    // Return and Escape that the focused control does not want are offered
-    // to every control of the form (DialogKey), then to the form itself.
+    // Return and Escape that no control claims (TControl::ClaimsDialogKey,
+    // FormKeyClaimant) are offered to every control of the form (DialogKey),
+    // then to the form itself.
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -76,6 +77,7 @@ private:
     QEventLoop* loop_ = nullptr;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
     bool stayOnTop_ = false;
+    bool dispatchingClaimed_ = false;
     bool colourKey_ = false;
     TColor keyColour_ = clNone;
     TRegion shape_;
@@ -83,6 +85,13 @@ private:
 
 // The form a control sits on (nullptr when none).
 TForm* GetParentForm(QWidget* control);
+
+// The key-claim rule (see TControl::ClaimsDialogKey): the control that gets
+// the dialog key `key` as an ordinary key, found from the widget that has
+// the keyboard focus (a control's own inner widget counts as that control)
+// up through the controls it sits in, stopping at its window. nullptr when
+// none claims it: the key is then the form's dialog key.
+TControl* FormKeyClaimant(QWidget* focus, uint16_t key, TShiftState shift);
 
 // Runs pending events without user input (the class library's
 // ProcessMessages as the program uses it during long fills).

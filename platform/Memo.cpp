@@ -69,6 +69,11 @@ bool TMemo::ReadOnly() const { return edit_->isReadOnly(); }
 
 void TMemo::SetReadOnly(bool on) { edit_->setReadOnly(on); }
 
+bool TMemo::ClaimsDialogKey(uint16_t key, TShiftState shift) const
+{
+    return key == VK_RETURN && !(shift & ssCtrl) && !ReadOnly() && isEnabled();
+}
+
 void TMemo::SetScrollBars(TScrollStyle s)
 {
     scrollBars_ = s;

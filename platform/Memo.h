@@ -58,6 +58,10 @@ public:
 
     QPlainTextEdit* Editor() const { return edit_; }
 
+    // Return starts a new line in a memo the user can edit; in a read-only
+    // one it stays the form's default-button key. Escape always goes to the form.
+    bool ClaimsDialogKey(uint16_t key, TShiftState shift) const override;
+
     void Paint(TCanvas& canvas) override;
     void Resize() override;
 

@@ -1,3 +1,5 @@
+#include "EditTestSupport.h"
+
 #include "controls/CfEdit.h"
 #include "platform/Themes.h"
 
@@ -8,6 +10,7 @@
 #include <vector>
 
 using namespace cf;
+using cf::testing::SendKey;
 
 namespace {
 
@@ -32,7 +35,7 @@ TEST(CfCheckBoxTest, DefaultsAndBoxPlacement)
     EXPECT_EQ(box.Width(), 75);
     EXPECT_EQ(box.Height(), 21);
     EXPECT_EQ(box.Color, clWindow);
-    EXPECT_FALSE(box.TabStop());
+    EXPECT_TRUE(box.TabStop());  // reachable with Tab, as every choice of a dialog
     EXPECT_EQ(box.Indent(), 4);
     // Client 71 x 17 grown by 1: (-1, -1, 72, 18); left + 2, centre 9 - 5.
     EXPECT_EQ(box.BoxRect(), TRect(1, 3, 12, 14));
@@ -308,4 +311,120 @@ TEST(CfCheckBoxTest, CaptionIsDrawnOnceAndCentred)
     int lineTop = (box.ClientHeight() - h) / 2;
     EXPECT_GE(top, lineTop);
     EXPECT_LT(bottom, lineTop + h);
+}
+
+namespace {
+
+// The darkest pixel of the caption area (client columns x0.., all rows).
+QRgb DarkestInk(TControl& c, int x0)
+{
+    c.Render();
+    TPoint o = c.ClientOffset();
+    QRgb darkest = 0xFFFFFF;
+    for (int y = 0; y < c.ClientHeight(); ++y)
+        for (int x = x0; x < c.ClientWidth(); ++x) {
+            QRgb p = c.BackBuffer().pixel(x + o.X, y + o.Y) & 0xFFFFFF;
+            if (qGray(p) < qGray(darkest))
+                darkest = p;
+        }
+    return darkest;
+}
+
+} // namespace
+
+TEST(CfTwoStateCaption, DisabledCaptionsAreGreyAndLegible)
+{
+    // Enabled: window text; disabled: the grey-text colour (109, 109, 109 on
+    // white), for both kinds alike. The caption starts right of the box.
+    TCfCheckBox box;
+    box.SetCaption("Show");
+    TCfRadioButton radio;
+    radio.SetCaption("Show");
+    struct Case {
+        const char* name;
+        TControl* control;
+        bool enabled;
+        QRgb ink;
+    };
+    const Case cases[] = {
+        {"check box", &box, true, Rgb(clWindowText)},
+        {"check box", &box, false, Rgb(clGrayText)},
+        {"radio button", &radio, true, Rgb(clWindowText)},
+        {"radio button", &radio, false, Rgb(clGrayText)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.name) + (c.enabled ? " enabled" : " disabled"));
+        c.control->SetEnabled(c.enabled);
+        EXPECT_EQ(DarkestInk(*c.control, 17), c.ink);
+    }
+}
+
+TEST(CfTwoStateFocus, FocusCueAroundTheCaptionAndTabReachesThem)
+{
+    QWidget window;
+    window.resize(300, 120);
+    auto* edit = new TCfEdit(&window);
+    edit->SetBounds(0, 0, 120, 21);
+    auto* box = new TCfCheckBox(&window);
+    box->SetBounds(0, 30, 75, 21);
+    box->SetCaption("Show");
+    auto* radio = new TCfRadioButton(&window);
+    radio->SetBounds(0, 60, 75, 21);
+    radio->SetCaption("Show");
+    edit->SetFocus();
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    if (!window.isActiveWindow())
+        GTEST_SKIP() << "the platform gives no window the focus";
+    ASSERT_TRUE(edit->Focused());
+
+    // The caption's line: client 71 x 17; text from box right (12 / 13) + indent 4,
+    // one line high, centred; the cue lies one pixel outside it all round.
+    QImage probe(10, 10, QImage::Format_RGB32);
+    TCanvas pc(&probe);
+    pc.Font = box->Font;
+    int w = pc.TextWidth("Show"), h = pc.TextHeight("Show");
+    int top = (17 - h) / 2;
+    struct Case {
+        const char* name;
+        TCfTwoStateControl* control;
+        int textLeft;
+    };
+    const Case cases[] = {{"check box", box, 12 + 4}, {"radio button", radio, 13 + 4}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TRect cue(c.textLeft - 1, top - 1, c.textLeft + w + 1, top + h + 1);
+        TPoint o = c.control->ClientOffset();
+        auto cueRow = [&](int y) {
+            c.control->Render();
+            std::string row;
+            for (int x = cue.Left; x < cue.Right; ++x)
+                row += (c.control->BackBuffer().pixel(x + o.X, y + o.Y) & 0xFFFFFF) == 0 ? '#' : '.';
+            return row;
+        };
+        // Every other pixel of the window colour inverted, in step with the
+        // screen's grid ((x + y) even in window pixels).
+        std::string dotted;
+        for (int x = cue.Left; x < cue.Right; ++x)
+            dotted += ((x + o.X + cue.Top + o.Y) & 1) == 0 ? '#' : '.';
+        std::string dottedBottom;
+        for (int x = cue.Left; x < cue.Right; ++x)
+            dottedBottom += ((x + o.X + cue.Bottom - 1 + o.Y) & 1) == 0 ? '#' : '.';
+        EXPECT_EQ(cueRow(cue.Top), std::string(size_t(cue.Width()), '.'));
+
+        // Tab moves the focus on to the control, which now shows the cue.
+        SendKey(QApplication::focusWidget(), Qt::Key_Tab, "\t");
+        QApplication::processEvents();
+        ASSERT_TRUE(c.control->Focused());
+        EXPECT_EQ(cueRow(cue.Top), dotted);
+        EXPECT_EQ(cueRow(cue.Bottom - 1), dottedBottom);
+    }
+    // Leaving removes the cue.
+    edit->SetFocus();
+    QApplication::processEvents();
+    radio->Render();
+    TPoint o = radio->ClientOffset();
+    for (int x = 16; x < 17 + w + 1; ++x)
+        EXPECT_EQ(radio->BackBuffer().pixel(x + o.X, top - 1 + o.Y) & 0xFFFFFF, 0xFFFFFFu) << x;
 }

@@ -675,3 +675,80 @@ TEST(CfInplaceKeys, EmbeddedEditorsPassNavigationKeysToTheirHost)
     SendKey(edit->NativeEdit(), Qt::Key_Escape, "\x1b");
     EXPECT_EQ(host.keys, (std::vector<int>{Qt::Key_Escape}));
 }
+
+namespace {
+
+struct InkRows {
+    int top = -1, bottom = -1;
+};
+
+// Rows holding dark (unfocused) or light-on-highlight (focused) text ink in
+// the columns x0..x1 of the client area.
+InkRows TextInk(const QImage& img, TPoint o, int x0, int x1, int height, bool onHighlight)
+{
+    InkRows r;
+    for (int y = 0; y < height; ++y)
+        for (int x = x0; x < x1; ++x) {
+            QRgb p = img.pixel(o.X + x, o.Y + y);
+            bool ink = onHighlight ? (qRed(p) > 200 && qGreen(p) > 200 && qBlue(p) > 200) : qGray(p) < 128;
+            if (ink) {
+                if (r.top < 0)
+                    r.top = y;
+                r.bottom = y;
+                break;
+            }
+        }
+    return r;
+}
+
+} // namespace
+
+TEST(CfComboFocus, ListStyleTextIsCentredAndClearOfTheFocusRectangle)
+{
+    QWidget window;
+    window.resize(300, 100);
+    auto* combo = new TCfComboBox(&window);
+    combo->SetBounds(0, 0, 150, 25);
+    combo->SetItems({"Hotbird"});
+    combo->SetStyle(TDropDownStyle::dsDropDownList);
+    combo->SetItemIndex(0);
+    auto* other = new TCfEdit(&window);
+    other->SetBounds(0, 40, 120, 21);
+    other->SetFocus();
+    window.show();
+    window.activateWindow();
+    QApplication::processEvents();
+    // Where the same text's ink lies in a line drawn at the top of a canvas:
+    // the field's line must start (21 - line height) / 2 rows down.
+    QImage probe(100, 40, QImage::Format_RGB32);
+    probe.fill(Qt::white);
+    TCanvas pc(&probe);
+    pc.Font = combo->Font;
+    pc.Brush.Style = bsClear;
+    pc.TextOut(0, 0, "Hotbird");
+    int lineHeight = pc.TextHeight("Hotbird");
+    InkRows atTop = TextInk(probe, TPoint(0, 0), 0, 100, 40, false);
+    ASSERT_GE(atTop.top, 0);
+    const int clientHeight = 21;  // 25 less the 2 px edge at top and bottom
+    ASSERT_EQ(combo->ClientHeight(), clientHeight);
+    int lineTop = (clientHeight - lineHeight) / 2;
+    int textRight = combo->ClientWidth() - combo->Button()->Width();
+
+    combo->Render();
+    InkRows unfocused = TextInk(combo->BackBuffer(), combo->ClientOffset(), 2, textRight - 2, clientHeight, false);
+    EXPECT_EQ(unfocused.top, lineTop + atTop.top);
+    EXPECT_EQ(unfocused.bottom, lineTop + atTop.bottom);
+
+    if (!window.isActiveWindow())
+        GTEST_SKIP() << "the platform gives no window the focus";
+    combo->SetFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(combo->Focused());
+    combo->Render();
+    // White text on the highlight, the dotted frame on rows 0 and 20 excluded.
+    InkRows focused = TextInk(combo->BackBuffer(), combo->ClientOffset(), 2, textRight - 2, clientHeight, true);
+    EXPECT_EQ(focused.top, lineTop + atTop.top);
+    EXPECT_EQ(focused.bottom, lineTop + atTop.bottom);
+    EXPECT_GT(focused.top, 1);
+    EXPECT_LT(focused.bottom, clientHeight - 2);
+}

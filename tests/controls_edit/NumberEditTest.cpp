@@ -398,11 +398,14 @@ TEST_F(SpinEdit, ButtonGeometryAndMargin)
 {
     SendResize(spin.get());
     TCfSpinButtons* b = spin->Buttons();
-    // Client area 96 x 17 inside the 2 px edge; buttons at x = 96 - 17, y = 1, height 17 - 2 + 1.
+    // Client area 96 x 17 inside the 2 px edge; buttons at client x = 96 - 17,
+    // y = 1, height 17 - 2 + 1, so in the whole window at (2 + 79, 2 + 1): the
+    // right edge lands on the client's right edge (x 98), inside the border.
     EXPECT_EQ(b->Width(), 17);
-    EXPECT_EQ(b->Left() - spin->ClientOffset().X, 96 - 17);
-    EXPECT_EQ(b->Top() - spin->ClientOffset().Y, 1);
+    EXPECT_EQ(b->Left(), 79);
+    EXPECT_EQ(b->Top(), 1);
     EXPECT_EQ(b->Height(), 16);
+    EXPECT_EQ(b->geometry(), QRect(81, 3, 17, 16));
     EXPECT_EQ(spin->TextRect().Right, 96 - 17);
     spin->SetSpinButtons(false);
     EXPECT_TRUE(b->isHidden());
@@ -568,8 +571,12 @@ TEST(CfButtonEditTest, ButtonPlacementEventsAndTypingOption)
     TCfSmallButton* b = e.Button();
     EXPECT_FALSE(b->isHidden());
     EXPECT_EQ(b->Width(), 21);
-    EXPECT_EQ(b->Left() - e.ClientOffset().X, e.ClientWidth() - 21);
-    EXPECT_EQ(b->Height(), e.ClientHeight());
+    // Client area 146 x 18 inside the 2 px edge: the button fills its right
+    // 21 columns, client x 125..145, that is window x 127..147.
+    EXPECT_EQ(b->Left(), 125);
+    EXPECT_EQ(b->Top(), 0);
+    EXPECT_EQ(b->Height(), 18);
+    EXPECT_EQ(b->geometry(), QRect(127, 2, 21, 18));
     EXPECT_EQ(e.TextRect().Right, e.ClientWidth() - 21);
     std::vector<std::string> log;
     e.OnButtonDown = [&](QObject*) { log.push_back("down"); };

@@ -1,6 +1,7 @@
 #include "DialogTestHelpers.h"
 
 #include "controls/CfButton.h"
+#include "controls/CfEdit.h"
 #include "controls/MessDlgs.h"
 #include "platform/Label.h"
 
@@ -317,11 +318,14 @@ TEST(PanelsInputQueryDialog, ClientSizedAndEditLimited)
 {
     LookScope look;
     auto f = CreateInputQueryDialog("Rinomina", "Nome:", "abc", dlItalian);
-    auto* edit = f->findChild<QLineEdit*>("Edit");
+    // The control set's own edit (framed like every other), not a bare line edit.
+    auto* edit = dynamic_cast<TCfEdit*>(f->FindComponent("Edit"));
     ASSERT_NE(edit, nullptr);
-    EXPECT_EQ(edit->maxLength(), 255);
-    EXPECT_EQ(edit->text(), "abc");
-    EXPECT_EQ(edit->selectedText(), "abc");
+    EXPECT_EQ(edit->MaxLength(), 255);
+    EXPECT_EQ(edit->Text(), "abc");
+    EXPECT_EQ(edit->SelText(), "abc");
+    EXPECT_EQ(edit->BorderStyle(), TBorderStyle::bsSingle);
+    EXPECT_EQ(edit->Font, f->Font);
     QWidget* cancel = f->FindComponent("Cancel");
     ASSERT_NE(cancel, nullptr);
     EXPECT_EQ(dynamic_cast<TControl*>(cancel)->Caption(), "Annulla");

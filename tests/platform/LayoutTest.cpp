@@ -73,7 +73,7 @@ class Memo : public TWinControl {
 public:
     using TWinControl::TWinControl;
     int returns = 0;
-    bool WantsKey(uint16_t key, TShiftState) const override { return key == VK_RETURN; }
+    bool ClaimsDialogKey(uint16_t key, TShiftState) const override { return key == VK_RETURN; }
     void KeyDown(uint16_t& key, TShiftState) override { returns += key == VK_RETURN; }
 };
 
