@@ -441,3 +441,30 @@ TEST(GridAutoSize, RowHeightFitsWrappedText) {
   ASSERT_EQ(heights.size(), 2u);
   EXPECT_EQ(heights[0].first, 0);
 }
+
+TEST(GridHeader, MultiLineAndVerticalCaptionsAndThePressedColumn) {
+  auto headerBox = [](const QImage& image) {
+    return DarkBox(image.copy(0, 1, 79, 58));  // column 0's header inside its relief
+  };
+  GridHarness h;
+  auto cols = h.AddTextColumns({80, 80});
+  h.Grid->SetHeaderSize(60);
+  cols[0]->Header().SetCaption("Service name and provider");
+  const TRect single = headerBox(h.Paint());
+  cols[0]->Header().SetMultiLine(true);
+  const TRect multi = headerBox(h.Paint());
+  EXPECT_LT(single.Height(), 14);
+  EXPECT_GT(multi.Height(), 16);  // the caption wraps onto a second line
+  cols[0]->Header().SetMultiLine(false);
+  cols[0]->Header().SetCaption("SID");
+  cols[0]->Header().SetOrientation(hoVertical);
+  const TRect vertical = headerBox(h.Paint());
+  EXPECT_GT(vertical.Height(), vertical.Width());  // the text runs upwards
+  // The default painter inverts the pressed column's header (less its right line).
+  h.Grid->CurrentDisplay()->PressedColumn = cols[1];
+  const QImage pressed = h.Paint();
+  EXPECT_EQ(PixelAt(pressed, 150, 30), RGB(15, 15, 15));
+  EXPECT_EQ(PixelAt(pressed, 158, 30), RGB(15, 15, 15));
+  EXPECT_EQ(PixelAt(pressed, 159, 30), RGB(160, 160, 160));  // the right line stays
+  EXPECT_EQ(PixelAt(pressed, 50, 30), RGB(240, 240, 240));
+}
