@@ -299,8 +299,12 @@ void TCfHeaderPanel::PaintHeader(TCanvas& canvas, const TRect& r)
     }
     int captionRight = button.IsEmpty() ? w : button.Left;
     canvas.Font = HeaderFont();
-    if (options_ & hoColorSchemeFont)
-        canvas.Font.Color = SchemeColor(9, csDefault);
+    if (options_ & hoColorSchemeFont) {
+        // The scheme's dark caption colour reads on the light headers; on the
+        // black glass and the grey or darkening section header it would not.
+        bool dark = headerStyle_ == psVista || headerStyle_ == psSectionHeader;
+        canvas.Font.Color = dark ? clWhite : SchemeColor(9, csDefault);
+    }
     canvas.Brush.Style = bsClear;
     DrawTextLine(canvas, TRect(captionLeft, 0, captionRight, h), taLeftJustify, Caption(),
                  direction_ == diRightToLeft);

@@ -10,8 +10,11 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 
 #include <cstdlib>
 
@@ -275,14 +278,12 @@ void TCfVertScrollBar::MouseMove(TShiftState, int x, int y)
     }
 }
 
-void TCfVertScrollBar::DrawTrack(TCanvas& canvas, const TRect& r)
+namespace {
+
+// The chequered pattern of classic scroll-bar tracks, written straight
+// into the surface inside the clip.
+void DrawClassicTrack(TCanvas& canvas, const TRect& r)
 {
-    if (r.IsEmpty())
-        return;
-    if (ThemeServices().Active() && ThemeServices().DrawPart(canvas, r, "scrollbar", 6 /*lower vert track*/, 1))
-        return;
-    // The chequered pattern of classic scroll-bar tracks, written straight
-    // into the surface inside the clip.
     uint32_t a = ToPixel(clBtnHighlight), b = ToPixel(clScrollBar);
     QImage& image = canvas.Image();
     TRegion clip = canvas.ClipRegion().Intersected(TRegion::FromRect(r));
@@ -295,6 +296,17 @@ void TCfVertScrollBar::DrawTrack(TCanvas& canvas, const TRect& r)
                 line[x] = (((x - o.X) + (y - o.Y)) & 1) ? b : a;
         }
     }
+}
+
+} // namespace
+
+void TCfVertScrollBar::DrawTrack(TCanvas& canvas, const TRect& r)
+{
+    if (r.IsEmpty())
+        return;
+    if (ThemeServices().Active() && ThemeServices().DrawPart(canvas, r, "scrollbar", 6 /*lower vert track*/, 1))
+        return;
+    DrawClassicTrack(canvas, r);
 }
 
 void TCfVertScrollBar::DrawArrow(TCanvas& canvas, const TRect& r, int which)
@@ -442,10 +454,65 @@ void FocusControl(TControl* control)
 
 // ---------------------------------------------------------------- window-bar control
 
+namespace {
+
+// The window's own scroll bar in the classic look of the rest of the set
+// (raised arrow buttons, chequered track, raised thumb). The toolkit keeps
+// the geometry and the mouse handling; only the drawing is ours, laid over
+// the parts where the toolkit's style puts them.
+class ClassicWindowBar : public QScrollBar {
+public:
+    using QScrollBar::QScrollBar;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        auto part = [&](QStyle::SubControl sc) {
+            QRect q = style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, this);
+            return TRect(q.left(), q.top(), q.left() + q.width(), q.top() + q.height());
+        };
+        QImage image(size(), QImage::Format_RGB32);
+        TCanvas canvas(&image);
+        DrawClassicTrack(canvas, TRect(0, 0, width(), height()));
+        bool vertical = orientation() == Qt::Vertical;
+        bool active = isEnabled() && maximum() > minimum();
+        DrawArrowFrame(canvas, part(QStyle::SC_ScrollBarSubLine), vertical ? TFrameArrow::faUp : TFrameArrow::faLeft,
+                       pressed_ == QStyle::SC_ScrollBarSubLine, true, !active);
+        DrawArrowFrame(canvas, part(QStyle::SC_ScrollBarAddLine),
+                       vertical ? TFrameArrow::faDown : TFrameArrow::faRight, pressed_ == QStyle::SC_ScrollBarAddLine,
+                       true, !active);
+        if (active)
+            DrawRaisedEdge(canvas, part(QStyle::SC_ScrollBarSlider), clBtnFace);
+        QPainter painter(this);
+        painter.drawImage(0, 0, image);
+    }
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        QStyleOptionSlider opt;
+        initStyleOption(&opt);
+        pressed_ = style()->hitTestComplexControl(QStyle::CC_ScrollBar, &opt, e->position().toPoint(), this);
+        QScrollBar::mousePressEvent(e);
+        update();
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override
+    {
+        pressed_ = QStyle::SC_None;
+        QScrollBar::mouseReleaseEvent(e);
+        update();
+    }
+
+private:
+    QStyle::SubControl pressed_ = QStyle::SC_None;
+};
+
+} // namespace
+
 TCfScrollControl::TCfScrollControl(QWidget* owner) : TCfCustomScrollControl(owner)
 {
     for (int kind = 0; kind < 2; ++kind) {
-        auto* bar = new QScrollBar(kind == 0 ? Qt::Horizontal : Qt::Vertical, this);
+        auto* bar = new ClassicWindowBar(kind == 0 ? Qt::Horizontal : Qt::Vertical, this);
         bar->setFocusPolicy(Qt::NoFocus);
         bar->hide();
         QObject::connect(bar, &QScrollBar::actionTriggered, this,

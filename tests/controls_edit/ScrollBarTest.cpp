@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -613,4 +615,51 @@ TEST(CfFlyout, FloatsAboveEverythingAndStartsHidden)
     TColor g = ColorToRGB(clGrayText);
     EXPECT_EQ(shadow.BackBuffer().pixel(7, 11) & 0xFFFFFF,
               QRgb((GetRValue(g) << 16) | (GetGValue(g) << 8) | GetBValue(g)));
+}
+
+TEST_F(ScrollModel, WindowBarsHaveTheClassicLook)
+{
+    // Arrow buttons with the raised edge (3-D light outside, highlight
+    // inside) and a dark arrow, the chequered track of highlight and
+    // scroll-bar colour, and a raised thumb: the look of the set's own bar.
+    bar->SetMax(100);
+    bar->SetPageSize(10);
+    bar->SetPosition(50);
+    QScrollBar* w = control->WindowScrollBar(1);
+    ASSERT_FALSE(w->isHidden());
+    QImage img = w->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QStyleOptionSlider opt;
+    opt.initFrom(w);
+    opt.orientation = Qt::Vertical;
+    opt.minimum = w->minimum();
+    opt.maximum = w->maximum();
+    opt.sliderPosition = opt.sliderValue = w->value();
+    opt.pageStep = w->pageStep();
+    opt.singleStep = w->singleStep();
+    opt.subControls = QStyle::SC_All;
+    auto rect = [&](QStyle::SubControl sc) { return w->style()->subControlRect(QStyle::CC_ScrollBar, &opt, sc, w); };
+    auto at = [&](QPoint p) { return img.pixel(p) & 0xFFFFFF; };
+    const QRgb light = 0xE3E3E3, highlight = 0xFFFFFF, dark = 0x696969, track = 0xC8C8C8, face = 0xF0F0F0;
+    for (QStyle::SubControl sc : {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine}) {
+        QRect r = rect(sc);
+        if (r.isEmpty())
+            continue;  // a style without arrow buttons
+        SCOPED_TRACE(sc == QStyle::SC_ScrollBarSubLine ? "up arrow" : "down arrow");
+        EXPECT_EQ(at(r.topLeft()), light);
+        EXPECT_EQ(at(r.topLeft() + QPoint(1, 1)), highlight);
+        EXPECT_EQ(at(r.bottomRight()), dark);
+        EXPECT_EQ(at(r.center()), 0x000000u);  // the arrow's middle
+    }
+    QRect thumb = rect(QStyle::SC_ScrollBarSlider);
+    ASSERT_FALSE(thumb.isEmpty());
+    EXPECT_EQ(at(thumb.topLeft()), light);
+    EXPECT_EQ(at(thumb.bottomRight()), dark);
+    EXPECT_EQ(at(thumb.center()), face);
+    // Track above the thumb: neighbouring pixels alternate.
+    QRect page = rect(QStyle::SC_ScrollBarSubPage);
+    ASSERT_GT(page.height(), 2);
+    QPoint p = page.center();
+    QRgb a = at(p), b = at(p + QPoint(1, 0));
+    EXPECT_TRUE((a == highlight && b == track) || (a == track && b == highlight)) << std::hex << a << " " << b;
+    EXPECT_EQ(at(p + QPoint(1, 1)), a);
 }

@@ -2,10 +2,14 @@
 
 #include "controls/CfCollection.h"
 #include "controls/CfGlyphSettings.h"
+#include "controls/CfThemesSupport.h"
 #include "platform/Forms.h"
 #include "platform/Themes.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
 
 using namespace cf;
 
@@ -593,3 +597,126 @@ TEST(PanelsCfSplitter, SchemePaint)
 }
 
 } // namespace
+
+namespace {
+
+// Relative luminance and contrast ratio as the accessibility guidelines
+// define them: 4.5 is the least for ordinary text.
+double Luminance(TColor c)
+{
+    c = Rgb(c);
+    auto lin = [](int v) {
+        double s = v / 255.0;
+        return s <= 0.03928 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * lin(GetRValue(c)) + 0.7152 * lin(GetGValue(c)) + 0.0722 * lin(GetBValue(c));
+}
+
+double Contrast(TColor a, TColor b)
+{
+    double la = Luminance(a), lb = Luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+} // namespace
+
+TEST_F(PanelsHeaderTest, EveryHeaderStyleKeepsItsCaptionReadable)
+{
+    // The caption "WWWW" from x = Indent 9, drawn without smoothing so its
+    // pixels carry the caption colour itself; the header is client rows
+    // 0..26, window rows 1..27 inside the 1 px border. The background is
+    // read beside the caption (x = 200) on the caption's middle row.
+    TFont f = panel->Font;
+    f.Quality = TFontQuality::NonAntialiased;
+    f.Style = 0;
+    panel->SetHeaderFont(f);
+    panel->SetCaption("WWWW");
+    struct Case {
+        TCfHeaderStyle style;
+        const char* name;
+        TColor caption;
+        bool checkContrast;  // flat: the background is the caller's own HeaderColor
+    };
+    const TColor schemeCaption = SchemeColor(9, csDefault);
+    const Case cases[] = {
+        {psFlat, "flat", schemeCaption, false},
+        {psNormal, "normal", schemeCaption, true},
+        {psSectionHeader, "section header", clWhite, true},
+        {psVista, "vista", clWhite, true},
+        {psWindowsLive, "windows live", schemeCaption, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        panel->SetHeaderStyle(c.style);
+        panel->Render();
+        int inkPixels = 0;
+        for (int y = 4; y < 25; ++y)
+            for (int x = 1 + 9; x < 1 + 60; ++x)
+                inkPixels += FromPixel(ReadPixel(panel->BackBuffer(), x, y)) == Rgb(c.caption);
+        EXPECT_GT(inkPixels, 20);  // four W's worth of strokes in the caption colour
+        TColor back = PixelAt(*panel, 200, 1 + 27 / 2);
+        if (c.checkContrast) {
+            EXPECT_GE(Contrast(Rgb(c.caption), back), 4.5) << std::hex << back;
+        }
+    }
+}
+
+TEST_F(PanelsHeaderTest, HeaderStylePixels)
+{
+    // Worked out from each style's drawing, on the header's client rows 0..26
+    // (window rows 1..27, columns 1..243).
+    panel->SetHeaderStyle(psNormal);
+    EXPECT_EQ(PixelAt(*panel, 200, 1), clWhite);   // top line
+    EXPECT_EQ(PixelAt(*panel, 1, 10), clWhite);    // left line
+    EXPECT_EQ(PixelAt(*panel, 200, 27), Rgb(SchemeColor(13, csDefault)));  // bottom line
+    EXPECT_EQ(PixelAt(*panel, 200, 2), Rgb(SchemeColor(12, csDefault)));   // gradient starts
+    panel->SetHeaderStyle(psSectionHeader);        // unstyled, adaptive: a grey-text fill
+    EXPECT_EQ(PixelAt(*panel, 200, 1), Rgb(clGrayText));
+    EXPECT_EQ(PixelAt(*panel, 200, 27), Rgb(clGrayText));
+    panel->SetAdaptiveColors(false);
+    panel->SetHeaderColor(RGB(0, 0, 255));         // gradient to 170/255 toward black
+    EXPECT_EQ(PixelAt(*panel, 200, 1), TColor(RGB(0, 0, 255)));
+    panel->SetAdaptiveColors(true);
+    panel->SetHeaderStyle(psWindowsLive);
+    EXPECT_EQ(PixelAt(*panel, 200, 1), clWhite);                              // top line
+    EXPECT_EQ(PixelAt(*panel, 200, 1 + 27 - 3), clWhite);                     // 2 above the bottom
+    EXPECT_EQ(PixelAt(*panel, 200, 27), Rgb(SchemeColor(18, csDefault)));     // bottom line
+    panel->SetHeaderStyle(psVista);
+    EXPECT_EQ(PixelAt(*panel, 200, 27), clBlack);  // the glass leaves the lower rows black
+}
+
+TEST(PanelsCfButton, GlyphLayoutsPlaceGlyphAndCaption)
+{
+    // A 16 x 16 red glyph on a 75 x 23 button with "OK": x = 37 - 8 = 29 and
+    // y = 11 - 8 = 3 before the layout moves it by half the text extent.
+    QImage scratch(1, 1, QImage::Format_RGB32);
+    TCanvas c(&scratch);
+    TCfButton probe;
+    c.Font = probe.Font;
+    int tw = c.TextWidth("OK"), th = c.TextHeight("OK");
+    struct Case {
+        TCfButtonLayout layout;
+        const char* name;
+        int x, y;  // glyph top-left
+    };
+    const Case cases[] = {
+        {TCfButtonLayout::blGlyphLeft, "left", 29 - tw / 2, 3},
+        {TCfButtonLayout::blGlyphRight, "right", 29 + tw / 2, 3},
+        {TCfButtonLayout::blGlyphTop, "top", 29, 3 - th / 2},
+        {TCfButtonLayout::blGlyphBottom, "bottom", 29, 3 + th / 2},
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.name);
+        TCfButton b;
+        TBitmap red(16, 16, pf24bit);
+        red.Canvas().FillRect(TRect(0, 0, 16, 16), clRed);
+        b.SetGlyph(red);
+        b.SetCaption("OK");
+        b.SetLayout(k.layout);
+        // Corners of the glyph that no frame line covers.
+        EXPECT_EQ(PixelAt(b, k.x + 1, std::max(k.y, 2)), clRed);
+        EXPECT_EQ(PixelAt(b, k.x + 14, std::min(k.y + 15, 20)), clRed);
+        EXPECT_NE(PixelAt(b, k.x - 1, 11), clRed);
+        EXPECT_NE(PixelAt(b, k.x + 16, 11), clRed);
+    }
+}
