@@ -4,6 +4,7 @@
 #include "settings/BouquetFiles.h"
 #include "settings/Fields.h"
 #include "settings/ListFileIo.h"
+#include "settings/LoadedFiles.h"
 #include "settings/LockLists.h"
 #include "settings/ProvidersFile.h"
 #include "settings/SatellitesXml.h"
@@ -11,7 +12,6 @@
 #include "settings/SettingsDir.h"
 #include "settings/TerrestrialXml.h"
 #include "settings/Unit_lib.h"
-#include "settings/XmlExtras.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -151,8 +151,7 @@ struct TModelSnapshot {
     ARR_ENIG_UB tv, radio;
     ARR_ENIG_SAT satellites;
     ARR_ENIG_TER terrestrials;
-    TY_SAT_XML_EXTRAS satExtras;
-    TY_TER_XML_EXTRAS terExtras;
+    TY_LOADED_FILES loadedFiles;
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile, tvListName, radioListName;
     std::string errorReport;
@@ -170,9 +169,9 @@ struct TModelSnapshot {
         tv = std::move(TvBouquets);
         radio = std::move(RadioBouquets);
         satellites = std::move(Satellites);
-        terrestrials = Terrestrials; // stays in the model unless a list is read
-        satExtras = SatXmlExtras;
-        terExtras = TerXmlExtras;
+        terrestrials = std::move(Terrestrials);
+        loadedFiles = std::move(LoadedFiles);
+        LoadedFiles.Clear();
         if (!g_versionBefore.valid)
             RememberVersion();
         version = g_versionBefore.version;
@@ -203,6 +202,7 @@ struct TModelSnapshot {
         TvBouquets.clear();
         RadioBouquets.clear();
         Satellites.clear();
+        Terrestrials.clear();
     }
 
     void Restore()
@@ -221,8 +221,7 @@ struct TModelSnapshot {
         RadioBouquets = std::move(radio);
         Satellites = std::move(satellites);
         Terrestrials = std::move(terrestrials);
-        SatXmlExtras = std::move(satExtras);
-        TerXmlExtras = std::move(terExtras);
+        LoadedFiles = std::move(loadedFiles);
         TvListName = tvListName;
         RadioListName = radioListName;
         TvListEntries.clear();
@@ -344,10 +343,11 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
             else
                 AddToErrorReport(NoSatellitesXmlText);
             run.Step(L_TERXML);
-            if (FileThere(TerrestrialFileName)) {
+            // The lists belong to the folder: one without them leaves none
+            // behind from the folder loaded before, to be saved or sent.
+            TerListHeld = FileThere(TerrestrialFileName);
+            if (TerListHeld)
                 ReadTerrXML();
-                TerListHeld = true;
-            }
 
             run.Step(L_FILL);
             if (ui.Window)
@@ -393,6 +393,10 @@ bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTer
         return writesSatXml;
     if (n == TerrestrialFileName)
         return writesTerXml;
+    // User-bouquet files go only when this load read them: one that no list
+    // names is still loaded by the receiver and is not ours to remove.
+    if (n.starts_with("userbouquet.") && !n.starts_with("userbouquets."))
+        return LoadReadBouquetFile(name);
     return IsSettingsFileName(name);
 }
 

@@ -225,8 +225,9 @@ TEST_F(BouquetFilesTest, DamagedBouquetLinesAreDroppedAndReported)
         {"type not hex", "#NAME b\n#SERVICE 1:0:zz:64:437:1:c00000:0:0:0:\n", {}, true},
         {"description first", "#NAME b\n#DESCRIPTION: nobody\n#SERVICE 1:0:2:1234:437:1:c00000:0:0:0:\n",
          {{"S", Num("1234"), ""}}, false},
-        {"stream reference", "#NAME b\n#SERVICE 4097:0:1:0:0:0:0:0:0:0:http%3a//x:Name\n#DESCRIPTION Name\n", {},
-         true},
+        // Not damaged: kept as read, with its description.
+        {"stream reference", "#NAME b\n#SERVICE 4097:0:1:0:0:0:0:0:0:0:http%3a//x:Name\n#DESCRIPTION Name\n",
+         {{"R", "4097:0:1:0:0:0:0:0:0:0:http%3a//x:Name", "Name"}}, false},
         {"no name line", "#SERVICE 1:0:2:1234:437:1:c00000:0:0:0:\n", {{"S", Num("1234"), ""}}, false},
         {"marker at the end", "#NAME b\n#SERVICE 1:64:1:0:0:0:0:0:0:0:", {{"D", "", ""}}, false},
         {"empty file", "", {}, false},
