@@ -454,11 +454,17 @@ TEST_F(FolderLoad, EveryBouquetOrLineALoadLeavesOutIsNamedAndAnUnreadFileOutlive
                ReadBytes(dir / "bouquets.tv") +
                    "#SERVICE: 1:7:1:0:0:0:0:0:0:0:FROM BOUQUET \"userbouquet.gone.tv\" ORDER BY bouquet\n");
     WriteBytes(dir / "userbouquet.dbe00.tv", ReadBytes(dir / "userbouquet.dbe00.tv") +
-                                                 "1:0:1:A1F:1:1:C00000:0:0:0:\n\n  \x01\x02garbage\n");
+                                                 "1:0:1:A1F:1:1:C00000:0:0:0:\n\n  \x01\x02garbage\n"
+                                                 "#SERVICE 1:7:1:0:0:0:0:0:0:0:FROM BOUQUET \"subbouquet.sub.tv\" "
+                                                 "ORDER BY bouquet\n");
+    // The sub-bouquet it names cannot be read either.
+    const std::string unreadableSub = "#NAME Sub\n#SERVICE 1:0:1:A1F:1:1:C00000:0:0:0:\n";
+    WriteBytes(dir / "subbouquet.sub.tv", unreadableSub);
+    fs::permissions(dir / "subbouquet.sub.tv", fs::perms::none);
     const std::string unreadable = ReadBytes(dir / "userbouquet.dbe01.tv");
     fs::permissions(dir / "userbouquet.dbe01.tv", fs::perms::none);
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.path().filename() != "userbouquet.dbe01.tv")
+        if (e.path().filename() != "userbouquet.dbe01.tv" && e.path().filename() != "subbouquet.sub.tv")
             fs::permissions(e.path(), fs::perms::all, fs::perm_options::add);
     fs::permissions(dir, fs::perms::all, fs::perm_options::add);
 
@@ -469,6 +475,9 @@ TEST_F(FolderLoad, EveryBouquetOrLineALoadLeavesOutIsNamedAndAnUnreadFileOutlive
             " Error report\n\n"
             "\n- Tv Bouquet file <USERBOUQUET.GONE.TV> not found : bouquet not loaded"
             "\n- Tv Bouquet <Germany> : damaged lines 4, 6 not loaded"
+            "\n- Sub-bouquet file <subbouquet.sub.tv> cannot be read : not loaded (Cannot open file \"" +
+            (dir / "subbouquet.sub.tv").string() +
+            "\": Permission denied)"
             "\n- Tv Bouquet file <userbouquet.dbe01.tv> cannot be read : bouquet not loaded (Cannot open file \"" +
             (dir / "userbouquet.dbe01.tv").string() +
             "\": Permission denied)"
@@ -486,4 +495,6 @@ TEST_F(FolderLoad, EveryBouquetOrLineALoadLeavesOutIsNamedAndAnUnreadFileOutlive
     EXPECT_EQ(failure, "");
     fs::permissions(dir / "userbouquet.dbe01.tv", fs::perms::owner_read, fs::perm_options::add);
     EXPECT_EQ(ReadBytes(dir / "userbouquet.dbe01.tv"), unreadable);
+    fs::permissions(dir / "subbouquet.sub.tv", fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(ReadBytes(dir / "subbouquet.sub.tv"), unreadableSub);
 }
