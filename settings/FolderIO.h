@@ -142,5 +142,6 @@ void MarkNewServices(const ARR_ENIG_NEW_CH& list);
 
 // Whether a file of the target folder goes when a save swaps in its files:
 // the program's own settings files, except a satellite or terrestrial list
-// that this save does not write.
+// that this save does not write and a user-bouquet file that the last load
+// did not read.
 bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTerXml);

@@ -65,7 +65,7 @@ struct Window {
 fs::path Multisat()
 {
     const char* data = std::getenv("CHANFORGE_TESTDATA");
-    const fs::path base = data ? fs::path(data) : fs::path(__FILE__).parent_path() / "../../../shared/testdata";
+    const fs::path base = data ? fs::path(data) : fs::path(__FILE__).parent_path() / "../../tests/testdata";
     return base / "real" / "enigma2-v4-multisat";
 }
 

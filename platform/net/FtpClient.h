@@ -63,6 +63,12 @@ public:
     // Uploads localPath to remotePath (replacing, never appending).
     void Put(const std::string& localPath, const std::string& remotePath);
     void Delete(const std::string& remotePath);
+    // RNFR / RNTO: gives the file `from` the name `to`, replacing a file of
+    // that name where the server allows it. EFtpReplyError when refused.
+    void Rename(const std::string& from, const std::string& to);
+    // The size in bytes of a remote file (SIZE), or -1 when the server does
+    // not know the command. EFtpReplyError for a missing file.
+    long long Size(const std::string& remotePath);
 
     // Text lines of the last reply, without their reply codes.
     const std::vector<std::string>& LastReplyText() const { return lastText_; }

@@ -9,7 +9,7 @@ mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
 prog=$build/tests/main_window/show_main
 set_dir=$(mktemp -d)
-cp -r "$here/../../../shared/testdata/real/enigma2-v4-multisat/." "$set_dir/"
+cp -r "$here/../testdata/real/enigma2-v4-multisat/." "$set_dir/"
 config=$(mktemp)
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
