@@ -29,7 +29,7 @@ endfunction()
 set(CF_TEST_ENV
     "QT_QPA_PLATFORM=offscreen"
     "QT_FONT_DPI=96"
-    "CHANFORGE_TESTDATA=${PROJECT_SOURCE_DIR}/../shared/testdata"
+    "CHANFORGE_TESTDATA=${PROJECT_SOURCE_DIR}/tests/testdata"
     "CHANFORGE_SOURCE=${PROJECT_SOURCE_DIR}")
 
 # cf_add_test(<binary> SOURCES <files...> LIBS <targets...> [QT] [ENV <k=v...>]

@@ -1,11 +1,16 @@
 #include "settings/BouquetFiles.h"
 
+#include "settings/Errors.h"
 #include "settings/ListFileIo.h"
+#include "settings/LoadedFiles.h"
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+
+std::vector<std::string> UnreadBouquetFiles;
 
 namespace {
 
@@ -56,6 +61,64 @@ bool IsMarker(const TRefFields& r)
     return Trim(r.f[0]) == "1" && Trim(r.f[1]) == "64";
 }
 
+bool IsDecimal(std::string_view s)
+{
+    s = Trim(s);
+    if (s.empty())
+        return false;
+    for (char c : s)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+// A reference to a service of the services file: type 1, flags 0 and
+// nothing after the ten fields of the key (no path, no name of its own).
+bool IsPlainServiceRef(const TRefFields& r, std::string_view ref)
+{
+    if (Trim(r.f[0]) != "1" || Trim(r.f[1]) != "0")
+        return false;
+    size_t at = 0;
+    for (int colons = 0; colons < 10; ++colons) {
+        at = ref.find(':', at);
+        if (at == std::string_view::npos)
+            return true;
+        ++at;
+    }
+    for (char c : ref.substr(at))
+        if (c != ':' && static_cast<unsigned char>(c) > ' ')
+            return false;
+    return true;
+}
+
+// The reference text of a "#SERVICE" line: what follows "#SERVICE" and
+// an optional ":", without the blanks in front.
+std::string_view ReferenceText(std::string_view line)
+{
+    line.remove_prefix(std::string_view("#SERVICE").size());
+    if (!line.empty() && line.front() == ':')
+        line.remove_prefix(1);
+    return TrimLeft(line);
+}
+
+// The bouquet file a "FROM BOUQUET" reference names, when it is a plain
+// file name; empty otherwise.
+std::string SubBouquetName(std::string_view ref)
+{
+    const size_t from = ref.find("FROM BOUQUET");
+    if (from == std::string_view::npos)
+        return {};
+    const size_t q1 = ref.find('"', from);
+    const size_t q2 = q1 == std::string_view::npos ? q1 : ref.find('"', q1 + 1);
+    if (q2 == std::string_view::npos)
+        return {};
+    std::string name(ref.substr(q1 + 1, q2 - q1 - 1));
+    if (name.empty() || name.front() == '.' || name.find('/') != std::string::npos ||
+        name.find('\\') != std::string::npos)
+        return {};
+    return name;
+}
+
 // Text of a "#DESCRIPTION" line: what follows "#DESCRIPTION:" (the colon
 // may be missing, as some writers leave it out), trimmed.
 std::string DescriptionText(std::string_view line)
@@ -91,6 +154,65 @@ std::string BaseName(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+// The lines of a bouquet file that no reader takes: not blank and not a
+// "#" line ("#SERVICE", "#DESCRIPTION", "#NAME" and the receivers' other
+// marks). As "line 4" or "lines 4, 9, 12"; empty when there are none.
+std::string DamagedLines(std::string_view text)
+{
+    constexpr int Shown = 10;
+    std::vector<std::string_view> lines = SplitListLines(WithoutBom(text));
+    std::string list;
+    int count = 0;
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view t = TrimLeft(lines[n]);
+        if (t.empty() || t.front() == '#')
+            continue;
+        if (++count <= Shown)
+            list += (count > 1 ? ", " : "") + std::to_string(n + 1);
+    }
+    if (count == 0)
+        return {};
+    if (count > Shown)
+        list += " and " + std::to_string(count - Shown) + " more";
+    return (count == 1 ? "line " : "lines ") + list;
+}
+
+// Keeps the files that the bouquet's sub-bouquet references name (and
+// those they name in turn), so a save writes them back with the set.
+void KeepSubBouquets(const TY_ENIG_UB& bouquet, const TFolderNames& folder)
+{
+    std::vector<std::string> pending;
+    for (const auto& e : bouquet.Entries)
+        if (e.size() >= 2 && e[0] == UB_ENTRY_KEPT)
+            if (std::string name = SubBouquetName(e[1]); !name.empty())
+                pending.push_back(std::move(name));
+    while (!pending.empty()) {
+        const std::string path = folder.Find(pending.back());
+        pending.pop_back();
+        if (path.empty())
+            continue;
+        const std::string name = std::filesystem::path(path).filename().string();
+        if (LoadReadBouquetFile(name))
+            continue;
+        TY_KEPT_FILE kept{name, {}};
+        try {
+            kept.Text = ReadListFile(path);
+        } catch (const EInOutError& e) {
+            // Left in the folder as it stands; the save must not replace it.
+            AddToErrorReport("- Sub-bouquet file <" + name + "> cannot be read : not loaded (" + e.what() + ")");
+            UnreadBouquetFiles.push_back(name);
+            continue;
+        }
+        for (std::string_view line : SplitListLines(kept.Text)) {
+            line = TrimLeft(line);
+            if (line.starts_with("#SERVICE"))
+                if (std::string next = SubBouquetName(ReferenceText(line)); !next.empty())
+                    pending.push_back(std::move(next));
+        }
+        LoadedFiles.SubBouquets.push_back(std::move(kept));
+    }
+}
+
 void LoadUserBouquets(bool radio)
 {
     const std::string& listFileName = radio ? RadioListFileName : TvListFileName;
@@ -107,8 +229,13 @@ void LoadUserBouquets(bool radio)
 
     entries.clear();
     bouquets.clear();
-    ParseBouquetList(listText, EnigmaVersion, radio, listName, entries,
-                     [&folder](const std::string& path) { return !folder.Find(path.substr(1)).empty(); });
+    const std::string kind = radio ? "Radio Bouquet" : "Tv Bouquet";
+    ParseBouquetList(listText, EnigmaVersion, radio, listName, entries, [&](const std::string& path) {
+        if (!folder.Find(path.substr(1)).empty())
+            return true;
+        AddToErrorReport("- " + kind + " file <" + path.substr(1) + "> not found : bouquet not loaded");
+        return false;
+    });
 
     TSettingsView* view = SettingsView();
     if (view)
@@ -116,14 +243,30 @@ void LoadUserBouquets(bool radio)
     TServiceKeyIndex index(Services);
     counter = 0;
     bouquets.reserve(entries.size());
+    (radio ? LoadedFiles.RadioList : LoadedFiles.TvList) = true;
     for (size_t c = 0; c < entries.size(); ++c) {
         if (view)
             view->ProgressPosition(static_cast<std::int32_t>(c));
         std::string path = folder.Find(entries[c][0].substr(1));
-        std::string text = ReadListFile(path);
+        const std::string fileName = std::filesystem::path(path).filename().string();
+        std::string text;
+        try {
+            text = ReadListFile(path);
+        } catch (const EInOutError& e) {
+            // One unreadable bouquet must not cost the whole set; the save
+            // must not take the file for one of ours to replace either.
+            AddToErrorReport("- " + kind + " file <" + fileName + "> cannot be read : bouquet not loaded (" +
+                             e.what() + ")");
+            UnreadBouquetFiles.push_back(fileName);
+            continue;
+        }
+        LoadedFiles.BouquetFiles.push_back(fileName);
         TY_ENIG_UB bouquet;
         bool missing = false;
         ParseUserBouquet(text, EnigmaVersion, index, bouquet, missing);
+        if (const std::string damaged = DamagedLines(text); !damaged.empty())
+            AddToErrorReport("- " + kind + " <" + bouquet.Name + "> : damaged " + damaged + " not loaded");
+        KeepSubBouquets(bouquet, folder);
         bouquet.FileId = entries[c][1];
         std::int32_t id = 0;
         if (IsHex4(bouquet.FileId) && TryParseHex(bouquet.FileId, id))
@@ -139,7 +282,9 @@ void LoadUserBouquets(bool radio)
 void WriteBouquetList(bool radio)
 {
     ARR_ENIG_UB& bouquets = radio ? RadioBouquets : TvBouquets;
-    if (bouquets.empty())
+    // A list the load read is written back even empty: its absence is not
+    // what the receiver had.
+    if (bouquets.empty() && !(radio ? LoadedFiles.RadioList : LoadedFiles.TvList))
         return;
     const std::string& fileName = radio ? RadioListFileName : TvListFileName;
     const std::string& listName = radio ? RadioListName : TvListName;
@@ -240,13 +385,12 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const TServic
         bouquet.Name = Utf8ToAnsiClean(first.size() > 6 ? first.substr(6) : std::string_view());
         i = 1;
     }
-    // Type fields are hexadecimal in every version but Enigma 1's: the
-    // writer writes them so, and Enigma 2 reads them so.
-    const bool hexType = version != 2;
+    // Both receiver generations read the type field as hexadecimal.
+    (void)version;
 
     // First pass: what each line is; service references are prepared and
     // their table slots fetched ahead.
-    enum class TKind : std::uint8_t { Other, Marker, Service, BadService, Description };
+    enum class TKind : std::uint8_t { Other, Marker, Service, BadService, Kept, Description };
     struct TLine {
         TKind kind = TKind::Other;
         std::uint32_t probe = 0;
@@ -262,9 +406,16 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const TServic
                 kinds[l].kind = TKind::Marker;
                 continue;
             }
+            // A well-formed reference that names no service of the file (a
+            // stream, a sub-bouquet, a spacer, a service with a name of its
+            // own) stays as it is.
+            if (IsDecimal(ref.f[0]) && IsDecimal(ref.f[1]) && !IsPlainServiceRef(ref, ReferenceText(line))) {
+                kinds[l].kind = TKind::Kept;
+                continue;
+            }
             std::int32_t type = 0;
             std::string_view typeText = Trim(ref.f[2]);
-            if (!(hexType ? TryParseHex(typeText, type) : TryParseInt(typeText, type))) {
+            if (!TryParseHex(typeText, type)) {
                 kinds[l].kind = TKind::BadService;
                 continue;
             }
@@ -280,7 +431,7 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const TServic
     bouquet.Entries.reserve(probes.size() + 8);
     std::int32_t services_n = 0;
     bool markerPending = false;   // the last reference was a marker without its text yet
-    bool serviceBefore = false;   // the last reference became a service entry
+    bool serviceBefore = false;   // the last reference became a service or kept entry
     auto flushMarker = [&] {
         // A marker that comes without its text keeps its place (with an
         // empty text) rather than vanishing from the bouquet.
@@ -313,6 +464,11 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const TServic
             serviceBefore = true;
             break;
         }
+        case TKind::Kept:
+            flushMarker();
+            bouquet.Entries.push_back({UB_ENTRY_KEPT, std::string(ReferenceText(TrimLeft(lines[l]))), std::string()});
+            serviceBefore = true;
+            break;
         case TKind::Description:
             if (markerPending) {
                 bouquet.Entries.push_back({UB_ENTRY_MARKER, DescriptionText(lines[l]), std::string()});
@@ -373,7 +529,9 @@ TBouquetRefs::TBouquetRefs(const ARR_ENIG_CH& services, const ARR_ENIG_TP& trans
         if (!tp)
             continue; // no line: the entry is left out
         text_ += "#SERVICE: 1:0:";
-        text_ += version == 2 ? std::to_string(ch.ServiceType) : Hex(static_cast<std::uint32_t>(ch.ServiceType), 2);
+        // Hexadecimal, as both receiver generations read it: Enigma 2's own
+        // files pad it to two digits, Enigma 1's do not.
+        text_ += Hex(static_cast<std::uint32_t>(ch.ServiceType), version == 2 ? 1 : 2);
         text_ += ':';
         text_ += ch.Sid;
         text_ += ':';
@@ -434,6 +592,17 @@ void AppendUserBouquet(std::string& out, const TY_ENIG_UB& bouquet, const TBouqu
         const auto& entry = bouquet.Entries[e];
         if (entry.size() < 2)
             continue;
+        if (entry[0] == UB_ENTRY_KEPT) {
+            out += "#SERVICE ";
+            out += entry[1];
+            out += '\n';
+            if (entry.size() > 2 && !entry[2].empty()) {
+                out += "#DESCRIPTION ";
+                out += entry[2];
+                out += '\n';
+            }
+            continue;
+        }
         if (entry[0] == UB_ENTRY_MARKER) {
             out += "#SERVICE: 1:64:";
             out += Hex(static_cast<std::uint32_t>(markerNumber++), 3);
@@ -465,14 +634,26 @@ void SaveUbBouquet()
     TBouquetRefs refs(Services, Transponders, EnigmaVersion);
     std::int32_t markerNumber = 1;
     std::string text; // one buffer for every file
+    std::vector<std::string> written;
     for (bool radio : {false, true}) {
         const ARR_ENIG_UB& bouquets = radio ? RadioBouquets : TvBouquets;
         for (size_t i = 0; i < bouquets.size(); ++i) {
-            std::string id = UserBouquetId(static_cast<std::int32_t>(i));
+            std::string name = "userbouquet." + UserBouquetId(static_cast<std::int32_t>(i)) + (radio ? ".radio" : ".tv");
             text.clear();
             AppendUserBouquet(text, bouquets[i], refs, markerNumber);
-            WriteFileReplacing(TheSaveDir + "/userbouquet." + id + (radio ? ".radio" : ".tv"), text);
+            WriteFileReplacing(TheSaveDir + "/" + name, text);
+            written.push_back(ToLowerAscii(name));
         }
+    }
+    // The sub-bouquet files go with the set as they were read; a bouquet
+    // this save numbered into the same name wins.
+    for (const auto& kept : LoadedFiles.SubBouquets) {
+        const std::string lower = ToLowerAscii(kept.Name);
+        if (std::find(written.begin(), written.end(), lower) != written.end() || lower == ToLowerAscii(TvListFileName) ||
+            lower == ToLowerAscii(RadioListFileName))
+            continue;
+        WriteFileReplacing(TheSaveDir + "/" + kept.Name, kept.Text);
+        written.push_back(lower);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "settings/BouquetFiles.h"
 #include "settings/Fields.h"
 #include "settings/ListFileIo.h"
+#include "settings/LoadedFiles.h"
 #include "settings/LockLists.h"
 #include "settings/ProvidersFile.h"
 #include "settings/SatellitesXml.h"
@@ -11,8 +12,10 @@
 #include "settings/SettingsDir.h"
 #include "settings/TerrestrialXml.h"
 #include "settings/Unit_lib.h"
-#include "settings/XmlExtras.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 
@@ -38,18 +41,31 @@ namespace {
 
 TFolderUi g_ui;
 
-// VerFile sets the version before the load starts; a load that fails must go
-// back to the version in force before that check.
+// The folder UnreadBouquetFiles belong to.
+std::string g_unreadFolder;
+
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    std::error_code ec1;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec1) && !ec1;
+}
+
+// VerFile, or the receiver read, sets the version before the load starts; a
+// load that fails must go back to the version in force before that.
 struct TVersionBefore {
     bool valid = false;
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile;
 } g_versionBefore;
 
-void RememberVersion()
+} // namespace
+
+void RememberVersionBeforeLoad()
 {
     g_versionBefore = {true, EnigmaVersion, ServicesFileName, TvListFileName, RadioListFileName, LockedFileName};
 }
+
+namespace {
 
 // The driver's own steps (1-based lines of the lists above).
 enum LoadStep {
@@ -139,11 +155,12 @@ struct TModelSnapshot {
     ARR_ENIG_UB tv, radio;
     ARR_ENIG_SAT satellites;
     ARR_ENIG_TER terrestrials;
-    TY_SAT_XML_EXTRAS satExtras;
-    TY_TER_XML_EXTRAS terExtras;
+    TY_LOADED_FILES loadedFiles;
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile, tvListName, radioListName;
     std::string errorReport;
+    std::vector<std::string> unreadFiles;
+    std::string unreadFolder;
     bool modified = false, folderLoaded = false, satHeld = false, terHeld = false;
     std::int32_t sortColumn = 0, serviceCounter = 0, providerCounter = 0, tvCounter = 0, radioCounter = 0;
 
@@ -156,11 +173,11 @@ struct TModelSnapshot {
         tv = std::move(TvBouquets);
         radio = std::move(RadioBouquets);
         satellites = std::move(Satellites);
-        terrestrials = Terrestrials; // stays in the model unless a list is read
-        satExtras = SatXmlExtras;
-        terExtras = TerXmlExtras;
+        terrestrials = std::move(Terrestrials);
+        loadedFiles = std::move(LoadedFiles);
+        LoadedFiles.Clear();
         if (!g_versionBefore.valid)
-            RememberVersion();
+            RememberVersionBeforeLoad();
         version = g_versionBefore.version;
         servicesFile = g_versionBefore.servicesFile;
         tvListFile = g_versionBefore.tvListFile;
@@ -170,6 +187,10 @@ struct TModelSnapshot {
         tvListName = TvListName;
         radioListName = RadioListName;
         errorReport = ErrorReport;
+        unreadFiles = std::move(UnreadBouquetFiles);
+        UnreadBouquetFiles.clear();
+        unreadFolder = g_unreadFolder;
+        g_unreadFolder = TheLoadDir;
         modified = Modified;
         folderLoaded = FolderLoaded;
         satHeld = SatListHeld;
@@ -185,6 +206,7 @@ struct TModelSnapshot {
         TvBouquets.clear();
         RadioBouquets.clear();
         Satellites.clear();
+        Terrestrials.clear();
     }
 
     void Restore()
@@ -203,13 +225,14 @@ struct TModelSnapshot {
         RadioBouquets = std::move(radio);
         Satellites = std::move(satellites);
         Terrestrials = std::move(terrestrials);
-        SatXmlExtras = std::move(satExtras);
-        TerXmlExtras = std::move(terExtras);
+        LoadedFiles = std::move(loadedFiles);
         TvListName = tvListName;
         RadioListName = radioListName;
         TvListEntries.clear();
         RadioListEntries.clear();
         ErrorReport = errorReport;
+        UnreadBouquetFiles = std::move(unreadFiles);
+        g_unreadFolder = unreadFolder;
         Modified = modified;
         FolderLoaded = folderLoaded;
         SatListHeld = satHeld;
@@ -253,7 +276,7 @@ void RecoverFolder(const std::string& folder)
 bool VerFile()
 {
     RecoverFolder(TheLoadDir);
-    RememberVersion();
+    RememberVersionBeforeLoad();
     if (FileThere("services") && FileThere("bouquets"))
         return SetEnigmaVer(VER_ENIGMA1);
     if (FileThere("lamedb"))
@@ -324,10 +347,11 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
             else
                 AddToErrorReport(NoSatellitesXmlText);
             run.Step(L_TERXML);
-            if (FileThere(TerrestrialFileName)) {
+            // The lists belong to the folder: one without them leaves none
+            // behind from the folder loaded before, to be saved or sent.
+            TerListHeld = FileThere(TerrestrialFileName);
+            if (TerListHeld)
                 ReadTerrXML();
-                TerListHeld = true;
-            }
 
             run.Step(L_FILL);
             if (ui.Window)
@@ -373,6 +397,10 @@ bool IsReplacedBySave(const std::string& name, bool writesSatXml, bool writesTer
         return writesSatXml;
     if (n == TerrestrialFileName)
         return writesTerXml;
+    // User-bouquet files go only when this load read them: one that no list
+    // names is still loaded by the receiver and is not ours to remove.
+    if (n.starts_with("userbouquet.") && !n.starts_with("userbouquets."))
+        return LoadReadBouquetFile(name);
     return IsSettingsFileName(name);
 }
 
@@ -420,7 +448,14 @@ bool SaveFile()
                 if (writeTer)
                     SaveTerXml();
             }
-            staging.Commit([&](const std::string& name) { return IsReplacedBySave(name, writeSat, writeTer); });
+            // A bouquet file the load could not read is still the user's.
+            const bool loadedHere = SameFolder(TheSaveDir, g_unreadFolder);
+            staging.Commit([&](const std::string& name) {
+                if (loadedHere && std::find(UnreadBouquetFiles.begin(), UnreadBouquetFiles.end(), name) !=
+                                      UnreadBouquetFiles.end())
+                    return false;
+                return IsReplacedBySave(name, writeSat, writeTer);
+            });
         } catch (const ESaveError& e) {
             failure = e.what();
         } catch (const std::exception& e) {

@@ -105,8 +105,10 @@ std::string FormatLockList(char kind, const ARR_ENIG_CH& services, const ARR_ENI
         const TY_ENIG_TP* tp = TransponderOf(ch, transponders);
         if (!tp)
             continue;
-        out += "1:0:" + std::to_string(ch.ServiceType) + ":" + ch.Sid + ":" + tp->Tsid + ":" + tp->Onid + ":" +
-               tp->Namespace + ":0:0:0:\n";
+        // The type is hexadecimal here as in every service reference: a
+        // receiver reading 25 for an HD service (19) would not lock it.
+        out += "1:0:" + Hex(static_cast<std::uint32_t>(ch.ServiceType), 1) + ":" + ch.Sid + ":" + tp->Tsid + ":" +
+               tp->Onid + ":" + tp->Namespace + ":0:0:0:\n";
     }
     for (const auto& pr : providers) {
         if (kind == 'W' ? pr.White != 1 : pr.Black != 1)

@@ -5,6 +5,8 @@
 // (providers, user bouquets, grids); there are no pointers between records.
 // All texts are UTF-8.
 
+#include "settings/XmlScanner.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -49,6 +51,11 @@ struct TY_ENIG_TP {
     std::int32_t ExtrasVersion = 0;
     std::int32_t ExtrasRead = 0;
     std::string ExtraFields;
+    // The fifth field of the data line of a cable or terrestrial transponder
+    // as read. Only satellites carry a position there; cable lines hold the
+    // inner FEC and terrestrial lines the constellation, which a save must
+    // give back. Empty when the transponder was not read from a file.
+    std::string PositionField;
 
     bool operator==(const TY_ENIG_TP&) const = default;
 };
@@ -65,6 +72,7 @@ struct TY_ENIG_CH {
     std::string Key;              // Sid + transponder key + type in decimal
     std::int32_t Number = 0;      // serial number inside the editor (200 + load position)
     std::string Name;             // "." when the file has no name
+    bool Unnamed = false;         // the file had no name: "." is written back as none
     std::string Provider;         // from "p:"
     std::array<std::string, PID_COUNT> Pids; // texts after "c:00".."c:04"; empty = absent
     std::int32_t Flags = 0;       // FLAG_* bits
@@ -95,6 +103,11 @@ using ARR_ENIG_PR = std::vector<TY_ENIG_PR>;
 // Entry kinds of a user bouquet (element [0] of an entry triple).
 inline constexpr const char* UB_ENTRY_SERVICE = "S";
 inline constexpr const char* UB_ENTRY_MARKER = "D";
+// A reference the model has no record for (a stream, a sub-bouquet, a
+// spacer, a service given its own name), kept as read: [1] the reference
+// text after "#SERVICE ", [2] its description. Lists show it like a marker,
+// with the description as its text (the reference when there is none).
+inline constexpr const char* UB_ENTRY_KEPT = "R";
 
 // A user bouquet (one array for TV, one for radio).
 struct TY_ENIG_UB {
@@ -103,21 +116,46 @@ struct TY_ENIG_UB {
     std::int32_t Black = 0;
     std::int32_t White = 0;
     std::int32_t ServiceCount = 0; // service entries, markers not counted
-    // Each entry is a triple: [0] "S" or "D"; [1] the service number in
-    // decimal, or the marker text; [2] optional description of a service.
+    // Each entry is a triple: [0] "S", "D" or "R"; [1] the service number in
+    // decimal, the marker text or the kept reference; [2] optional
+    // description of a service or a kept reference.
     ARR_ARR_OF_STRING Entries;
 
     bool operator==(const TY_ENIG_UB&) const = default;
 };
 using ARR_ENIG_UB = std::vector<TY_ENIG_UB>;
 
+// Attributes of a tuning-list element that the model has no field for
+// (stream ids, PLS codes, DVB-T2 system...), in file order. Each element
+// carries its own, so two transponders alike in the known fields keep theirs.
+using XmlAttributes = std::vector<XmlAttribute>;
+
 // One transponder row of satellites.xml.
 enum : int {
     SAT_FREQUENCY = 0, SAT_SYMBOLRATE, SAT_POLARISATION, SAT_FEC, SAT_INVERSION,
     SAT_MODULATION, SAT_SYSTEM, SAT_PILOT, SAT_ROLLOFF, SAT_FIELDS
 };
-using TY_ENIG_SAT_DATA = std::array<std::int32_t, SAT_FIELDS>;
+struct TY_ENIG_SAT_DATA : std::array<std::int32_t, SAT_FIELDS> {
+    // Which of the fields above the file held (bit 1 << field). A receiver
+    // gives an absent attribute its own default (inversion and pilot Auto),
+    // not the 0 the model holds, so only these are written back. 0 for a
+    // transponder made in the editor: it writes every value it has. An
+    // edit of a read transponder sets the bit of the field it sets
+    // (SetSatValue).
+    std::uint32_t Present = 0;
+    XmlAttributes Kept;
+
+    bool operator==(const TY_ENIG_SAT_DATA&) const = default;
+};
 using ARR_ENIG_SAT_DATA = std::vector<TY_ENIG_SAT_DATA>;
+
+// Sets a field of a satellite transponder so that a save writes it.
+inline void SetSatValue(TY_ENIG_SAT_DATA& tp, int field, std::int32_t value)
+{
+    tp[static_cast<std::size_t>(field)] = value;
+    if (tp.Present != 0)
+        tp.Present |= 1u << field;
+}
 
 // Scan option bits of a satellite.
 constexpr std::int32_t SATFLAG_NETWORK_SCAN = 1;
@@ -139,7 +177,11 @@ using ARR_ENIG_SAT = std::vector<TY_ENIG_SAT>;
 
 // One transponder row of terrestrial.xml.
 enum : int { TER_FREQUENCY = 0, TER_BANDWIDTH, TER_CONSTELLATION, TER_FIELDS };
-using TY_ENIG_TER_DATA = std::array<std::int32_t, TER_FIELDS>;
+struct TY_ENIG_TER_DATA : std::array<std::int32_t, TER_FIELDS> {
+    XmlAttributes Kept;
+
+    bool operator==(const TY_ENIG_TER_DATA&) const = default;
+};
 using ARR_ENIG_TER_DATA = std::vector<TY_ENIG_TER_DATA>;
 
 // A terrestrial location of terrestrial.xml.
@@ -147,6 +189,7 @@ struct TY_ENIG_TER {
     std::string Name;
     std::int32_t Flags = 0;
     ARR_ENIG_TER_DATA Transponders;
+    XmlAttributes Kept;
 
     bool operator==(const TY_ENIG_TER&) const = default;
 };

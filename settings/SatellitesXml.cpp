@@ -7,6 +7,8 @@
 #include "settings/XmlNumbers.h"
 #include "settings/XmlScanner.h"
 
+#include <utility>
+
 namespace {
 
 const XmlAttributeNames KnownTransponderAttributes = {
@@ -37,6 +39,16 @@ bool ReadPolarisation(const std::string& text, std::int32_t& value)
     }
     return ParseXmlInt(text, value);
 }
+
+// The attributes with a model field, in the order they are written.
+const std::pair<int, const char*> WrittenTransponderAttributes[] = {
+    {SAT_FREQUENCY, "frequency"}, {SAT_SYMBOLRATE, "symbol_rate"}, {SAT_POLARISATION, "polarization"},
+    {SAT_FEC, "fec_inner"},       {SAT_INVERSION, "inversion"},    {SAT_MODULATION, "modulation"},
+    {SAT_SYSTEM, "system"},       {SAT_PILOT, "pilot"},            {SAT_ROLLOFF, "rolloff"}};
+
+const std::pair<int, const char*> OptionalTransponderAttributes[] = {
+    {SAT_INVERSION, "inversion"}, {SAT_MODULATION, "modulation"}, {SAT_SYSTEM, "system"},
+    {SAT_PILOT, "pilot"},         {SAT_ROLLOFF, "rolloff"}};
 
 } // namespace
 
@@ -72,8 +84,7 @@ std::string SatPositionValue(const std::string& positionText)
     return west ? "-" + digits : digits;
 }
 
-void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, TY_SAT_XML_EXTRAS& extras,
-                        std::vector<std::string>& problems)
+void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, std::vector<std::string>& problems)
 {
     const auto onSatellite = [&](const XmlTag& tag) {
         const std::string* name = tag.Find("name");
@@ -96,16 +107,17 @@ void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, TY_SAT_XML_EX
         const std::string* frequency = tag.Find("frequency");
         if (!frequency || !ParseXmlInt(*frequency, tp[SAT_FREQUENCY]) ||
             !ParseXmlInt(*symbolRate, tp[SAT_SYMBOLRATE]) || !ReadPolarisation(*polarisation, tp[SAT_POLARISATION]) ||
-            !ParseXmlInt(*fec, tp[SAT_FEC]) || !OptionalInt(tag, "inversion", tp[SAT_INVERSION]) ||
-            !OptionalInt(tag, "modulation", tp[SAT_MODULATION]) || !OptionalInt(tag, "system", tp[SAT_SYSTEM]) ||
-            !OptionalInt(tag, "pilot", tp[SAT_PILOT]) || !OptionalInt(tag, "rolloff", tp[SAT_ROLLOFF]))
+            !ParseXmlInt(*fec, tp[SAT_FEC]))
             return false;
-        TY_ENIG_SAT& sat = sats.back();
-        XmlAttributes unknown = UnknownAttributes(tag, KnownTransponderAttributes);
-        if (!unknown.empty())
-            extras.Transponders[{sat.Position, tp[SAT_FREQUENCY], tp[SAT_SYMBOLRATE], tp[SAT_POLARISATION]}] =
-                std::move(unknown);
-        sat.Transponders.push_back(tp);
+        tp.Present = 1u << SAT_FREQUENCY | 1u << SAT_SYMBOLRATE | 1u << SAT_POLARISATION | 1u << SAT_FEC;
+        for (const auto& [field, name] : OptionalTransponderAttributes) {
+            if (!OptionalInt(tag, name, tp[static_cast<std::size_t>(field)]))
+                return false;
+            if (tag.Find(name))
+                tp.Present |= 1u << field;
+        }
+        tp.Kept = UnknownAttributes(tag, KnownTransponderAttributes);
+        sats.back().Transponders.push_back(std::move(tp));
         return true;
     };
     const TXmlListScan scan = ScanXmlList(text, "satellites", "sat", onSatellite, onTransponder);
@@ -115,7 +127,7 @@ void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, TY_SAT_XML_EX
         problems.push_back(SatXmlNoSatelliteText);
 }
 
-std::string FormatSatellitesXml(const ARR_ENIG_SAT& sats, const TY_SAT_XML_EXTRAS& extras)
+std::string FormatSatellitesXml(const ARR_ENIG_SAT& sats)
 {
     std::string out;
     out += "<?xml version=\"1.0\" encoding=\"iso-8859-1\"?>\n";
@@ -132,22 +144,19 @@ std::string FormatSatellitesXml(const ARR_ENIG_SAT& sats, const TY_SAT_XML_EXTRA
         out += SatPositionValue(sat.PositionText);
         out += "\">\n";
         for (const auto& tp : sat.Transponders) {
-            out += "\t\t<transponder";
-            AppendIntAttribute(out, "frequency", tp[SAT_FREQUENCY]);
-            AppendIntAttribute(out, "symbol_rate", tp[SAT_SYMBOLRATE]);
-            AppendIntAttribute(out, "polarization", tp[SAT_POLARISATION]);
-            AppendIntAttribute(out, "fec_inner", tp[SAT_FEC]);
-            AppendIntAttribute(out, "inversion", tp[SAT_INVERSION]);
-            AppendIntAttribute(out, "modulation", tp[SAT_MODULATION]);
-            AppendIntAttribute(out, "system", tp[SAT_SYSTEM]);
-            if (tp[SAT_SYSTEM] == 1) {
-                AppendIntAttribute(out, "pilot", tp[SAT_PILOT]);
-                AppendIntAttribute(out, "rolloff", tp[SAT_ROLLOFF]);
+            // A transponder read from a file writes what the file had; one
+            // made in the editor everything, pilot and roll-off for DVB-S2.
+            std::uint32_t written = tp.Present;
+            if (written == 0) {
+                written = (1u << SAT_FIELDS) - 1;
+                if (tp[SAT_SYSTEM] != 1)
+                    written &= ~(1u << SAT_PILOT | 1u << SAT_ROLLOFF);
             }
-            auto it = extras.Transponders.find(
-                {sat.Position, tp[SAT_FREQUENCY], tp[SAT_SYMBOLRATE], tp[SAT_POLARISATION]});
-            if (it != extras.Transponders.end())
-                AppendXmlAttributes(out, it->second, true);
+            out += "\t\t<transponder";
+            for (const auto& [field, name] : WrittenTransponderAttributes)
+                if (written & (1u << field))
+                    AppendIntAttribute(out, name, tp[static_cast<std::size_t>(field)]);
+            AppendXmlAttributes(out, tp.Kept, true);
             out += "/>\n";
         }
         out += "\t</sat>\n";
@@ -159,10 +168,9 @@ std::string FormatSatellitesXml(const ARR_ENIG_SAT& sats, const TY_SAT_XML_EXTRA
 void ReadSatXML()
 {
     Satellites.clear();
-    SatXmlExtras.Clear();
     const std::string text = ReadListFile(PathInFolder(TheLoadDir, SatellitesFileName));
     std::vector<std::string> problems;
-    ParseSatellitesXml(text, Satellites, SatXmlExtras, problems);
+    ParseSatellitesXml(text, Satellites, problems);
     for (const auto& p : problems)
         AddToErrorReport(p);
     SortSatellitesByPosition();
@@ -170,5 +178,5 @@ void ReadSatXML()
 
 void SaveSatXml()
 {
-    WriteFileReplacing(TheSaveDir + "/" + SatellitesFileName, FormatSatellitesXml(Satellites, SatXmlExtras));
+    WriteFileReplacing(TheSaveDir + "/" + SatellitesFileName, FormatSatellitesXml(Satellites));
 }

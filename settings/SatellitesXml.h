@@ -14,14 +14,14 @@ inline constexpr const char* SatXmlErrorText = "- Error(s) in satellites.xml";
 inline constexpr const char* SatXmlNoSatelliteText =
     "- Some transponders in satellites.xml not loaded (no satellite reference)";
 
-// Reads the text of a satellites.xml into `sats` (appended, file order) and
-// `extras`; adds the report lines of the problems found to `problems`.
-// Malformed parts are skipped, never fatal.
-void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, TY_SAT_XML_EXTRAS& extras,
-                        std::vector<std::string>& problems);
+// Reads the text of a satellites.xml into `sats` (appended, file order);
+// adds the report lines of the problems found to `problems`. Malformed
+// parts are skipped, never fatal. Absent optional attributes read 0 and
+// are left out of each transponder's Present bits.
+void ParseSatellitesXml(std::string_view text, ARR_ENIG_SAT& sats, std::vector<std::string>& problems);
 
 // The satellites.xml text of `sats` (LF line ends).
-std::string FormatSatellitesXml(const ARR_ENIG_SAT& sats, const TY_SAT_XML_EXTRAS& extras);
+std::string FormatSatellitesXml(const ARR_ENIG_SAT& sats);
 
 // Position attribute to position text: 192 gives 019.2E, -300 gives 030.0W.
 std::string SatPositionText(const std::string& value);

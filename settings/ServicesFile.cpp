@@ -295,6 +295,7 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
              IsDigits(tp.Polarisation) && TryParseInt(tp.Fec, number);
         if (tp.Kind != "S") {
             tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
+            tp.PositionField = Trim(f[4]);
         } else {
             std::string_view pos = f[4];
             const bool west = !pos.empty() && pos.front() == '-';
@@ -319,6 +320,7 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             if (ok) {
                 tp.Kind = "t";
                 tp.Position = "Terrestrial";
+                tp.PositionField = Trim(f[4]);
                 tp.Frequency = std::to_string(freq - 12000000);
             }
         }
@@ -423,7 +425,8 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         ch.Key.reserve(ch.Sid.size() + tpKeyText.size() + static_cast<std::size_t>(typeEnd - typeText));
         ch.Key.assign(ch.Sid).append(tpKeyText).append(typeText, typeEnd);
         ch.Number = 200 + loaded;
-        if (e.name.empty())
+        ch.Unnamed = e.name.empty();
+        if (ch.Unnamed)
             ch.Name = ".";
         else
             ch.Name = Utf8ToAnsiClean(e.name);
@@ -477,6 +480,10 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
             if (c != '.')
                 digits += c;
         out += digits.substr(0, 4);
+    } else if (!tp.PositionField.empty() || tp.ExtrasVersion != 0) {
+        // The FEC of a cable line, the constellation of a terrestrial one,
+        // as read, even empty; the default is for one made in the editor.
+        out += tp.PositionField;
     } else {
         out += '3';
     }
@@ -505,10 +512,16 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
         count = known;
     else if (version == VER_ENIGMA2_4 && tp.ScanFlags != 0)
         count = 1;
+    // A line of another version has no pilot, which the receiver takes as
+    // Auto; writing the model's 0 on converting would switch it off.
+    const bool pilotUnread = tp.ExtrasVersion != 0 && tp.ExtrasVersion != VER_ENIGMA2_4;
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             out += ':';
-        AppendInt(out, values[i]);
+        if (version == VER_ENIGMA2_4 && i == 4 && pilotUnread && values[i] == 0)
+            out += '2';
+        else
+            AppendInt(out, values[i]);
     }
     if (sameLayout && !tp.ExtraFields.empty()) {
         if (count > 0)
@@ -532,20 +545,15 @@ void SaveService()
     const std::int32_t version = EnigmaVersion;
     const bool qbOneProfile = SaveProfileType() == 4;
 
-    // Which transponders carry a service, in one pass over the services.
-    std::vector<char> used(Transponders.size(), 0);
-    for (const auto& s : Services)
-        if (s.TpIndex >= 0 && static_cast<std::size_t>(s.TpIndex) < used.size())
-            used[static_cast<std::size_t>(s.TpIndex)] = 1;
-
     std::string out;
     out.reserve(Transponders.size() * 64 + Services.size() * 96 + 256);
     out += "eDVB services /";
     AppendInt(out, version);
     out += "/\ntransponders\n";
-    for (std::size_t i = 0; i < Transponders.size(); ++i)
-        if (used[i])
-            AppendTransponder(out, Transponders[i], version, qbOneProfile);
+    // Every transponder, also one no service uses: a receiver scans and
+    // tunes it all the same, and a plain load and save must not drop it.
+    for (const auto& tp : Transponders)
+        AppendTransponder(out, tp, version, qbOneProfile);
     out += "end\nservices\n";
 
     for (const auto& s : Services) {
@@ -556,7 +564,10 @@ void SaveService()
         out += ':';
         AppendInt(out, s.Number);
         out += '\n';
-        out += s.Name;
+        // "." stands for a service the file gave no name; the receiver
+        // would show the dot.
+        if (!(s.Unnamed && s.Name == "."))
+            out += s.Name;
         out += '\n';
         out += "p:";
         out += s.Provider;

@@ -20,8 +20,7 @@ bool IntAttribute(const XmlTag& tag, std::string_view name, std::int32_t& value)
 
 } // namespace
 
-void ParseTerrestrialXml(std::string_view text, ARR_ENIG_TER& locations, TY_TER_XML_EXTRAS& extras,
-                         std::vector<std::string>& problems)
+void ParseTerrestrialXml(std::string_view text, ARR_ENIG_TER& locations, std::vector<std::string>& problems)
 {
     const auto onLocation = [&](const XmlTag& tag) {
         const std::string* name = tag.Find("name");
@@ -29,9 +28,7 @@ void ParseTerrestrialXml(std::string_view text, ARR_ENIG_TER& locations, TY_TER_
         if (!name || !IntAttribute(tag, "flags", location.Flags))
             return false;
         location.Name = *name;
-        XmlAttributes unknown = UnknownAttributes(tag, KnownLocationAttributes);
-        if (!unknown.empty())
-            extras.Locations[location.Name] = std::move(unknown);
+        location.Kept = UnknownAttributes(tag, KnownLocationAttributes);
         locations.push_back(std::move(location));
         return true;
     };
@@ -41,11 +38,8 @@ void ParseTerrestrialXml(std::string_view text, ARR_ENIG_TER& locations, TY_TER_
             !IntAttribute(tag, "bandwidth", tp[TER_BANDWIDTH]) ||
             !IntAttribute(tag, "constellation", tp[TER_CONSTELLATION]))
             return false;
-        TY_ENIG_TER& location = locations.back();
-        XmlAttributes unknown = UnknownAttributes(tag, KnownTransponderAttributes);
-        if (!unknown.empty())
-            extras.Transponders[{location.Name, tp[TER_FREQUENCY]}] = std::move(unknown);
-        location.Transponders.push_back(tp);
+        tp.Kept = UnknownAttributes(tag, KnownTransponderAttributes);
+        locations.back().Transponders.push_back(std::move(tp));
         return true;
     };
     const TXmlListScan scan = ScanXmlList(text, "locations", "terrestrial", onLocation, onTransponder);
@@ -55,7 +49,7 @@ void ParseTerrestrialXml(std::string_view text, ARR_ENIG_TER& locations, TY_TER_
         problems.push_back(TerXmlNoLocationText);
 }
 
-std::string FormatTerrestrialXml(const ARR_ENIG_TER& locations, const TY_TER_XML_EXTRAS& extras)
+std::string FormatTerrestrialXml(const ARR_ENIG_TER& locations)
 {
     std::string out;
     out += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
@@ -66,18 +60,14 @@ std::string FormatTerrestrialXml(const ARR_ENIG_TER& locations, const TY_TER_XML
         out += XmlEscape(location.Name);
         out += '"';
         AppendIntAttribute(out, "flags", location.Flags);
-        auto loc = extras.Locations.find(location.Name);
-        if (loc != extras.Locations.end())
-            AppendXmlAttributes(out, loc->second, false);
+        AppendXmlAttributes(out, location.Kept, false);
         out += ">\n";
         for (const auto& tp : location.Transponders) {
             out += "\t\t<transponder";
             AppendIntAttribute(out, "centre_frequency", tp[TER_FREQUENCY]);
             AppendIntAttribute(out, "bandwidth", tp[TER_BANDWIDTH]);
             AppendIntAttribute(out, "constellation", tp[TER_CONSTELLATION]);
-            auto it = extras.Transponders.find({location.Name, tp[TER_FREQUENCY]});
-            if (it != extras.Transponders.end())
-                AppendXmlAttributes(out, it->second, false);
+            AppendXmlAttributes(out, tp.Kept, false);
             out += "/>\n";
         }
         out += "\t</terrestrial>\n";
@@ -89,15 +79,14 @@ std::string FormatTerrestrialXml(const ARR_ENIG_TER& locations, const TY_TER_XML
 void ReadTerrXML()
 {
     Terrestrials.clear();
-    TerXmlExtras.Clear();
     const std::string text = ReadListFile(PathInFolder(TheLoadDir, TerrestrialFileName));
     std::vector<std::string> problems;
-    ParseTerrestrialXml(text, Terrestrials, TerXmlExtras, problems);
+    ParseTerrestrialXml(text, Terrestrials, problems);
     for (const auto& p : problems)
         AddToErrorReport(p);
 }
 
 void SaveTerXml()
 {
-    WriteFileReplacing(TheSaveDir + "/" + TerrestrialFileName, FormatTerrestrialXml(Terrestrials, TerXmlExtras));
+    WriteFileReplacing(TheSaveDir + "/" + TerrestrialFileName, FormatTerrestrialXml(Terrestrials));
 }

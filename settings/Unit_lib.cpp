@@ -1,5 +1,5 @@
 #include "settings/Unit_lib.h"
-#include "settings/XmlExtras.h"
+#include "settings/LoadedFiles.h"
 
 ARR_ENIG_TP Transponders;
 ARR_ENIG_CH Services;
@@ -28,6 +28,7 @@ std::string TheLoadDir;
 std::string TheSaveDir;
 std::string TempDir;
 std::string ErrorReport;
+bool RefreshList = false;
 bool Modified = false;
 bool FolderLoaded = false;
 std::int32_t ServiceSortColumn = 4;
@@ -99,13 +100,7 @@ void Reset2Load()
     TvBouquets.clear();
     RadioBouquets.clear();
     Satellites.clear();
-    // The kept attributes go with their list: a satellite of a later load (or
-    // one the user adds after a load without satellites.xml) must not pick up
-    // those of an earlier list. The terrestrial list stays until its own file
-    // is read, and with it its attributes, unless nothing is left of it.
-    SatXmlExtras.Clear();
-    if (Terrestrials.empty())
-        TerXmlExtras.Clear();
+    LoadedFiles.Clear();
     if (g_view)
         g_view->ModelReset();
 }
@@ -121,8 +116,7 @@ void ClearModel()
     RadioBouquets.clear();
     Satellites.clear();
     Terrestrials.clear();
-    SatXmlExtras.Clear();
-    TerXmlExtras.Clear();
+    LoadedFiles.Clear();
     Profiles.clear();
     NewChannels.clear();
     SatPositions.clear();

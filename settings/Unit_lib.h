@@ -48,6 +48,7 @@ extern std::string TheSaveDir;
 extern std::string TempDir;           // the program's folder + "/TmpDirForFtp"
 extern std::string ErrorReport;       // problems collected during one load
 extern bool Modified;
+extern bool RefreshList;       // a dialog changed what the service list shows
 extern bool FolderLoaded;
 extern std::int32_t ServiceSortColumn;
 extern std::int32_t SelectedProfile;
@@ -109,9 +110,7 @@ TSettingsView* SettingsView();
 bool SetEnigmaVer(std::int32_t version);
 
 // Empties the arrays a load fills (Transponders, Services, Providers,
-// TvBouquets, RadioBouquets, Satellites) with the kept satellite attributes
-// (the terrestrial ones only when no terrestrial list is left) and tells
-// the view.
+// TvBouquets, RadioBouquets, Satellites) and tells the view.
 void Reset2Load();
 
 // Empties every array and text of the model (program end, tests).

@@ -1,8 +1,5 @@
 #include "settings/XmlExtras.h"
 
-TY_SAT_XML_EXTRAS SatXmlExtras;
-TY_TER_XML_EXTRAS TerXmlExtras;
-
 void AppendXmlAttributes(std::string& out, const XmlAttributes& attributes, bool latin1)
 {
     for (const auto& a : attributes) {

@@ -15,6 +15,8 @@
 struct XmlAttribute {
     std::string name;
     std::string value; // decoded: UTF-8, entities resolved
+
+    bool operator==(const XmlAttribute&) const = default;
 };
 
 struct XmlTag {

@@ -14,15 +14,6 @@ using namespace cf;
 
 namespace {
 
-QApplication& App()
-{
-    static int argc = 1;
-    static char name[] = "bench";
-    static char* argv[] = {name, nullptr};
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication app(argc, argv);
-    return app;
-}
 
 struct Fixture {
     TCfComboBox combo;
@@ -41,7 +32,6 @@ struct Fixture {
 
 void BM_ScrollOneLine(benchmark::State& state)
 {
-    App();
     Fixture f;
     TCfVertScrollBar* bar = f.combo.List()->ScrollBar();
     int step = 1;
@@ -55,7 +45,6 @@ BENCHMARK(BM_ScrollOneLine);
 
 void BM_FullRepaint(benchmark::State& state)
 {
-    App();
     Fixture f;
     for (auto _ : state)
         f.combo.List()->Render();
@@ -63,3 +52,20 @@ void BM_FullRepaint(benchmark::State& state)
 BENCHMARK(BM_FullRepaint);
 
 } // namespace
+
+// The application lives in main() and ends there, before the program's
+// static objects: a function-local static one outlived the font and
+// platform objects it depends on and crashed at exit.
+int main(int argc, char** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

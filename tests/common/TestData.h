@@ -7,13 +7,13 @@
 
 namespace cftest {
 
-// Root of the shared, read-only test data (set by CTest; falls back to the
-// checkout's sibling folder when a binary is started by hand).
+// Root of the read-only test data kept in the test tree (set by CTest; falls
+// back to the same folder of this checkout when a binary is started by hand).
 inline std::filesystem::path TestDataDir()
 {
     if (const char* p = std::getenv("CHANFORGE_TESTDATA"))
         return p;
-    return std::filesystem::path(__FILE__).parent_path() / "../../../shared/testdata";
+    return std::filesystem::path(__FILE__).parent_path() / "../testdata";
 }
 
 inline std::filesystem::path RealSet(const std::string& name)

@@ -1,5 +1,7 @@
 #include "SettingsTestUtil.h"
 
+#include "settings/SatellitesXml.h"
+
 #include "settings/XmlExtras.h"
 
 using namespace cftest;
@@ -128,19 +130,34 @@ TEST_F(ModelTest, ErrorReportCollectsOneLinePerProblem)
     EXPECT_EQ(ErrorReport, "\n- one\n- two");
 }
 
-TEST_F(ModelTest, Reset2LoadDropsTheKeptXmlAttributesOfTheListsItEmpties)
+TEST_F(ModelTest, Reset2LoadDropsTheKeptXmlAttributesWithTheSatellitesItEmpties)
 {
-    const XmlAttributes kept = {{"is_id", "7"}};
-    SatXmlExtras.Transponders[{192, 11778000, 27500000, 1}] = kept;
-    TerXmlExtras.Locations["Europe"] = kept;
-    Satellites.resize(1);
-    Terrestrials.resize(1);
+    // A satellite the user adds after a load without satellites.xml, alike
+    // in every field to one of the earlier list, must not pick up that
+    // list's stream id.
+    TY_ENIG_SAT sat;
+    sat.Name = "Astra";
+    sat.Position = 192;
+    sat.PositionText = "019.2E";
+    TY_ENIG_SAT_DATA tp{};
+    tp[SAT_FREQUENCY] = 11778000;
+    tp[SAT_SYMBOLRATE] = 27500000;
+    tp[SAT_POLARISATION] = 1;
+    tp.Kept = {{"is_id", "7"}};
+    sat.Transponders = {tp};
+    Satellites = {sat};
+    TY_ENIG_TER location;
+    location.Name = "Europe";
+    location.Kept = {{"region", "eu"}};
+    Terrestrials = {location};
     Reset2Load();
-    EXPECT_TRUE(SatXmlExtras.Transponders.empty());
-    // The terrestrial list stays, and so does what it carries.
-    EXPECT_EQ(TerXmlExtras.Locations.size(), 1u);
+    EXPECT_TRUE(Satellites.empty());
+    // The terrestrial list stays until a load replaces it, and so does
+    // what it carries.
+    ASSERT_EQ(Terrestrials.size(), 1u);
+    EXPECT_EQ(Terrestrials[0].Kept, (XmlAttributes{{"region", "eu"}}));
 
-    Terrestrials.clear();
-    Reset2Load();
-    EXPECT_TRUE(TerXmlExtras.Locations.empty());
+    sat.Transponders[0].Kept.clear();
+    Satellites = {sat};
+    EXPECT_EQ(FormatSatellitesXml(Satellites).find("is_id"), std::string::npos);
 }

@@ -32,7 +32,8 @@ TEST_F(BouquetFilesTest, ReadsEnigma2ListsInBothFormsAndTheirBouquets)
 {
     LoadSet("e2-in");
     EXPECT_EQ(TvListName, "Bouquets (TV)");
-    // userbouquet.gone.tv is named but missing: left out without a report.
+    // userbouquet.gone.tv is named but missing: left out, and the report
+    // names it.
     EXPECT_EQ(TvListEntries, (Entries{{"/USERBOUQUET.FAVOURITES.TV", "FAVOURITES", ""},
                                       {"/USERBOUQUET.DBE01.TV", "DBE01", ""}}));
     ASSERT_EQ(TvBouquets.size(), 2u);
@@ -56,7 +57,8 @@ TEST_F(BouquetFilesTest, ReadsEnigma2ListsInBothFormsAndTheirBouquets)
     EXPECT_EQ(RadioBouquets[0].Entries, (Entries{{"D", "Musik", ""}, {"S", Num("1234"), ""}}));
     EXPECT_EQ(RadioBouquetCounter, 1);
 
-    EXPECT_EQ(ErrorReport, std::string("\n") + TvBouquetMissingPrefix + "Favoriten" + BouquetMissingSuffix);
+    EXPECT_EQ(ErrorReport, std::string("\n- Tv Bouquet file <USERBOUQUET.GONE.TV> not found : bouquet not loaded\n") +
+                               TvBouquetMissingPrefix + "Favoriten" + BouquetMissingSuffix);
 }
 
 TEST_F(BouquetFilesTest, WritesEnigma2ListsAndBouquetsRenumbered)
@@ -223,8 +225,9 @@ TEST_F(BouquetFilesTest, DamagedBouquetLinesAreDroppedAndReported)
         {"type not hex", "#NAME b\n#SERVICE 1:0:zz:64:437:1:c00000:0:0:0:\n", {}, true},
         {"description first", "#NAME b\n#DESCRIPTION: nobody\n#SERVICE 1:0:2:1234:437:1:c00000:0:0:0:\n",
          {{"S", Num("1234"), ""}}, false},
-        {"stream reference", "#NAME b\n#SERVICE 4097:0:1:0:0:0:0:0:0:0:http%3a//x:Name\n#DESCRIPTION Name\n", {},
-         true},
+        // Not damaged: kept as read, with its description.
+        {"stream reference", "#NAME b\n#SERVICE 4097:0:1:0:0:0:0:0:0:0:http%3a//x:Name\n#DESCRIPTION Name\n",
+         {{"R", "4097:0:1:0:0:0:0:0:0:0:http%3a//x:Name", "Name"}}, false},
         {"no name line", "#SERVICE 1:0:2:1234:437:1:c00000:0:0:0:\n", {{"S", Num("1234"), ""}}, false},
         {"marker at the end", "#NAME b\n#SERVICE 1:64:1:0:0:0:0:0:0:0:", {{"D", "", ""}}, false},
         {"empty file", "", {}, false},

@@ -39,8 +39,6 @@ inline void WriteText(const std::filesystem::path& path, const std::string& text
 inline void ResetModel()
 {
     ClearModel();
-    SatXmlExtras.Clear();
-    TerXmlExtras.Clear();
     ErrorReport.clear();
     TvListName.clear();
     RadioListName.clear();

@@ -14,6 +14,19 @@ TY_ENIG_SAT_DATA Tp(std::int32_t f, std::int32_t sr, std::int32_t pol, std::int3
     return {f, sr, pol, fec, inv, mod, sys, pilot, rolloff};
 }
 
+
+// The same, as read from a file that held the attributes `present` (bit
+// 1 << field).
+TY_ENIG_SAT_DATA Read(TY_ENIG_SAT_DATA tp, std::uint32_t present)
+{
+    tp.Present = present;
+    return tp;
+}
+
+// frequency .. system; with pilot and rolloff.
+constexpr std::uint32_t kDvbS = 0x7F;
+constexpr std::uint32_t kAll = 0x1FF;
+
 TEST_F(SatellitesXmlTest, ReadsReceiverFileSortedEastFirst)
 {
     TheLoadDir = (GoldenDir() / "sat-in").string();
@@ -28,8 +41,10 @@ TEST_F(SatellitesXmlTest, ReadsReceiverFileSortedEastFirst)
     EXPECT_EQ(astra.PositionText, "019.2E");
     // The third transponder lacks symbol_rate and is passed over.
     ASSERT_EQ(astra.Transponders.size(), 2u);
-    EXPECT_EQ(astra.Transponders[0], Tp(11778000, 27500000, 1, 3, 2, 1, 0, 2, 1));
-    EXPECT_EQ(astra.Transponders[1], Tp(10744000, 22000000, 3, 4, 2, 2, 1, 2, 0));
+    EXPECT_EQ(astra.Transponders[0], Read(Tp(11778000, 27500000, 1, 3, 2, 1, 0, 2, 1), kAll));
+    TY_ENIG_SAT_DATA multistream = Read(Tp(10744000, 22000000, 3, 4, 2, 2, 1, 2, 0), kAll);
+    multistream.Kept = {{"is_id", "3"}, {"pls_code", "262140"}, {"pls_mode", "1"}};
+    EXPECT_EQ(astra.Transponders[1], multistream);
 
     EXPECT_EQ(Satellites[1].Name, "Hot Bird (13.0\xC2\xB0" "E)");
     EXPECT_EQ(Satellites[1].PositionText, "013.0E");
@@ -40,8 +55,8 @@ TEST_F(SatellitesXmlTest, ReadsReceiverFileSortedEastFirst)
     EXPECT_EQ(thor.Position, -8);
     EXPECT_EQ(thor.PositionText, "000.8W");
     ASSERT_EQ(thor.Transponders.size(), 1u);
-    // Polarisation L reads 2; absent attributes read 0.
-    EXPECT_EQ(thor.Transponders[0], Tp(10778000, 24500000, 2, 3, 0, 0, 0, 0, 0));
+    // Polarisation L reads 2; absent attributes read 0 and are marked absent.
+    EXPECT_EQ(thor.Transponders[0], Read(Tp(10778000, 24500000, 2, 3, 0, 0, 0, 0, 0), 0xF));
 }
 
 TEST_F(SatellitesXmlTest, WritesTheExactLayoutWithLfAndKeepsUnknownAttributes)
@@ -105,7 +120,7 @@ TEST_F(SatellitesXmlTest, Dvbs2WritesPilotAndRolloffDvbsNeither)
     sat.PositionText = "019.2E";
     sat.Position = 192;
     sat.Transponders = {Tp(1, 2, 0, 3, 2, 1, 0, 1, 1), Tp(4, 5, 1, 9, 2, 2, 1, 2, 3)};
-    std::string text = FormatSatellitesXml({sat}, {});
+    std::string text = FormatSatellitesXml({sat});
     EXPECT_NE(text.find("<transponder frequency=\"1\" symbol_rate=\"2\" polarization=\"0\" fec_inner=\"3\" "
                         "inversion=\"2\" modulation=\"1\" system=\"0\"/>\n"),
               std::string::npos);
@@ -113,13 +128,12 @@ TEST_F(SatellitesXmlTest, Dvbs2WritesPilotAndRolloffDvbsNeither)
                         "inversion=\"2\" modulation=\"2\" system=\"1\" pilot=\"2\" rolloff=\"3\"/>\n"),
               std::string::npos);
     ARR_ENIG_SAT back;
-    TY_SAT_XML_EXTRAS extras;
     std::vector<std::string> problems;
-    ParseSatellitesXml(text, back, extras, problems);
+    ParseSatellitesXml(text, back, problems);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_TRUE(problems.empty());
-    EXPECT_EQ(back[0].Transponders[0], Tp(1, 2, 0, 3, 2, 1, 0, 0, 0));
-    EXPECT_EQ(back[0].Transponders[1], Tp(4, 5, 1, 9, 2, 2, 1, 2, 3));
+    EXPECT_EQ(back[0].Transponders[0], Read(Tp(1, 2, 0, 3, 2, 1, 0, 0, 0), kDvbS));
+    EXPECT_EQ(back[0].Transponders[1], Read(Tp(4, 5, 1, 9, 2, 2, 1, 2, 3), kAll));
 }
 
 TEST_F(SatellitesXmlTest, NamesAreEscapedAndCharactersBeyondLatin1Kept)
@@ -128,12 +142,11 @@ TEST_F(SatellitesXmlTest, NamesAreEscapedAndCharactersBeyondLatin1Kept)
     sat.Name = "A&B <\"x\"> \xE2\x82\xAC \xC3\xA9";
     sat.PositionText = "019.2E";
     sat.Position = 192;
-    std::string text = FormatSatellitesXml({sat}, {});
+    std::string text = FormatSatellitesXml({sat});
     EXPECT_NE(text.find("name=\"A&amp;B &lt;&quot;x&quot;&gt; &#8364; \xE9\""), std::string::npos);
     ARR_ENIG_SAT back;
-    TY_SAT_XML_EXTRAS extras;
     std::vector<std::string> problems;
-    ParseSatellitesXml(text, back, extras, problems);
+    ParseSatellitesXml(text, back, problems);
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].Name, sat.Name);
 }
@@ -151,12 +164,14 @@ TEST_F(SatellitesXmlTest, SameNamedNeighboursEachGetTheirOwnElement)
     empty.PositionText = "013.0E";
     empty.Position = 130;
     ARR_ENIG_SAT sats = {empty, a, b};
-    std::string text = FormatSatellitesXml(sats, {});
+    std::string text = FormatSatellitesXml(sats);
     ARR_ENIG_SAT back;
-    TY_SAT_XML_EXTRAS extras;
     std::vector<std::string> problems;
-    ParseSatellitesXml(text, back, extras, problems);
+    ParseSatellitesXml(text, back, problems);
     EXPECT_TRUE(problems.empty());
+    for (auto& sat : sats)
+        for (auto& tp : sat.Transponders)
+            tp.Present = kDvbS; // made here, then read from what was written
     EXPECT_EQ(back, sats);
 }
 
@@ -194,9 +209,8 @@ TEST_F(SatellitesXmlTest, BadInputIsSkippedAndReported)
     };
     for (const auto& c : cases) {
         ARR_ENIG_SAT sats;
-        TY_SAT_XML_EXTRAS extras;
         std::vector<std::string> problems;
-        ParseSatellitesXml(c.text, sats, extras, problems);
+        ParseSatellitesXml(c.text, sats, problems);
         EXPECT_EQ(problems, c.report) << c.name;
         ASSERT_EQ(sats.size(), c.satellites) << c.name;
         if (!sats.empty()) {

@@ -17,12 +17,17 @@ TEST_F(TerrestrialXmlTest, ReadsLocationsAndChannels)
     EXPECT_EQ(Terrestrials[0].Name, "Deutschland, alle Regionen");
     EXPECT_EQ(Terrestrials[0].Flags, 5);
     ASSERT_EQ(Terrestrials[0].Transponders.size(), 2u);
-    EXPECT_EQ(Terrestrials[0].Transponders[0], (TY_ENIG_TER_DATA{474000000, 0, 3}));
+    EXPECT_EQ(Terrestrials[0].Kept, (XmlAttributes{{"countrycode", "DEU"}}));
+    TY_ENIG_TER_DATA first{474000000, 0, 3};
+    first.Kept = {{"code_rate_hp", "5"}, {"guard_interval", "4"}};
+    EXPECT_EQ(Terrestrials[0].Transponders[0], first);
     EXPECT_EQ(Terrestrials[0].Transponders[1], (TY_ENIG_TER_DATA{482000000, 0, 2}));
     EXPECT_EQ(Terrestrials[1].Name, "\xC3\x96sterreich <DVB-T2>");
     EXPECT_EQ(Terrestrials[1].Flags, 1);
     ASSERT_EQ(Terrestrials[1].Transponders.size(), 1u);
-    EXPECT_EQ(Terrestrials[1].Transponders[0], (TY_ENIG_TER_DATA{490000000, 1, 3}));
+    TY_ENIG_TER_DATA t2{490000000, 1, 3};
+    t2.Kept = {{"system", "1"}, {"plp_id", "0"}};
+    EXPECT_EQ(Terrestrials[1].Transponders[0], t2);
 }
 
 TEST_F(TerrestrialXmlTest, WritesTheExactLayoutKeepingUnknownAttributes)
@@ -40,7 +45,7 @@ TEST_F(TerrestrialXmlTest, WritesFromTheModelWithoutExtras)
     loc.Name = "A & B";
     loc.Flags = 0;
     loc.Transponders = {{177500000, 1, 3}};
-    EXPECT_EQ(FormatTerrestrialXml({loc}, {}), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    EXPECT_EQ(FormatTerrestrialXml({loc}), "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
                                                "<locations>\n"
                                                "\t<terrestrial name=\"A &amp; B\" flags=\"0\">\n"
                                                "\t\t<transponder centre_frequency=\"177500000\" bandwidth=\"1\" "
@@ -59,9 +64,8 @@ TEST_F(TerrestrialXmlTest, BadInputIsSkippedAndReported)
                        "<transponder centre_frequency=\"3\" bandwidth=\"1\" constellation=\"2\"/>\n"
                        "</terrestrial>\n</locations>\n";
     ARR_ENIG_TER locations;
-    TY_TER_XML_EXTRAS extras;
     std::vector<std::string> problems;
-    ParseTerrestrialXml(text, locations, extras, problems);
+    ParseTerrestrialXml(text, locations, problems);
     EXPECT_EQ(problems, (std::vector<std::string>{TerXmlErrorText, TerXmlNoLocationText}));
     ASSERT_EQ(locations.size(), 1u);
     ASSERT_EQ(locations[0].Transponders.size(), 1u);
