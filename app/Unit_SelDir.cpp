@@ -104,6 +104,11 @@ void TForm_SelDir::dcbChange() { dlb->SetDirectory(dcb->Drive()); }
 void TForm_SelDir::bOKClick()
 {
     const std::string folder = Edir->Text();
+    // An empty name would load from, or save into, the working folder.
+    if (folder.empty()) {
+        Messages().ShowError(NoFolderNameText);
+        return;
+    }
     if (!SaveMode()) {
         TheLoadDir = folder;
         SetModalResult(mrOk);
@@ -111,7 +116,7 @@ void TForm_SelDir::bOKClick()
     }
     // Nothing is deleted in a folder that is not there; the user may correct it.
     std::error_code ec;
-    if (folder.empty() || !fs::is_directory(folder, ec)) {
+    if (!fs::is_directory(folder, ec)) {
         Messages().ShowError("The folder " + folder + " does not exist");
         return;
     }
@@ -134,10 +139,13 @@ void TForm_SelDir::PopCreateDirClick()
         return;
     }
     const fs::path target = fs::path(dlb->Directory()) / name;
-    std::error_code ec;
-    if (!fs::create_directory(target, ec) && !fs::is_directory(target)) {
+    // A folder that can be listed but not entered, or a name taken by a link
+    // that leads nowhere, fails here: every answer is a message, never a throw.
+    std::error_code ec, there;
+    if (!fs::create_directory(target, ec) && !fs::is_directory(target, there)) {
+        const std::error_code& why = ec ? ec : there;
         Messages().ShowError("Cannot create the folder " + target.string() + " : " +
-                             (ec ? ec.message() : std::string("a file of that name exists")));
+                             (why ? why.message() : std::string("a file of that name exists")));
         return;
     }
     dlb->SetDirectory(target.string());

@@ -20,6 +20,9 @@ class TMenuItem;
 class TPopupMenu;
 } // namespace cf
 
+// The error shown when OK is pressed with no folder name.
+inline constexpr const char* NoFolderNameText = "Enter the name of a folder";
+
 class TForm_SelDir : public cf::TForm {
 public:
     explicit TForm_SelDir(QWidget* owner = nullptr);

@@ -1,11 +1,18 @@
-#include <cstdio>
+#include "app/AppForms.h"
+#include "app/Unit_Main.h"
+#include "controls/MessDlgs.h"
 
-// The main window is not built yet; until it is, the program says so instead
-// of opening an empty window.
-int main()
+#include <QApplication>
+
+int main(int argc, char** argv)
 {
-    std::puts("Chanforge: the main window is not available in this build yet; "
-              "the settings readers, writers and controls are exercised by the test suite "
-              "(bash scripts/test.sh).");
-    return 0;
+    QApplication app(argc, argv);
+    cf::UseDialogMessages();
+    int result = 0;
+    {
+        TAppForms forms;
+        forms.Main().Show();
+        result = app.exec();
+    }
+    return result;
 }

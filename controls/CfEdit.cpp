@@ -3,11 +3,10 @@
 #include "controls/CfNativeEdit.h"
 #include "platform/Clipboard.h"
 #include "platform/Cursors.h"
+#include "platform/DateTimeText.h"
 #include "platform/DecimalText.h"
 #include "platform/Themes.h"
 
-#include <QDateTime>
-#include <QTimeZone>
 #include <QKeyEvent>
 #include <QMenu>
 
@@ -105,21 +104,9 @@ bool StrToBool(const std::string& s)
     throw EConvertError("'" + s + "' is not a valid boolean value");
 }
 
-namespace {
-const QDateTime& DateTimeBase()
-{
-    static const QDateTime base(QDate(1899, 12, 30), QTime(0, 0), Qt::UTC);
-    return base;
-}
-} // namespace
-
 std::string DateTimeToStr(double dt)
 {
-    qint64 ms = qint64(std::llround(dt * 86400000.0));
-    QDateTime t = DateTimeBase().addMSecs(ms);
-    if (t.time() == QTime(0, 0))
-        return t.toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-    return t.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")).toStdString();
+    return DateTimeText(dt);
 }
 
 double StrToDateTime(const std::string& s)
@@ -127,27 +114,10 @@ double StrToDateTime(const std::string& s)
     std::string t = Trim(s);
     if (t.empty())
         return 0;
-    QString q = QString::fromStdString(t);
-    QDateTime dt = QDateTime::fromString(q, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-    if (!dt.isValid())
-        dt = QDateTime::fromString(q, QStringLiteral("yyyy-MM-dd HH:mm"));
-    if (!dt.isValid()) {
-        QDate d = QDate::fromString(q, QStringLiteral("yyyy-MM-dd"));
-        if (d.isValid())
-            dt = QDateTime(d, QTime(0, 0));
-    }
-    if (!dt.isValid()) {
-        // A time alone is a fraction of a day.
-        QTime t = QTime::fromString(q, QStringLiteral("HH:mm:ss"));
-        if (!t.isValid())
-            t = QTime::fromString(q, QStringLiteral("HH:mm"));
-        if (t.isValid())
-            return double(t.msecsSinceStartOfDay()) / 86400000.0;
-    }
-    if (!dt.isValid())
+    double days = 0;
+    if (!ReadDateTimeText(t, days))
         throw EConvertError("'" + s + "' is not a valid date and time");
-    dt.setTimeSpec(Qt::UTC);
-    return double(DateTimeBase().msecsTo(dt)) / 86400000.0;
+    return days;
 }
 
 namespace {

@@ -1,7 +1,5 @@
 #include "controls/CfSharedDraw.h"
 
-#include <QFontDatabase>
-
 #include <algorithm>
 #include <cctype>
 #include <charconv>
@@ -148,7 +146,7 @@ private:
                 // Only an installed family: an unknown name from the text
                 // would send the font lookup on a search of its own.
                 if (!value.empty() && value.size() < 64 &&
-                    QFontDatabase::hasFamily(QString::fromStdString(value)))
+                    IsFontFamilyInstalled(value))
                     c_.Font.Name = value;
             } else if (attr == "size") {
                 int size = 0;

@@ -1,7 +1,7 @@
 #include "controls/CfSharedDraw.h"
 #include "controls/DeRudaduZevari.h"
 
-#include <QPainter>
+#include "platform/WidgetPaint.h"
 
 #include <cmath>
 
@@ -189,11 +189,7 @@ void DrawParentBackground(TControl* control, TCanvas& canvas)
         pc->Paint(canvas);
     } else {
         // A plain Qt parent renders itself; its children stay out.
-        QImage img(parent->size(), QImage::Format_RGB32);
-        img.fill(ToPixel(clBtnFace));
-        parent->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
-        TCanvas src(&img);
-        canvas.CopyRect(TRect(0, 0, img.width(), img.height()), src, TRect(0, 0, img.width(), img.height()));
+        PaintWidgetBackground(parent, canvas);
     }
 }
 

@@ -2,9 +2,9 @@
 
 #include "controls/CfEdit.h"
 #include "controls/CfSharedDraw.h"
+#include "platform/AppState.h"
 #include "platform/ScreenArea.h"
 
-#include <QGuiApplication>
 
 #include <charconv>
 
@@ -47,10 +47,7 @@ TCfPopupControl::TCfPopupControl(TCfPopupEdit* edit) : TCfControl(nullptr), edit
     Color = clWindow;
     hide();
     bar_->LargeChange = 10;
-    QObject::connect(qGuiApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState s) {
-        if (s != Qt::ApplicationActive)
-            ApplicationDeactivated();
-    });
+    WhenApplicationDeactivates(this, [this] { ApplicationDeactivated(); });
 }
 
 TCfPopupControl::~TCfPopupControl()

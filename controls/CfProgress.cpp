@@ -8,7 +8,6 @@
 
 #include <QEvent>
 #include <QImage>
-#include <QThread>
 
 #include <algorithm>
 #include <cmath>
@@ -357,12 +356,14 @@ void TCfProgress::Fade(bool in)
         return;
     const int target = in ? 255 : alphaBlendValue_;
     if (options_ & poAnimate) {
-        const int step = in ? 1 : -1;
+        // Toward the target whichever side it lies: a fade-out may start
+        // below an opacity raised meanwhile.
+        const int step = target > alpha_ ? 1 : -1;
         for (int v = alpha_; v != target; v += step) {
             if (v % 4 != 0)
                 continue;
             form_->SetAlphaBlend(true, v);
-            QThread::msleep(static_cast<unsigned long>(std::max(0, alphaDelayValue_)));
+            Clock().Sleep(std::max(0, alphaDelayValue_));
         }
     }
     alpha_ = target;

@@ -7,11 +7,10 @@
 #include "platform/Label.h"
 #include "platform/QtConvert.h"
 #include "platform/Screen.h"
+#include "platform/StockIcons.h"
 
 #include <QApplication>
-#include <QIcon>
 #include <QScreen>
-#include <QStyle>
 
 namespace cf {
 
@@ -92,10 +91,7 @@ namespace {
 // The dialog's icon: a stock picture drawn over whatever lies under it.
 class TDlgImage : public TGraphicControl {
 public:
-    TDlgImage(QWidget* parent, const QImage& picture) : TGraphicControl(parent)
-    {
-        picture_ = TBitmap::FromImage(picture.convertToFormat(QImage::Format_ARGB32), pf32bit);
-    }
+    TDlgImage(QWidget* parent, TBitmap picture) : TGraphicControl(parent), picture_(std::move(picture)) {}
     void Paint(TCanvas& canvas) override
     {
         DrawParentBackground(this, canvas);
@@ -106,21 +102,16 @@ private:
     TBitmap picture_;
 };
 
-QImage StockIcon(TMsgDlgType type)
+TBitmap DialogIcon(TMsgDlgType type)
 {
-    QStyle::StandardPixmap sp = QStyle::SP_MessageBoxInformation;
     switch (type) {
-    case mtWarning: sp = QStyle::SP_MessageBoxWarning; break;
-    case mtError: sp = QStyle::SP_MessageBoxCritical; break;
-    case mtInformation: sp = QStyle::SP_MessageBoxInformation; break;
-    case mtConfirmation: sp = QStyle::SP_MessageBoxQuestion; break;
-    case mtCustom: return {};
+    case mtWarning: return StockIcon(TStockIcon::siWarning);
+    case mtError: return StockIcon(TStockIcon::siError);
+    case mtInformation: return StockIcon(TStockIcon::siInformation);
+    case mtConfirmation: return StockIcon(TStockIcon::siQuestion);
+    case mtCustom: break;
     }
-    QIcon icon = QApplication::style()->standardIcon(sp);
-    QImage img = icon.pixmap(QSize(32, 32), 1.0).toImage();
-    if (img.size() != QSize(32, 32))
-        img = img.scaled(32, 32, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return img;
+    return {};
 }
 
 const char* ButtonNames[MsgDlgBtnCount] = {"Yes", "No", "OK", "Cancel", "Abort", "Retry",
@@ -271,7 +262,7 @@ std::unique_ptr<TMessageForm> CreateMessageDialog(const std::string& msg, TMsgDl
         f.SetCaption(DlgText(lang, 1 + int(type)));
 
     if (L.HasIcon) {
-        auto* image = new TDlgImage(container, StockIcon(type));
+        auto* image = new TDlgImage(container, DialogIcon(type));
         Name(image, "Image");
         Place(image, L.Icon);
     }

@@ -148,7 +148,8 @@ std::string NamedLocalFile(std::string_view statement)
 // ---------------------------------------------------------------- result
 
 TMysqlResult::TMysqlResult(TMysqlClient* client, std::vector<TMysqlField> fields)
-    : client_(client), fields_(std::move(fields))
+    : lock_(client ? client->lock_ : std::make_shared<std::recursive_mutex>()), client_(client),
+      fields_(std::move(fields))
 {
     row_.resize(fields_.size());
     lengths_.resize(fields_.size());
@@ -157,22 +158,22 @@ TMysqlResult::TMysqlResult(TMysqlClient* client, std::vector<TMysqlField> fields
 TMysqlResult::~TMysqlResult()
 {
     // Rows still on the wire are read and dropped so the connection can go on.
-    if (client_) {
-        std::lock_guard<std::recursive_mutex> g(client_->lock_);
-        while (client_ && client_->FetchRow(*this) > 0) {
-        }
-        if (client_)
-            client_->EndResult(*this);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
+    while (client_ && client_->FetchRow(*this) > 0) {
     }
+    if (client_)
+        client_->EndResult(*this);
 }
 
 bool TMysqlResult::Next()
 {
+    // The lock first: a Close on another thread detaches this result, and
+    // the client must not be looked at before that is settled.
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if (eof_ || !client_) {
         eof_ = true;
         return false;
     }
-    std::lock_guard<std::recursive_mutex> g(client_->lock_);
     TMysqlClient* c = client_;
     int r = c->FetchRow(*this);
     if (r > 0)
@@ -188,7 +189,7 @@ TMysqlClient::TMysqlClient() = default;
 
 TMysqlClient::~TMysqlClient()
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     CloseLocked();
 }
 
@@ -201,7 +202,7 @@ void TMysqlClient::SetError(int number, const std::string& text) { net_.SetLastE
 
 void TMysqlClient::SetCompress(bool on)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if (on != compressWanted_ && net_.IsOpen())
         CloseLocked();
     compressWanted_ = on;
@@ -209,7 +210,7 @@ void TMysqlClient::SetCompress(bool on)
 
 void TMysqlClient::SetNamedPipe(bool use, bool tcpFallback)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if ((use != usePipe_ || tcpFallback != tcpFallback_) && net_.IsOpen())
         CloseLocked();
     usePipe_ = use;
@@ -220,7 +221,7 @@ bool TMysqlClient::RealConnect(const std::string& host, const std::string& user,
                                const std::string& password, const std::string& database, int port,
                                uint32_t clientFlags, bool tcpFallback, const std::string& pipeName)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if (net_.IsOpen())
         return true;
     if (host.empty() && host_.empty() && !usePipe_)
@@ -464,7 +465,7 @@ int TMysqlClient::SimpleCommand(uint8_t command, const void* arg, size_t len, bo
 
 int TMysqlClient::Query(std::string_view statement)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if (statement.empty())
         return 0;
     if (reconnect_ && !Ping())
@@ -510,7 +511,7 @@ int TMysqlClient::ReadQueryResult()
                     info_.assign(reinterpret_cast<const char*>(r.p + r.pos), take);
                 }
             }
-            return 0;
+            return DiscardMoreResults() ? 0 : 1;
         }
         if (!r.ok) {
             SetError(CR_UNKNOWN_ERROR, "Malformed packet");
@@ -644,7 +645,7 @@ bool TMysqlClient::SendLocalFile(const std::string& requested)
 
 bool TMysqlClient::SelectDb(const std::string& name)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if (SimpleCommand(COM_INIT_DB, name.data(), name.size(), false, false) != 0)
         return false;
     db_ = name;
@@ -669,19 +670,19 @@ bool TMysqlClient::DatabaseCommand(uint8_t command, const std::string& name, con
 
 bool TMysqlClient::CreateDb(const std::string& name)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     return DatabaseCommand(COM_CREATE_DB, name, "CREATE DATABASE");
 }
 
 bool TMysqlClient::DropDb(const std::string& name)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     return DatabaseCommand(COM_DROP_DB, name, "DROP DATABASE");
 }
 
 bool TMysqlClient::Kill(uint32_t threadId)
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     std::string arg;
     PutLe(arg, threadId, 4);
     return SimpleCommand(COM_PROCESS_KILL, arg.data(), arg.size(), false, false) == 0;
@@ -689,13 +690,13 @@ bool TMysqlClient::Kill(uint32_t threadId)
 
 bool TMysqlClient::Ping()
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     return SimpleCommand(COM_PING, nullptr, 0, reconnect_, false) == 0;
 }
 
 void TMysqlClient::Close()
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     CloseLocked();
 }
 
@@ -729,7 +730,7 @@ void TMysqlClient::CloseLocked()
 
 std::unique_ptr<TMysqlResult> TMysqlClient::UseResult()
 {
-    std::lock_guard<std::recursive_mutex> g(lock_);
+    std::lock_guard<std::recursive_mutex> g(*lock_);
     if (status_ != 1) {
         SetError(CR_COMMANDS_OUT_OF_SYNC, ClientErrorText(CR_COMMANDS_OUT_OF_SYNC));
         return nullptr;
@@ -755,7 +756,9 @@ int TMysqlClient::FetchRow(TMysqlResult& result)
     const uint8_t* p = net_.ReadPos();
     if (p[0] == 254 && len < 8) {
         affectedRows_ = result.rowCount_;
-        return 0;
+        if ((clientFlags_ & CLIENT_PROTOCOL_41) && len >= 5)
+            serverStatus_ = static_cast<uint16_t>(p[3] | (p[4] << 8));
+        return DiscardMoreResults() ? 0 : -1;
     }
     PacketReader r{p, static_cast<size_t>(len)};
     for (size_t i = 0; i < result.row_.size(); ++i) {
@@ -777,6 +780,55 @@ int TMysqlClient::FetchRow(TMysqlResult& result)
     }
     ++result.rowCount_;
     return 1;
+}
+
+bool TMysqlClient::DiscardMoreResults()
+{
+    const bool proto41 = (clientFlags_ & CLIENT_PROTOCOL_41) != 0;
+    auto isEof = [&](long n) { return net_.ReadPos()[0] == 254 && n < 8; };
+    while (serverStatus_ & SERVER_MORE_RESULTS_EXISTS) {
+        // Cleared first: a reply that carries no status ends the chain.
+        serverStatus_ &= static_cast<uint16_t>(~SERVER_MORE_RESULTS_EXISTS);
+        long len = net_.ReadReply();
+        if (len < 0)
+            return false; // the failing statement is the last: its error stays
+        PacketReader r{net_.ReadPos(), static_cast<size_t>(len)};
+        const int64_t count = r.LenInt();
+        if (!r.ok) {
+            SetError(CR_UNKNOWN_ERROR, "Malformed packet");
+            return false;
+        }
+        if (count == -1) {
+            // LOAD DATA LOCAL further on: refused unless the first statement named
+            // the file; either way the server answers once more.
+            std::string requested(reinterpret_cast<const char*>(net_.ReadPos() + 1), static_cast<size_t>(len - 1));
+            if (!SendLocalFile(requested))
+                return false;
+            serverStatus_ |= SERVER_MORE_RESULTS_EXISTS;
+            continue;
+        }
+        if (count == 0) {
+            r.LenInt(); // affected rows and insert id belong to the first statement
+            r.LenInt();
+            if (r.ok && r.Left() >= 2)
+                serverStatus_ = static_cast<uint16_t>(r.Fixed(2));
+            continue;
+        }
+        // A result set: its column definitions, then its rows, each up to an EOF packet.
+        for (int part = 0; part < 2; ++part) {
+            for (;;) {
+                const long n = net_.ReadReply();
+                if (n < 0)
+                    return false;
+                if (!isEof(n))
+                    continue;
+                if (part == 1 && proto41 && n >= 5)
+                    serverStatus_ = static_cast<uint16_t>(net_.ReadPos()[3] | (net_.ReadPos()[4] << 8));
+                break;
+            }
+        }
+    }
+    return true;
 }
 
 void TMysqlClient::EndResult(TMysqlResult& result)

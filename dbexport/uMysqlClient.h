@@ -32,7 +32,7 @@ enum : uint32_t {
 // authentication; local files are added only when asked for.
 constexpr uint32_t kDefaultClientFlags = 0xA285 & ~CLIENT_LOCAL_FILES;
 
-enum : uint16_t { SERVER_STATUS_IN_TRANS = 1, SERVER_STATUS_AUTOCOMMIT = 2 };
+enum : uint16_t { SERVER_STATUS_IN_TRANS = 1, SERVER_STATUS_AUTOCOMMIT = 2, SERVER_MORE_RESULTS_EXISTS = 8 };
 
 enum : uint8_t {
     COM_QUIT = 1,
@@ -111,6 +111,9 @@ private:
     friend class TMysqlClient;
     void Detach() { client_ = nullptr; }
 
+    // The client's lock, shared so that it outlives a client closed or
+    // destroyed on another thread; client_ is read and changed only under it.
+    std::shared_ptr<std::recursive_mutex> lock_;
     TMysqlClient* client_;
     std::vector<TMysqlField> fields_;
     TMysqlRow row_;
@@ -132,7 +135,11 @@ public:
                      const std::string& database = {}, int port = kMysqlDefaultPort,
                      uint32_t clientFlags = 0, bool tcpFallback = false,
                      const std::string& pipeName = {});
-    // 0 success, nonzero failure; reads the result header.
+    // 0 success, nonzero failure; reads the result header. With
+    // CLIENT_MULTI_STATEMENTS a text may hold several statements: the first
+    // one's result is the one given; the results of the others are read
+    // and dropped (after the rows of a result set, as its last row is read),
+    // and the first of them that fails makes this call, or that read, fail.
     int Query(std::string_view statement);
     bool SelectDb(const std::string& name);
     bool CreateDb(const std::string& name);
@@ -189,10 +196,13 @@ private:
     // 1 row read, 0 end of rows, -1 failure.
     int FetchRow(TMysqlResult& result);
     void EndResult(TMysqlResult& result);
+    // Reads and drops the further results of a multi-statement query while
+    // the server announces more; false (its error kept) when one fails.
+    bool DiscardMoreResults();
     void CloseLocked();
     void SetError(int number, const std::string& text);
 
-    mutable std::recursive_mutex lock_;
+    std::shared_ptr<std::recursive_mutex> lock_ = std::make_shared<std::recursive_mutex>();
     TMysqlNet net_;
     std::string host_, user_, password_, pipeName_, db_;
     int port_ = kMysqlDefaultPort;

@@ -5,6 +5,8 @@
 #include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
+#include <climits>
+#include <algorithm>
 #include <fcntl.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -38,14 +40,20 @@ int TMysqlVio::Wait(short events)
     using clock = std::chrono::steady_clock;
     const auto deadline = clock::now() + std::chrono::seconds(timeout_);
     for (;;) {
-        auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now());
+        auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - clock::now());
         if (left.count() < 0)
             left = std::chrono::milliseconds(0);
+        // poll counts in an int of milliseconds (about 24.8 days): a longer
+        // time-out waits in slices rather than wrapping into a negative
+        // (endless) or a short wait.
+        const int slice = static_cast<int>(std::min<std::chrono::milliseconds::rep>(left.count(), INT_MAX));
         pollfd p{fd_, events, 0};
-        int r = ::poll(&p, 1, static_cast<int>(left.count()));
+        int r = ::poll(&p, 1, slice);
         if (r > 0)
             return 1;
         if (r == 0) {
+            if (clock::now() < deadline)
+                continue;
             sysErr_ = ETIMEDOUT;
             return 0;
         }

@@ -98,6 +98,10 @@ class TCells {
   void InsertRow(int ARow);  // ARow may be RowCount (append)
   void AddChildRow(int AParent, int APosition);
   void DeleteRow(int ARow);
+  // Deletes every row whose flag is set (Doomed has RowCount flags) in one
+  // pass. A parent keeps its ChildCount right for the children it loses;
+  // children the caller leaves behind lose their parent. IsSorted is kept.
+  void DeleteRows(const std::vector<std::uint8_t>& Doomed);
   void ClearRows();
   void MoveRow(int AFrom, int ATo);
   void ExchangeRows(int A, int B);

@@ -33,6 +33,7 @@ void TColumnPart::AssignPart(const TColumnPart& source) {
 void TColumnHeader::Assign(const TColumnHeader& source) {
   SetAlignment(source.Alignment());
   AssignPart(source);
+  SetHideArrow(source.HideArrow());
   SetHint(source.Hint());
   SetMultiLine(source.MultiLine());
   SetOrientation(source.Orientation());
@@ -42,6 +43,7 @@ void TColumnFooter::Assign(const TColumnFooter& source) {
   SetAlignment(source.Alignment());
   SetFormulaKind(source.FormulaKind());
   SetFormatMask(source.FormatMask());
+  SetFormatMaskKind(source.FormatMaskKind());
   SetTextAfter(source.TextAfter());
   SetTextBefore(source.TextBefore());
 }

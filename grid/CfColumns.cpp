@@ -62,6 +62,11 @@ int TCfCustomColumn::GetTextWidth(TCanvas& canvas, const std::string& text) cons
   return width < 2 ? 8 : width + 6;
 }
 
+const TFont& TCfCustomColumn::Font() const {
+  if (FParentFont && FCollection && FCollection->Grid()) FFont = FCollection->Grid()->GridFont();
+  return FFont;
+}
+
 void TCfCustomColumn::SetFont(const TFont& v) {
   FFont = v;
   FParentFont = false;

@@ -162,7 +162,9 @@ class TCfCustomColumn {
   void SetDrawingOptions(TDrawingOptions v) { SetNoted(FDrawingOptions, v, cnAppearance); }
   bool Enabled() const { return FEnabled; }
   void SetEnabled(bool v) { FEnabled = v; }
-  const TFont& Font() const { return FFont; }
+  // While ParentFont, the grid's font as it is now: a later change of the
+  // grid's font shows in every such column.
+  const TFont& Font() const;
   void SetFont(const TFont& v);
   TColumnFooter& Footer() { return FFooter; }
   const TColumnFooter& Footer() const { return FFooter; }
@@ -246,7 +248,7 @@ class TCfCustomColumn {
   int FDefaultWidth = 80;
   TDrawingOptions FDrawingOptions = doNormal;
   bool FEnabled = true;
-  TFont FFont;
+  mutable TFont FFont;  // while ParentFont, refreshed from the grid on reading
   TColumnFooter FFooter;
   TColumnHeader FHeader;
   QPointer<TCfCustomEdit> FInplaceEdit;

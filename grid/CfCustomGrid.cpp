@@ -12,6 +12,7 @@ TCfCustomGrid::TCfCustomGrid(QWidget* Owner) : TCfCustomGridControl(Owner) {
   FArrowDown->SetDirection(2);
   FArrowUp = std::make_unique<TDragArrow>(this);
   FArrowUp->SetDirection(1);
+  InitInput();
 }
 
 TCfCustomGrid::~TCfCustomGrid() {

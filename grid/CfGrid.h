@@ -8,6 +8,8 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "grid/CfCells.h"
 #include "grid/CfCustomGrid.h"
@@ -56,6 +58,24 @@ class TCfGrid : public TCfCustomGrid, public TCellsGrid {
   void AddRows(int Count);
   void ClearRows() override;
   void ExchangeRows(int A, int B) override;
+
+  // ---- row operations (CfGridRows.cpp) ----
+  // The current row, the anchor and the marks stay on their records while
+  // rows shift.
+  void InsertRow(int Index) override;
+  void DeleteRow(int Index) override;
+  // Deletes every marked row (with its descendants) in one pass; the grid
+  // ends as DeleteRow called on each marked row from the last to the first
+  // leaves it, OnDataChange included.
+  void DeleteSelectedRows();
+  void MoveRow(int FromPos, int ToPos) override;
+  int AddChildRow(int Index, bool AfterChildren);
+  void SetExpanded(int ARow, bool Value);
+  using TCfCustomGrid::SortColumn;
+  void SortColumn(TCfCustomColumn* Column) override;
+  void SortColumn(int ACol, bool Ascending);
+  int StartRowCount() const { return FStartRowCount; }
+  void SetStartRowCount(int Value);
   void SetRowSize(int Value) override;
   void ColumnChanged(int Kind, int Index) override;
 
@@ -74,6 +94,7 @@ class TCfGrid : public TCfCustomGrid, public TCellsGrid {
   void PrepareTreeInfo(int ACol, int ARow, TTreeInfo& Info) override;
   void FillPlayInfo(TColumnPlay& Play) override;
   void PlayChanged(TColumnPlay* Play, bool Value) override;
+  void PlayExpand(TColumnPlay* Play) override;
 
   // TCellsGrid and the control's colour questions.
   TColor GetCellBackground(int ACol, int ARow) override { return TCfCustomGrid::GetCellBackground(ACol, ARow); }
@@ -90,6 +111,16 @@ class TCfGrid : public TCfCustomGrid, public TCellsGrid {
   void ApplyDefaultValues(int From, int To);
   void RecountShownRows();
 
+  // Deletes the rows flagged in Doomed (whole subtrees) in one pass; Events
+  // are the indexes DeleteRow would have reported, in its order.
+  // Runs of rows to delete: [first, last] pairs, ascending and apart.
+  using TRowRuns = std::vector<std::pair<int, int>>;
+  // Deletes the runs (whole subtrees) at once and keeps the grid's
+  // bookkeeping; Events are the indexes DeleteRow would have reported.
+  void DeleteRowRuns(const TRowRuns& Runs, const std::vector<int>& Events);
+  void RecountShownBounds();
+
   std::unique_ptr<TCells> FCells;
   int FLastAddedRow = -1;
+  int FStartRowCount = 0;
 };

@@ -224,6 +224,7 @@ void TCfGrid::ClearRows() {
 
 void TCfGrid::ExchangeRows(int A, int B) {
   FCells->ExchangeRows(A, B);
+  RecountShownBounds();  // a hidden row may have changed places with a shown one
   InvalidatePage();
   if (Updating()) return;
   RefreshRow(A);

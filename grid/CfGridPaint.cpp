@@ -161,31 +161,17 @@ void TCfCustomGridControl::ClipCell(const TRect& Cell, const TCfCustomColumn* Co
 }
 
 void TCfCustomGridControl::DrawGridLines(const TRect& Cell, TColor GridColor, bool LastRow, bool LastColumn) {
+  // One-pixel solid lines, laid down as one-pixel fills (the same pixels as
+  // pen lines without the end point, at a fraction of the cost).
   TCanvas& canvas = *FCanvas;
   const bool framed = FGridLinesStyle == lsFramed;
-  canvas.Pen.Style = psSolid;
-  canvas.Pen.Mode = pmCopy;
-  canvas.Pen.Width = 1;
-  if (FHorzLineWidth > 0) {
-    canvas.Pen.Color = framed && LastRow ? clBlack : GridColor;
-    canvas.MoveTo(Cell.Left, Cell.Bottom);
-    canvas.LineTo(Cell.Right + 1, Cell.Bottom);
-  }
-  if (F3DTopWidth > 0) {
-    canvas.Pen.Color = clBtnHighlight;
-    canvas.MoveTo(Cell.Left, Cell.Top - 1);
-    canvas.LineTo(Cell.Right, Cell.Top - 1);
-  }
-  if (F3DLeftWidth > 0) {
-    canvas.Pen.Color = clBtnHighlight;
-    canvas.MoveTo(Cell.Left, Cell.Top - 1);
-    canvas.LineTo(Cell.Left, Cell.Bottom + 1);
-  }
-  if (FVertLineWidth > 0) {
-    canvas.Pen.Color = framed && LastColumn ? clBlack : GridColor;
-    canvas.MoveTo(Cell.Right - 1, Cell.Top - 1);
-    canvas.LineTo(Cell.Right - 1, Cell.Bottom + 1);
-  }
+  if (FHorzLineWidth > 0)
+    canvas.FillRect(TRect(Cell.Left, Cell.Bottom, Cell.Right + 1, Cell.Bottom + 1), framed && LastRow ? clBlack : GridColor);
+  if (F3DTopWidth > 0) canvas.FillRect(TRect(Cell.Left, Cell.Top - 1, Cell.Right, Cell.Top), clBtnHighlight);
+  if (F3DLeftWidth > 0) canvas.FillRect(TRect(Cell.Left, Cell.Top - 1, Cell.Left + 1, Cell.Bottom + 1), clBtnHighlight);
+  if (FVertLineWidth > 0)
+    canvas.FillRect(TRect(Cell.Right - 1, Cell.Top - 1, Cell.Right, Cell.Bottom + 1),
+                    framed && LastColumn ? clBlack : GridColor);
 }
 
 void TCfCustomGridControl::DrawCell(int ACol, int ARow) {
@@ -210,8 +196,8 @@ void TCfCustomGridControl::DrawCell(int ACol, int ARow) {
   ClipCell(r, column);
   if (HasOption(goGrid) && FGridStyle == gsReport) {
     const bool lastRow = ARow == GetLastRow();
-    const auto* last = FColumns->VisibleCount() > 0 ? VisibleColumns().back() : nullptr;
-    DrawGridLines(r, gridColor, lastRow, column == last);
+    const bool lastColumn = column->Visible() && column->VisibleIndex() == FColumns->VisibleCount() - 1;
+    DrawGridLines(r, gridColor, lastRow, lastColumn);
   }
   r.Left += F3DLeftWidth;
   r.Right -= FVertLineWidth;

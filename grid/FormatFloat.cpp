@@ -1,5 +1,6 @@
 #include "grid/FormatFloat.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -81,17 +82,68 @@ void DecimalDigits(double value, int decimals, std::string& intDigits, std::stri
   fracDigits.resize(static_cast<size_t>(decimals), '0');
 }
 
+// "E+", "E-", "e+" or "e-" at i, outside quotes: an exponent.
+bool IsExponentAt(std::string_view mask, size_t i) {
+  return (mask[i] == 'E' || mask[i] == 'e') && i + 1 < mask.size() && (mask[i + 1] == '+' || mask[i + 1] == '-');
+}
+
+// The value's first `count` significant digits, rounded half away from zero
+// as the number reads, and the power of ten of the first of them.
+void SignificantDigits(double value, int count, std::string& digits, int& exponent) {
+  digits.assign(static_cast<size_t>(count), '0');
+  exponent = 0;
+  if (value == 0 || !std::isfinite(value)) return;
+  char buf[64];
+  auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific);
+  const std::string sci(buf, res.ptr);
+  const size_t e = sci.find('e');
+  std::string all;
+  for (size_t i = 0; i < e; ++i)
+    if (sci[i] != '.') all += sci[i];
+  exponent = std::stoi(sci.substr(e + 1));
+  if (all.size() > static_cast<size_t>(count)) {
+    const bool up = all[static_cast<size_t>(count)] >= '5';
+    all.resize(static_cast<size_t>(count));
+    if (up) {
+      size_t i = all.size();
+      while (i > 0 && all[i - 1] == '9') all[--i] = '0';
+      if (i == 0) {
+        all.insert(all.begin(), '1');  // 9.99 -> 10.0: one place further
+        all.pop_back();
+        ++exponent;
+      } else {
+        ++all[i - 1];
+      }
+    }
+  }
+  all.resize(static_cast<size_t>(count), '0');
+  digits = all;
+}
+
 std::string FormatSection(std::string_view mask, double value, bool withSign) {
   // First pass: what the placeholders ask for.
   int intPlaces = 0, minInt = 0, fracPlaces = 0, minFrac = 0;
   bool seenDot = false, thousands = false, seenIntZero = false;
+  // An exponent: its sign rule ('+' always, '-' only when negative) and the
+  // fewest digits it is written with.
+  char expSign = 0;
+  int expDigits = 0;
   char quote = 0;
-  for (char c : mask) {
+  for (size_t i = 0; i < mask.size(); ++i) {
+    const char c = mask[i];
     if (quote) {
       if (c == quote) quote = 0;
       continue;
     }
-    if (c == '"' || c == '\'') {
+    if (!expSign && IsExponentAt(mask, i)) {
+      expSign = mask[i + 1];
+      i += 2;
+      while (i < mask.size() && mask[i] == '0') {
+        ++expDigits;
+        ++i;
+      }
+      --i;
+    } else if (c == '"' || c == '\'') {
       quote = c;
     } else if (c == '.') {
       seenDot = true;
@@ -110,9 +162,25 @@ std::string FormatSection(std::string_view mask, double value, bool withSign) {
   }
   const bool hasDigits = intPlaces + fracPlaces > 0;
 
-  std::string intDigits, fracDigits;
+  std::string intDigits, fracDigits, expText;
+  if (expSign) {
+    // As many significant digits as placeholders, the integer part filling
+    // its placeholders; the power of ten makes up the rest.
+    std::string digits;
+    int exponent = 0;
+    SignificantDigits(value, std::max(1, intPlaces + fracPlaces), digits, exponent);
+    const size_t split = static_cast<size_t>(std::min<int>(intPlaces, static_cast<int>(digits.size())));
+    intDigits = split > 0 ? digits.substr(0, split) : std::string("0");
+    fracDigits = digits.substr(split);
+    if (value != 0 && std::isfinite(value)) exponent -= intPlaces > 0 ? intPlaces - 1 : -1;
+    std::string number = std::to_string(exponent < 0 ? -exponent : exponent);
+    if (static_cast<int>(number.size()) < expDigits)
+      number.insert(number.begin(), static_cast<size_t>(expDigits) - number.size(), '0');
+    expText = (exponent < 0 ? "-" : expSign == '+' ? "+" : "") + number;
+    thousands = false;
+  }
   if (hasDigits) {
-    DecimalDigits(value, fracPlaces, intDigits, fracDigits);
+    if (!expSign) DecimalDigits(value, fracPlaces, intDigits, fracDigits);
     while (static_cast<int>(fracDigits.size()) > minFrac && fracDigits.back() == '0') fracDigits.pop_back();
     if (intDigits == "0" && minInt == 0) intDigits.clear();
     while (static_cast<int>(intDigits.size()) < minInt) intDigits.insert(intDigits.begin(), '0');
@@ -130,7 +198,9 @@ std::string FormatSection(std::string_view mask, double value, bool withSign) {
     if (!intDone) out += intDigits;
     intDone = true;
   };
-  for (char c : mask) {
+  bool expDone = false;
+  for (size_t i = 0; i < mask.size(); ++i) {
+    const char c = mask[i];
     if (quote) {
       if (c == quote)
         quote = 0;
@@ -138,7 +208,17 @@ std::string FormatSection(std::string_view mask, double value, bool withSign) {
         out += c;
       continue;
     }
-    if (c == '"' || c == '\'') {
+    if (expSign && !expDone && IsExponentAt(mask, i)) {
+      if (hasDigits) emitInt();
+      if (!dotDone && !fracDigits.empty()) out += "." + fracDigits;
+      dotDone = true;
+      out += c;
+      out += expText;
+      expDone = true;
+      i += 2;
+      while (i < mask.size() && mask[i] == '0') ++i;
+      --i;
+    } else if (c == '"' || c == '\'') {
       quote = c;
     } else if (c == '.' && hasDigits && !dotDone) {
       emitInt();

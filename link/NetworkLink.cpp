@@ -1,8 +1,10 @@
 #include "link/NetworkLink.h"
 
 #include "link/FilePlan.h"
+#include "link/SetUpload.h"
 #include "link/TransferFolder.h"
-#include "settings/FolderMessages.h"
+#include "settings/FolderIO.h"
+#include "settings/UnsavedChanges.h"
 #include "settings/Unit_lib.h"
 
 #include <algorithm>
@@ -19,6 +21,11 @@ const char* const ConnectFailed =
 const char* const LoginFailed = "Could not login to receiver. Check username and password";
 const char* const RetrySending = "Please retry sending settings to your receiver";
 const char* const ReloadFailed = "Some errors occours sending reload command : reboot the receiver";
+const char* const NothingSent = "\nYour receiver still holds its previous settings.";
+const char* const PartlySent =
+    "\nYour receiver may hold only part of the new settings: send them again before restarting it.";
+const char* const ReceiverFull = "\nThe receiver has no room left for the new files: ";
+const char* const NotRemoved = "These unused bouquet files could not be removed from your receiver:";
 
 const TY_PROFILES EmptyProfile{};
 
@@ -97,6 +104,59 @@ void TNetworkLink::EmptyTransferFolder()
 }
 
 
+bool TNetworkLink::Reconnect()
+{
+    try {
+        FTP.Connect();
+        FTP.Login();
+        return true;
+    } catch (const cf::net::ENetError& e) {
+        Log(e.what());
+        FTP.Disconnect();
+        return false;
+    }
+}
+
+void TNetworkLink::RemoveUnfinishedUploads(const TY_PROFILES& profile, const std::vector<std::string>& settingsListing,
+                                           const std::vector<std::string>& files)
+{
+    // A send cut short by a receiver that went away leaves its temporary
+    // files; they are never part of a set and go before the next one comes.
+    auto isTemp = [](const std::string& name) {
+        const std::string suffix = UploadTempSuffix;
+        return name.size() > suffix.size() && name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    };
+    std::vector<std::string> leftovers;
+    for (const auto& listed : settingsListing) {
+        const std::string name = BaseName(listed);
+        if (IsSafeFileName(name) && isTemp(name))
+            leftovers.push_back(profile.PRO_Sdir + "/" + name);
+    }
+    if (profile.PRO_Xdir != profile.PRO_Sdir &&
+        (std::binary_search(files.begin(), files.end(), std::string("satellites.xml")) ||
+         std::binary_search(files.begin(), files.end(), std::string("terrestrial.xml")))) {
+        std::vector<std::string> xml;
+        try {
+            FTP.List(profile.PRO_Xdir + "/*" + UploadTempSuffix, xml);
+        } catch (const cf::net::ENetError&) {
+            xml.clear();
+        }
+        for (const auto& listed : xml) {
+            const std::string name = BaseName(listed);
+            if (IsSafeFileName(name) && isTemp(name))
+                leftovers.push_back(profile.PRO_Xdir + "/" + name);
+        }
+    }
+    for (const auto& path : leftovers) {
+        try {
+            FTP.Delete(path);
+            Log(BaseName(path) + " -> left by an interrupted send, removed");
+        } catch (const cf::net::ENetError& e) {
+            Log(BaseName(path) + " -> left by an interrupted send, could not be removed: " + e.what());
+        }
+    }
+}
+
 bool TNetworkLink::Read()
 {
     if (Modified && !ui_.AskYesNo(UnsavedChangesText))
@@ -123,6 +183,7 @@ bool TNetworkLink::Read()
 
     const std::int32_t keptVersion = EnigmaVersion;
     std::int32_t version = ReadVersionOfProfileType(profile.Type);
+    RememberVersionBeforeLoad(); // what a failing load of these files goes back to
     SetEnigmaVer(version);
     host_.Repaint();
 
@@ -238,6 +299,9 @@ bool TNetworkLink::Write()
     }
     std::sort(files.begin(), files.end());
 
+    TUploadOutcome outcome = saved ? TUploadOutcome::NewSet : TUploadOutcome::Unchanged;
+    std::string diskFull;
+    std::vector<std::string> notRemoved;
     if (saved && !files.empty()) {
         // What the receiver holds now; its stale user bouquets go only once
         // the new set stands complete on the receiver.
@@ -247,33 +311,27 @@ bool TNetworkLink::Write()
         } catch (const cf::net::ENetError&) {
             remote.clear();
         }
+        std::sort(remote.begin(), remote.end());
+        RemoveUnfinishedUploads(profile, remote, files);
 
+        std::vector<TUploadFile> plan;
         std::set<std::string> sent;
-        for (const auto& name : files) {
-            if (name == "satellites.xml" || name == "terrestrial.xml")
-                continue;
-            ui_.ProcessMessages();
-            Log(name + " -> sending file to your receiver");
-            try {
-                FTP.Put(TempDir + "/" + name, profile.PRO_Sdir + "/" + name);
+        for (const auto& name : files)
+            if (name != "satellites.xml" && name != "terrestrial.xml") {
+                plan.push_back({TempDir + "/" + name, profile.PRO_Sdir + "/" + name});
                 sent.insert(name);
-            } catch (const cf::net::ENetError&) {
-                Log(name + " -> errore sending file to your receiver");
-                failed = true;
             }
-        }
-        if (!failed)
-            for (const char* xml : {"satellites.xml", "terrestrial.xml"}) {
-                if (!fs::exists(TempDir + "/" + xml))
-                    continue;
-                try {
-                    FTP.Put(TempDir + "/" + xml, profile.PRO_Xdir + "/" + xml);
-                } catch (const cf::net::ENetError&) {
-                    Log(std::string(xml) + " -> errore sending file to your receiver");
-                    failed = true;
-                }
-            }
-        if (!failed)
+        for (const char* xml : {"satellites.xml", "terrestrial.xml"})
+            if (std::binary_search(files.begin(), files.end(), std::string(xml)))
+                plan.push_back({TempDir + "/" + xml, profile.PRO_Xdir + "/" + xml});
+
+        TSetUpload upload(
+            FTP, [this](const std::string& line) { Log(line); }, [this] { return Reconnect(); },
+            [this] { ui_.ProcessMessages(); });
+        outcome = upload.Send(plan);
+        if (upload.DiskFull())
+            diskFull = upload.DiskFullReply();
+        if (outcome == TUploadOutcome::NewSet)
             for (const auto& listed : remote) {
                 std::string name = BaseName(listed);
                 if (!IsSafeFileName(name) || !IsUserBouquetFileName(name) || sent.count(name))
@@ -281,19 +339,34 @@ bool TNetworkLink::Write()
                 try {
                     FTP.Delete(profile.PRO_Sdir + "/" + name);
                     Log(name + " -> Unused bouquet removed");
-                } catch (const cf::net::ENetError&) {
+                } catch (const cf::net::ENetError& e) {
+                    Log(name + " -> unused bouquet could not be removed: " + e.what());
+                    notRemoved.push_back(name);
                 }
             }
     }
+    failed = failed || outcome != TUploadOutcome::NewSet;
 
     bool ok = !failed;
     if (failed) {
         // The receiver does not hold this set: the changes are still unsaved.
         Modified = keptModified;
-        ui_.ShowError(RetrySending);
-    } else if (ReloadAfterWrite && !ReloadRec()) {
-        ui_.ShowError(ReloadFailed);
-        ok = false;
+        std::string text = RetrySending;
+        text += outcome == TUploadOutcome::Partial ? PartlySent : NothingSent;
+        if (!diskFull.empty())
+            text += ReceiverFull + diskFull;
+        ui_.ShowError(text);
+    } else {
+        if (!notRemoved.empty()) {
+            std::string text = NotRemoved;
+            for (const auto& n : notRemoved)
+                text += "\n" + n;
+            ui_.ShowError(text);
+        }
+        if (ReloadAfterWrite && !ReloadRec()) {
+            ui_.ShowError(ReloadFailed);
+            ok = false;
+        }
     }
 
     RemoveTransferFolder();

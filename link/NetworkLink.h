@@ -102,6 +102,10 @@ private:
     bool ReloadEnigma1();
     void ReadNewServices(const std::string& bouquetListPath);
     void EmptyTransferFolder();
+    // Connects and logs in again after the receiver dropped the connection.
+    bool Reconnect();
+    void RemoveUnfinishedUploads(const TY_PROFILES& profile, const std::vector<std::string>& settingsListing,
+                                 const std::vector<std::string>& files);
 
     TNetworkHost& host_;
     TNetworkUi& ui_;

@@ -1,6 +1,5 @@
 #include "link/TransferFolder.h"
 
-#include "settings/SettingsDir.h"
 #include "settings/Unit_lib.h"
 
 #include <filesystem>
@@ -9,9 +8,20 @@
 
 void RemoveTransferFolder()
 {
-    CleanSettingsDir(TempDir);
+    namespace fs = std::filesystem;
+    if (TempDir.empty())
+        return;
     std::error_code ec;
-    std::filesystem::remove(TempDir, ec); // only when empty: foreign files stay
+    // Failures are ignored and a folder that changes under the walk must not
+    // throw: this runs during clean-up. Folders are left alone, as no
+    // transfer makes one; a link is removed, never followed.
+    for (fs::directory_iterator it(TempDir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code ignored;
+        if (!it->is_symlink(ignored) && it->is_directory(ignored))
+            continue;
+        fs::remove(it->path(), ignored);
+    }
+    fs::remove(TempDir, ec);
 }
 
 void OpenTransferFolder(TNetworkHost& host)

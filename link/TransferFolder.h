@@ -7,6 +7,9 @@
 // chose stays what it was.
 void OpenTransferFolder(TNetworkHost& host);
 
-// Empties the transfer folder of the settings files and removes it when
-// nothing else is left in it (a user's foreign files stay).
+// Empties and removes the transfer folder. The folder is the program's own,
+// so every file in it goes, whatever its name: a receiver sends files (its
+// "settings", for one) that the settings-folder clean-up rightly keeps in a
+// user's folder, and a folder left behind would carry them into the next
+// transfer.
 void RemoveTransferFolder();

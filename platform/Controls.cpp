@@ -337,8 +337,19 @@ bool ButtonOf(Qt::MouseButton b, TMouseButton& out)
 
 } // namespace
 
+namespace {
+TPoint lastMouseDown;
+}
+
+TPoint LastMouseDownPos()
+{
+    return lastMouseDown;
+}
+
 void TControl::mousePressEvent(QMouseEvent* e)
 {
+    QPointF g = e->globalPosition();
+    lastMouseDown = TPoint(int(std::floor(g.x())), int(std::floor(g.y())));
     TMouseButton b;
     if (!ButtonOf(e->button(), b)) {
         e->ignore();

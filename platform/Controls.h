@@ -37,6 +37,10 @@ enum class TBorderStyle { bsNone, bsSingle };
 enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 using enum TAlign;
 
+// What a drag-over call tells its target (platform/DragDrop.h runs the drag).
+enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using enum TDragState;
+
 class TControl : public QWidget {
 public:
     explicit TControl(QWidget* parent = nullptr);
@@ -163,6 +167,18 @@ public:
     virtual void Resize();
     virtual void EnabledChanged() {}
 
+    // In-application drag and drop, run by platform/DragDrop.h. A drag
+    // starts with BeginDrag (usually from a mouse-down handler); targets are
+    // the controls under the mouse. DragOver refuses unless OnDragOver is
+    // assigned and leaves accept True.
+    void BeginDrag(bool immediate, int threshold = -1);
+    bool Dragging() const;
+    virtual void DragOver(TControl* source, int x, int y, TDragState state, bool& accept);
+    virtual void DragDrop(TControl* source, int x, int y);
+    // The source hears this when its drag ends without a drop.
+    virtual void DragCanceled() {}
+    virtual void DoEndDrag(TControl* target, int x, int y);
+
     std::function<void(TControl*)> OnClick;
     std::function<void(TControl*)> OnDblClick;
     std::function<void(TControl*, TMouseButton, TShiftState, int, int)> OnMouseDown;
@@ -176,6 +192,10 @@ public:
     std::function<void(TControl*)> OnEnter;
     std::function<void(TControl*)> OnExit;
     std::function<void(TControl*)> OnResize;
+    std::function<void(TControl* sender, TControl* source, int x, int y, TDragState state, bool& accept)> OnDragOver;
+    std::function<void(TControl* sender, TControl* source, int x, int y)> OnDragDrop;
+    // Target is null when the drag was cancelled or refused.
+    std::function<void(TControl* sender, TControl* target, int x, int y)> OnEndDrag;
 
 protected:
     void paintEvent(QPaintEvent* e) override;
@@ -240,6 +260,10 @@ class TGraphicControl : public TControl {
 public:
     explicit TGraphicControl(QWidget* parent = nullptr);
 };
+
+// Screen point of the last mouse press any control received (where a drag
+// measures its threshold from).
+TPoint LastMouseDownPos();
 
 // The sunken 3-D edge of a Windows client edge (two pixels) or a flat
 // single line (one pixel), drawn just inside r.

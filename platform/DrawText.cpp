@@ -200,9 +200,14 @@ int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, unsigned fla
         for (auto& l : lines)
             l = Ellipsize(l, width, flags, fm);
 
+    // Each line is measured once here; laying it out below reuses the width.
     int maxWidth = 0;
-    for (auto& l : lines)
-        maxWidth = std::max(maxWidth, fm.horizontalAdvance(l.text));
+    std::vector<int> widths;
+    widths.reserve(lines.size());
+    for (auto& l : lines) {
+        widths.push_back(fm.horizontalAdvance(l.text));
+        maxWidth = std::max(maxWidth, widths.back());
+    }
     const int total = int(lines.size()) * lineHeight;
 
     int y = rect.Top;
@@ -222,8 +227,9 @@ int DrawText(TCanvas& canvas, const std::string& text, TRect& rect, unsigned fla
     const bool opaque = canvas.Brush.Style != bsClear;
     const bool clip = !(flags & DT_NOCLIP);
     const bool rtl = (flags & DT_RTLREADING) != 0;
-    for (auto& l : lines) {
-        int lw = fm.horizontalAdvance(l.text);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const Line& l = lines[k];
+        const int lw = widths[k];
         int x = rect.Left;
         if (flags & DT_CENTER)
             x = rect.Left + (width - lw) / 2;

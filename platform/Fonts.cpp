@@ -47,6 +47,13 @@ bool RegisterProgramFonts()
     return g_tahoma;
 }
 
+bool IsFontFamilyInstalled(const std::string& name)
+{
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        return false;
+    return QFontDatabase::hasFamily(QString::fromStdString(name));
+}
+
 int TFont::Height() const
 {
     return -MulDiv(Size, 96, 72);

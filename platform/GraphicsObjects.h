@@ -67,4 +67,8 @@ public:
 // QGuiApplication. Returns true when Tahoma itself is available.
 bool RegisterProgramFonts();
 
+// True when a font family of that name is installed or registered by the
+// program (needs a QGuiApplication; false without one).
+bool IsFontFamilyInstalled(const std::string& name);
+
 } // namespace cf

@@ -4,7 +4,9 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <map>
+#include <thread>
 
 namespace cf {
 
@@ -49,6 +51,12 @@ SystemClock& System()
 }
 
 } // namespace
+
+void TClock::Sleep(int ms)
+{
+    if (ms > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 TClock& Clock()
 {
@@ -96,6 +104,12 @@ void TManualClock::StopTimer(int id)
 int TManualClock::ActiveTimers() const
 {
     return int(impl_->timers.size());
+}
+
+void TManualClock::Sleep(int ms)
+{
+    if (ms > 0)
+        Advance(static_cast<uint64_t>(ms));
 }
 
 void TManualClock::Advance(uint64_t ms)

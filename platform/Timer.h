@@ -16,6 +16,9 @@ public:
     // Calls fn every intervalMs until stopped; returns an id > 0.
     virtual int StartTimer(int intervalMs, std::function<void()> fn) = 0;
     virtual void StopTimer(int id) = 0;
+    // Blocks the calling thread for ms milliseconds (a wait inside a loop
+    // that paints as it goes, such as a window fading).
+    virtual void Sleep(int ms);
 };
 
 // The clock in use (the system clock unless a test installed another).
@@ -35,6 +38,8 @@ public:
     uint64_t NowMs() override { return now_; }
     int StartTimer(int intervalMs, std::function<void()> fn) override;
     void StopTimer(int id) override;
+    // Moves the time on instead of waiting.
+    void Sleep(int ms) override;
     void Advance(uint64_t ms);
     int ActiveTimers() const;
 

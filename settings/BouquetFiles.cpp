@@ -1,5 +1,6 @@
 #include "settings/BouquetFiles.h"
 
+#include "settings/Errors.h"
 #include "settings/ListFileIo.h"
 #include "settings/LoadedFiles.h"
 #include "settings/TextFile.h"
@@ -9,6 +10,8 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+
+std::vector<std::string> UnreadBouquetFiles;
 
 namespace {
 
@@ -152,6 +155,29 @@ std::string BaseName(std::string_view path)
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
+// The lines of a bouquet file that no reader takes: not blank and not a
+// "#" line ("#SERVICE", "#DESCRIPTION", "#NAME" and the receivers' other
+// marks). As "line 4" or "lines 4, 9, 12"; empty when there are none.
+std::string DamagedLines(std::string_view text)
+{
+    constexpr int Shown = 10;
+    std::vector<std::string_view> lines = SplitListLines(WithoutBom(text));
+    std::string list;
+    int count = 0;
+    for (size_t n = 0; n < lines.size(); ++n) {
+        const std::string_view t = TrimLeft(lines[n]);
+        if (t.empty() || t.front() == '#')
+            continue;
+        if (++count <= Shown)
+            list += (count > 1 ? ", " : "") + std::to_string(n + 1);
+    }
+    if (count == 0)
+        return {};
+    if (count > Shown)
+        list += " and " + std::to_string(count - Shown) + " more";
+    return (count == 1 ? "line " : "lines ") + list;
+}
+
 // Keeps the files that the bouquet's sub-bouquet references name (and
 // those they name in turn), so a save writes them back with the set.
 void KeepSubBouquets(const TY_ENIG_UB& bouquet, const TFolderNames& folder)
@@ -169,7 +195,15 @@ void KeepSubBouquets(const TY_ENIG_UB& bouquet, const TFolderNames& folder)
         const std::string name = std::filesystem::path(path).filename().string();
         if (LoadReadBouquetFile(name))
             continue;
-        TY_KEPT_FILE kept{name, ReadListFile(path)};
+        TY_KEPT_FILE kept{name, {}};
+        try {
+            kept.Text = ReadListFile(path);
+        } catch (const EInOutError& e) {
+            // Left in the folder as it stands; the save must not replace it.
+            AddToErrorReport("- Sub-bouquet file <" + name + "> cannot be read : not loaded (" + e.what() + ")");
+            UnreadBouquetFiles.push_back(name);
+            continue;
+        }
         for (std::string_view line : SplitListLines(kept.Text)) {
             line = TrimLeft(line);
             if (line.starts_with("#SERVICE"))
@@ -196,8 +230,13 @@ void LoadUserBouquets(bool radio)
 
     entries.clear();
     bouquets.clear();
-    ParseBouquetList(listText, EnigmaVersion, radio, listName, entries,
-                     [&folder](const std::string& path) { return !folder.Find(path.substr(1)).empty(); });
+    const std::string kind = radio ? "Radio Bouquet" : "Tv Bouquet";
+    ParseBouquetList(listText, EnigmaVersion, radio, listName, entries, [&](const std::string& path) {
+        if (!folder.Find(path.substr(1)).empty())
+            return true;
+        AddToErrorReport("- " + kind + " file <" + path.substr(1) + "> not found : bouquet not loaded");
+        return false;
+    });
 
     TSettingsView* view = SettingsView();
     if (view)
@@ -216,11 +255,24 @@ void LoadUserBouquets(bool radio)
         if (view)
             view->ProgressPosition(static_cast<std::int32_t>(c));
         std::string path = folder.Find(entries[c][0].substr(1));
-        std::string text = ReadListFile(path);
-        LoadedFiles.BouquetFiles.push_back(std::filesystem::path(path).filename().string());
+        const std::string fileName = std::filesystem::path(path).filename().string();
+        std::string text;
+        try {
+            text = ReadListFile(path);
+        } catch (const EInOutError& e) {
+            // One unreadable bouquet must not cost the whole set; the save
+            // must not take the file for one of ours to replace either.
+            AddToErrorReport("- " + kind + " file <" + fileName + "> cannot be read : bouquet not loaded (" +
+                             e.what() + ")");
+            UnreadBouquetFiles.push_back(fileName);
+            continue;
+        }
+        LoadedFiles.BouquetFiles.push_back(fileName);
         TY_ENIG_UB bouquet;
         bool missing = false;
         ParseUserBouquet(text, EnigmaVersion, *index, bouquet, missing);
+        if (const std::string damaged = DamagedLines(text); !damaged.empty())
+            AddToErrorReport("- " + kind + " <" + bouquet.Name + "> : damaged " + damaged + " not loaded");
         KeepSubBouquets(bouquet, folder);
         bouquet.FileId = entries[c][1];
         std::int32_t id = 0;

@@ -19,6 +19,10 @@ inline constexpr const char* TvBouquetMissingPrefix = "- Some channels in Tv Bou
 inline constexpr const char* RadioBouquetMissingPrefix = "- Some channels in Radio Bouquet <";
 inline constexpr const char* BouquetMissingSuffix = "> not loaded (no channel reference)";
 
+// The bouquet files of TheLoadDir that the last load could not read (as
+// named in the folder). A save into that folder leaves them in place.
+extern std::vector<std::string> UnreadBouquetFiles;
+
 // Size estimate of a bouquet file: its "#DESCRIPTION" lines plus its
 // "#SERVICE" lines that are not markers. 0 for a missing file.
 std::int32_t CountUBouquet(const std::string& path);
@@ -39,6 +43,8 @@ void ParseUserBouquet(std::string_view text, std::int32_t version, const TServic
 // Reads the TV (radio) list file of TheLoadDir and every bouquet file it
 // names into TvBouquets (RadioBouquets); sets TvListName, TvListEntries and
 // TvBouquetCounter (radio alike). EInOutError when the list cannot be read.
+// A bouquet file that is missing or cannot be read is left out, and so are
+// the lines of a file that no reader takes; each is named in ErrorReport.
 void Load_UB_Tv();
 void Load_UB_Radio();
 

@@ -14,6 +14,9 @@
 #include "settings/TerrestrialXml.h"
 #include "settings/Unit_lib.h"
 
+#include <algorithm>
+#include <filesystem>
+#include <system_error>
 #include <utility>
 
 
@@ -39,18 +42,31 @@ namespace {
 
 TFolderUi g_ui;
 
-// VerFile sets the version before the load starts; a load that fails must go
-// back to the version in force before that check.
+// The folder UnreadBouquetFiles belong to.
+std::string g_unreadFolder;
+
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    std::error_code ec1;
+    return !a.empty() && !b.empty() && std::filesystem::equivalent(a, b, ec1) && !ec1;
+}
+
+// VerFile, or the receiver read, sets the version before the load starts; a
+// load that fails must go back to the version in force before that.
 struct TVersionBefore {
     bool valid = false;
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile;
 } g_versionBefore;
 
-void RememberVersion()
+} // namespace
+
+void RememberVersionBeforeLoad()
 {
     g_versionBefore = {true, EnigmaVersion, ServicesFileName, TvListFileName, RadioListFileName, LockedFileName};
 }
+
+namespace {
 
 // The driver's own steps (1-based lines of the lists above).
 enum LoadStep {
@@ -144,6 +160,8 @@ struct TModelSnapshot {
     std::int32_t version = 0;
     std::string servicesFile, tvListFile, radioListFile, lockedFile, tvListName, radioListName;
     std::string errorReport;
+    std::vector<std::string> unreadFiles;
+    std::string unreadFolder;
     bool modified = false, folderLoaded = false, satHeld = false, terHeld = false;
     std::int32_t sortColumn = 0, serviceCounter = 0, providerCounter = 0, tvCounter = 0, radioCounter = 0;
 
@@ -160,7 +178,7 @@ struct TModelSnapshot {
         loadedFiles = std::move(LoadedFiles);
         LoadedFiles.Clear();
         if (!g_versionBefore.valid)
-            RememberVersion();
+            RememberVersionBeforeLoad();
         version = g_versionBefore.version;
         servicesFile = g_versionBefore.servicesFile;
         tvListFile = g_versionBefore.tvListFile;
@@ -170,6 +188,10 @@ struct TModelSnapshot {
         tvListName = TvListName;
         radioListName = RadioListName;
         errorReport = ErrorReport;
+        unreadFiles = std::move(UnreadBouquetFiles);
+        UnreadBouquetFiles.clear();
+        unreadFolder = g_unreadFolder;
+        g_unreadFolder = TheLoadDir;
         modified = Modified;
         folderLoaded = FolderLoaded;
         satHeld = SatListHeld;
@@ -210,6 +232,8 @@ struct TModelSnapshot {
         TvListEntries.clear();
         RadioListEntries.clear();
         ErrorReport = errorReport;
+        UnreadBouquetFiles = std::move(unreadFiles);
+        g_unreadFolder = unreadFolder;
         Modified = modified;
         FolderLoaded = folderLoaded;
         SatListHeld = satHeld;
@@ -253,7 +277,7 @@ void RecoverFolder(const std::string& folder)
 bool VerFile()
 {
     RecoverFolder(TheLoadDir);
-    RememberVersion();
+    RememberVersionBeforeLoad();
     if (FileThere("services") && FileThere("bouquets"))
         return SetEnigmaVer(VER_ENIGMA1);
     if (FileThere("lamedb"))
@@ -428,7 +452,14 @@ bool SaveFile()
                 if (writeTer)
                     SaveTerXml();
             }
-            staging.Commit([&](const std::string& name) { return IsReplacedBySave(name, writeSat, writeTer); });
+            // A bouquet file the load could not read is still the user's.
+            const bool loadedHere = SameFolder(TheSaveDir, g_unreadFolder);
+            staging.Commit([&](const std::string& name) {
+                if (loadedHere && std::find(UnreadBouquetFiles.begin(), UnreadBouquetFiles.end(), name) !=
+                                      UnreadBouquetFiles.end())
+                    return false;
+                return IsReplacedBySave(name, writeSat, writeTer);
+            });
         } catch (const ESaveError& e) {
             failure = e.what();
         } catch (const std::exception& e) {

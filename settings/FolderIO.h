@@ -31,7 +31,7 @@ public:
     virtual void Finish() {}
 };
 
-// Questions and errors. TMessageFolderDialogs (FolderMessages.h) shows them
+// Questions and errors. The window side (TMessageFolderDialogs) shows them
 // through the program's message dialogs.
 class TFolderDialogs {
 public:
@@ -88,6 +88,14 @@ extern const std::vector<std::string> SaveStepLines;
 inline constexpr const char* FilesNotFoundText = "File(s) not found : cannot proceed";
 inline constexpr const char* NoSatellitesXmlText =
     "- File <satellites.xml> not found : only the sat in settings willl be used";
+
+// Remembers the version and file names in force now as the ones a failing
+// load puts back. VerFile calls it before it decides a folder's version; the
+// receiver read calls it before it sets the version of the files it fetches,
+// so a load of those files that fails brings back the earlier set's format,
+// not the read's. The next OpenFile takes what was remembered (or, with
+// nothing remembered, the version in force when it starts).
+void RememberVersionBeforeLoad();
 
 // Completes or undoes a save into `folder` that the program did not live to
 // finish (killed, crashed, power lost) and removes what such saves left

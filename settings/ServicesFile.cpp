@@ -480,8 +480,10 @@ void AppendTransponder(std::string& out, const TY_ENIG_TP& tp, std::int32_t vers
             if (c != '.')
                 digits += c;
         out += digits.substr(0, 4);
-    } else if (!tp.PositionField.empty()) {
-        out += tp.PositionField; // the FEC of a cable line, the constellation of a terrestrial one
+    } else if (!tp.PositionField.empty() || tp.ExtrasVersion != 0) {
+        // The FEC of a cable line, the constellation of a terrestrial one,
+        // as read, even empty; the default is for one made in the editor.
+        out += tp.PositionField;
     } else {
         out += '3';
     }

@@ -28,6 +28,7 @@ std::string TheLoadDir;
 std::string TheSaveDir;
 std::string TempDir;
 std::string ErrorReport;
+bool RefreshList = false;
 bool Modified = false;
 bool FolderLoaded = false;
 std::int32_t ServiceSortColumn = 4;

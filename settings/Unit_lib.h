@@ -48,6 +48,7 @@ extern std::string TheSaveDir;
 extern std::string TempDir;           // the program's folder + "/TmpDirForFtp"
 extern std::string ErrorReport;       // problems collected during one load
 extern bool Modified;
+extern bool RefreshList;       // a dialog changed what the service list shows
 extern bool FolderLoaded;
 extern std::int32_t ServiceSortColumn;
 extern std::int32_t SelectedProfile;

@@ -258,6 +258,9 @@ void TIdFTP::NameList(const std::string& path, std::vector<std::string>& names)
             std::size_t n = data.Receive(buf, sizeof buf, ReadTimeout);
             if (n == 0)
                 break;
+            if (all.size() + n > MaxListingBytes)
+                throw ENetError("The listing of " + (path.empty() ? std::string(".") : path) + " is larger than " +
+                                std::to_string(MaxListingBytes) + " bytes");
             all.append(buf, n);
         }
     } catch (const ENetError&) {
@@ -398,6 +401,41 @@ void TIdFTP::Delete(const std::string& remotePath)
     Reply r = Command("DELE " + remotePath);
     if (r.code / 100 != 2)
         Fail(r);
+}
+
+void TIdFTP::Rename(const std::string& from, const std::string& to)
+{
+    Reply r = Command("RNFR " + from);
+    if (r.code / 100 != 3)
+        Fail(r);
+    r = Command("RNTO " + to);
+    if (r.code / 100 != 2)
+        Fail(r);
+}
+
+long long TIdFTP::Size(const std::string& remotePath)
+{
+    // Sizes are only meaningful for binary transfers.
+    EnsureBinary();
+    Reply r = Command("SIZE " + remotePath);
+    if (r.code == 500 || r.code == 502 || r.code == 504)
+        return -1;
+    if (r.code != 213)
+        Fail(r);
+    const std::string text = r.lines.empty() ? std::string() : r.lines.back();
+    long long size = 0;
+    std::size_t digits = 0;
+    for (char c : text) {
+        if (c == ' ' && digits == 0)
+            continue;
+        if (c < '0' || c > '9' || digits >= 18)
+            break;
+        size = size * 10 + (c - '0');
+        ++digits;
+    }
+    if (digits == 0)
+        throw EFtpReplyError(r.code, "Invalid size reply: " + text);
+    return size;
 }
 
 } // namespace cf::net

@@ -3,6 +3,7 @@
 #include "platform/net/NetError.h"
 #include "platform/net/TcpSocket.h"
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,6 +38,10 @@ public:
     bool Passive = true;
     int ConnectTimeout = 5000;   // ms, name resolution and TCP connect
     int ReadTimeout = 5000;      // ms, every later wait
+    // A name listing is read into memory: one larger than this (no receiver's
+    // folder comes near it) is refused with an error, and the connection,
+    // whose final reply is then out of step, is closed.
+    std::size_t MaxListingBytes = 8 * 1024 * 1024;
 
     // Status texts of the connection ("Connecting to ...", "Connected.", ...).
     std::function<void(const std::string&)> OnStatus;
@@ -58,6 +63,12 @@ public:
     // Uploads localPath to remotePath (replacing, never appending).
     void Put(const std::string& localPath, const std::string& remotePath);
     void Delete(const std::string& remotePath);
+    // RNFR / RNTO: gives the file `from` the name `to`, replacing a file of
+    // that name where the server allows it. EFtpReplyError when refused.
+    void Rename(const std::string& from, const std::string& to);
+    // The size in bytes of a remote file (SIZE), or -1 when the server does
+    // not know the command. EFtpReplyError for a missing file.
+    long long Size(const std::string& remotePath);
 
     // Text lines of the last reply, without their reply codes.
     const std::vector<std::string>& LastReplyText() const { return lastText_; }

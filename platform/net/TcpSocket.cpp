@@ -166,18 +166,19 @@ void TcpSocket::ShutdownWrite()
         ::shutdown(fd_, SHUT_WR);
 }
 
-TcpSocket TcpSocket::Connect(const std::string& host, int port, int timeoutMs)
+namespace {
+
+TcpSocket ConnectResolved(const Resolved& r, std::chrono::steady_clock::time_point deadline,
+                          const std::string& host)
 {
-    if (port <= 0 || port > 65535)
-        throw ENetError("Invalid port " + std::to_string(port));
     using clock = std::chrono::steady_clock;
-    auto deadline = clock::now() + std::chrono::milliseconds(timeoutMs);
-    Resolved r = Resolve(host, port, timeoutMs);
     std::string lastError = "Could not connect to " + host;
+    bool lastTimedOut = false;
     for (std::size_t i = 0; i < r.addrs.size(); ++i) {
         int fd = ::socket(r.addrs[i].ss_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
         if (fd < 0) {
             lastError = "Socket error: " + ErrnoText(errno);
+            lastTimedOut = false;
             continue;
         }
         TcpSocket s(fd);
@@ -185,18 +186,28 @@ TcpSocket TcpSocket::Connect(const std::string& host, int port, int timeoutMs)
         int rc = ::connect(fd, reinterpret_cast<const sockaddr*>(&r.addrs[i]), r.lens[i]);
         if (rc < 0 && errno != EINPROGRESS) {
             lastError = "Socket error: " + ErrnoText(errno);
+            lastTimedOut = false;
             continue;
         }
         if (rc < 0) {
+            // An even share of what is left, so a silent address cannot use
+            // up the time of the ones after it; the last one gets the rest.
             auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - clock::now()).count();
-            int ev = PollFor(fd, POLLOUT, static_cast<int>(left < 0 ? 0 : left));
-            if (ev == 0)
-                throw ENetTimeout("Connect timed out");
+            if (left < 0)
+                left = 0;
+            const auto share = left / static_cast<long long>(r.addrs.size() - i);
+            int ev = PollFor(fd, POLLOUT, static_cast<int>(share));
+            if (ev == 0) {
+                lastError = "Connect timed out";
+                lastTimedOut = true;
+                continue;
+            }
             int err = 0;
             socklen_t len = sizeof err;
             getsockopt(fd, SOL_SOCKET, SO_ERROR, &err, &len);
             if (err != 0) {
                 lastError = "Socket error: " + ErrnoText(err);
+                lastTimedOut = false;
                 continue;
             }
         }
@@ -204,7 +215,34 @@ TcpSocket TcpSocket::Connect(const std::string& host, int port, int timeoutMs)
         setsockopt(fd, IPPROTO_TCP, TCP_NODELAY, &one, sizeof one);
         return s;
     }
+    if (lastTimedOut)
+        throw ENetTimeout(lastError);
     throw ENetError(lastError);
+}
+
+} // namespace
+
+TcpSocket TcpSocket::Connect(const std::string& host, int port, int timeoutMs)
+{
+    if (port <= 0 || port > 65535)
+        throw ENetError("Invalid port " + std::to_string(port));
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    return ConnectResolved(Resolve(host, port, timeoutMs), deadline, host);
+}
+
+TcpSocket TcpSocket::ConnectAny(const std::vector<TEndpoint>& endpoints, int timeoutMs, const std::string& host)
+{
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    Resolved all;
+    for (const auto& e : endpoints) {
+        if (e.Port <= 0 || e.Port > 65535)
+            throw ENetError("Invalid port " + std::to_string(e.Port));
+        // Numeric addresses only: nothing to wait for.
+        Resolved one = Resolve(e.Address, e.Port, 0);
+        all.addrs.insert(all.addrs.end(), one.addrs.begin(), one.addrs.end());
+        all.lens.insert(all.lens.end(), one.lens.begin(), one.lens.end());
+    }
+    return ConnectResolved(all, deadline, host);
 }
 
 TcpSocket TcpSocket::ListenBeside(const TcpSocket& like)

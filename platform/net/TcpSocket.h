@@ -2,8 +2,15 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 namespace cf::net {
+
+// One numeric address and port to connect to.
+struct TEndpoint {
+    std::string Address;
+    int Port = 0;
+};
 
 // A blocking-style TCP socket whose every wait is bounded: the descriptor is
 // non-blocking and each operation polls with its own time-out in milliseconds.
@@ -20,6 +27,11 @@ public:
     // Resolves host (a numeric address or a name; resolution is bounded too)
     // and connects within timeoutMs. Throws ENetError / ENetTimeout.
     static TcpSocket Connect(const std::string& host, int port, int timeoutMs);
+    // Connects to the first of `endpoints` that answers, in order, all within
+    // timeoutMs: each address in turn gets an even share of the time left, so
+    // one that never answers (a dead route, a full queue) leaves time for the
+    // next. `host` names the target in messages.
+    static TcpSocket ConnectAny(const std::vector<TEndpoint>& endpoints, int timeoutMs, const std::string& host);
 
     // A listening socket on the local address of `like` (the control
     // connection), any free port; for active-mode data connections.

@@ -4,7 +4,7 @@
 
 #include "controls/MessDlgs.h"
 #include "controls/ScriptedMessages.h"
-#include "settings/FolderMessages.h"
+#include "app/FolderMessages.h"
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"

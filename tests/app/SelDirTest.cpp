@@ -24,6 +24,9 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace cf;
@@ -272,6 +275,56 @@ TEST_F(SelDir, AFileInTheWayIsReported)
     ASSERT_EQ(Errors().size(), 1u);
     EXPECT_EQ(Errors()[0].rfind("Cannot create the folder " + (here / "taken").string() + " : ", 0), 0u) << Errors()[0];
     EXPECT_EQ(form.dlb->Directory(), here.string());
+}
+
+TEST_F(SelDir, CreateDirReportsWhatTheFileSystemRefuses)
+{
+    // Each refusal is one error box, and the dialog stays where it was.
+    form.Tag = 1;
+    form.FormShow();
+    const fs::path here = tmp / "box" / "enigma2";
+    fs::create_directory_symlink("loop", here / "loop"); // a link that leads to itself
+    struct Case {
+        std::string name;
+        std::function<void()> arrange, undo;
+    };
+    std::vector<Case> cases = {{"loop", [] {}, [] {}}};
+    if (geteuid() != 0) // root enters any folder
+        cases.push_back({"inside", [&] { fs::permissions(here, fs::perms::owner_read); },
+                         [&] { fs::permissions(here, fs::perms::owner_all); }});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        messages.Clear();
+        c.arrange();
+        messages.AnswerQuery(c.name).PressEnter();
+        EXPECT_NO_THROW(form.PopCreateDirClick());
+        c.undo();
+        ASSERT_EQ(Errors().size(), 1u);
+        EXPECT_EQ(Errors()[0].rfind("Cannot create the folder " + (here / c.name).string() + " : ", 0), 0u)
+            << Errors()[0];
+        EXPECT_EQ(form.dlb->Directory(), here.string());
+    }
+}
+
+TEST_F(SelDir, OkWithoutAFolderNameIsRefused)
+{
+    // An empty name would mean the working folder.
+    const std::string loadBefore = TheLoadDir, saveBefore = TheSaveDir;
+    for (int tag : {0, 1}) {
+        SCOPED_TRACE(tag);
+        messages.Clear();
+        form.Tag = tag;
+        form.FormShow();
+        form.SetModalResult(mrNone);
+        form.Edir->SetText("");
+        messages.PressEnter();
+        form.bOKClick();
+        EXPECT_EQ(Errors(), std::vector<std::string>{"Enter the name of a folder"});
+        EXPECT_TRUE(Questions().empty());
+        EXPECT_EQ(form.ModalResult(), mrNone) << "the dialog stays open";
+        EXPECT_EQ(TheLoadDir, loadBefore);
+        EXPECT_EQ(TheSaveDir, saveBefore);
+    }
 }
 
 // ---------------------------------------------------------------- the controls, by synthetic events

@@ -318,3 +318,73 @@ TEST(CfProgressForm, AFormDestroyedElsewhereIsForgotten)
     EXPECT_EQ(p.Caption(), "");
     EXPECT_EQ(p.Bar(), nullptr);
 }
+
+namespace {
+
+// Moves on at each wait of a fade instead of sleeping, and notes the opacity
+// the window has then; a fade that would never end is cut short.
+class FadeClock : public TManualClock {
+public:
+    QWidget* window = nullptr;
+    std::vector<int> applied;
+    int waitedMs = 0;
+    void Sleep(int ms) override
+    {
+        applied.push_back(Round(window->windowOpacity() * 255));
+        waitedMs += ms;
+        if (applied.size() > 1000)
+            throw std::runtime_error("the fade never ends");
+        TManualClock::Sleep(ms);
+    }
+};
+
+} // namespace
+
+TEST(CfProgressFade, StepsTowardItsTargetAndStopsThere)
+{
+    // Opacities are applied only when divisible by 4, one wait after each,
+    // then the end value is set.
+    struct Case {
+        const char* what;
+        int before;  // opacity before the fade (255, or faded out to it)
+        int blend;   // AlphaBlendValue during the fade
+        bool in;
+        int first, last, count, end;
+    };
+    const Case cases[] = {
+        {"fade-out from opaque", 255, 100, false, 252, 104, 38, 100},
+        {"fade-out below a value raised meanwhile", 100, 200, false, 100, 196, 25, 200},
+        {"fade-in", 100, 100, true, 100, 252, 39, 255},
+        {"fade-out already there", 100, 100, false, 0, 0, 0, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TCfProgress p;
+        p.SetOptions(poAnimate);
+        p.SetAlphaDelayValue(25);
+        p.SetVisible(true);
+        ASSERT_NE(p.Form(), nullptr);
+        p.Form()->FadeArmed = false; // only the calls below fade
+        FadeClock clock;
+        clock.window = p.Form();
+        SetClock(&clock);
+        if (c.before != 255) {
+            p.SetAlphaBlendValue(static_cast<std::uint8_t>(c.before));
+            p.Fade(false);
+        }
+        clock.applied.clear();
+        clock.waitedMs = 0;
+        p.SetAlphaBlendValue(static_cast<std::uint8_t>(c.blend));
+        EXPECT_NO_THROW(p.Fade(c.in));
+        SetClock(nullptr);
+        ASSERT_EQ(static_cast<int>(clock.applied.size()), c.count);
+        EXPECT_EQ(clock.waitedMs, 25 * c.count);
+        if (c.count > 0) {
+            // The window keeps its opacity as a byte: allow one step of rounding.
+            EXPECT_NEAR(clock.applied.front(), c.first, 1);
+            EXPECT_NEAR(clock.applied.back(), c.last, 1);
+        }
+        EXPECT_NEAR(Round(p.Form()->windowOpacity() * 255), c.end, 1);
+        p.SetVisible(false);
+    }
+}

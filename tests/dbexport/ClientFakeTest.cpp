@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <thread>
 
 namespace {
 
@@ -512,6 +513,24 @@ TEST(DbFakeTransport, SilentListenerTimesOut)
     EXPECT_EQ(cl->Error(), "Can't connect to MySQL server on '127.0.0.1' (110)");
     cl.reset();
     s.Join();
+}
+
+TEST(DbFakeTransport, TimeOutsBeyondWhatPollCountsStillWait)
+{
+    // poll counts in an int of milliseconds. Past 2^31 ms a cast turns the
+    // wait endless; past 2^32 ms (4294968 s) it wraps to 704 ms and the
+    // client would give up long before its time-out.
+    for (int seconds : {2147484, 4294968}) {
+        SCOPED_TRACE(seconds);
+        FakeServer s([](FakeConn& c) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+            Handshake(c, kCaps41);
+        });
+        auto cl = NewClient(seconds);
+        EXPECT_TRUE(cl->RealConnect("127.0.0.1", "u", "p", {}, s.Port())) << cl->Error();
+        cl.reset();
+        s.Join();
+    }
 }
 
 TEST(DbFakeTransport, ServerSilentAfterQueryTimesOut)

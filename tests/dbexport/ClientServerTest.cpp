@@ -526,3 +526,70 @@ TEST_F(DbServerTest, LocalSocketFallsBackToTcp)
 }
 
 } // namespace
+
+TEST_F(DbServerTest, CloseOnAnotherThreadWhileRowsAreRead)
+{
+    // The reader finds its result ended, whenever the close comes.
+    for (int round = 0; round < 30; ++round) {
+        SCOPED_TRACE(round);
+        auto c = Connect(kUserNew, kPassNew);
+        ASSERT_TRUE(c);
+        ASSERT_EQ(c->Query("SELECT seq FROM seq_1_to_100000"), 0) << c->Error();
+        auto r = c->UseResult();
+        ASSERT_TRUE(r);
+        std::atomic<bool> reading{false};
+        std::thread closer([&] {
+            while (!reading.load())
+                std::this_thread::yield();
+            c->Close();
+        });
+        uint64_t rows = 1;
+        while (r->Next()) {
+            ++rows;
+            reading.store(true);
+        }
+        reading.store(true); // a result read to its end before the close
+        closer.join();
+        EXPECT_TRUE(r->Eof());
+        EXPECT_FALSE(r->Next());
+        EXPECT_FALSE(c->Connected());
+        EXPECT_LE(rows, 100000u);
+    }
+}
+
+TEST_F(DbServerTest, MultiStatementQueriesLeaveTheConnectionInStep)
+{
+    struct Case {
+        const char* sql;
+        bool queryOk;          // what Query gives
+        const char* firstRow;  // the first statement's single value, when it is a SELECT
+        bool rowsOk;           // reading that result to its end succeeds
+        int errorNo;           // the error of the failing statement, 0 for none
+        const char* variables; // @a..@c afterwards
+    };
+    const Case cases[] = {
+        {"SET @a = 1; SET @b = 2; SET @c = 3", true, nullptr, true, 0, "123"},
+        {"SELECT 7; SET @a = 1; SELECT 8; SET @b = 2", true, "7", true, 0, "12-"},
+        {"SET @a = 1; SELECT no_such_column; SET @b = 2", false, nullptr, true, 1054, "1--"},
+        {"SELECT 7; SELECT no_such_column; SET @a = 1", true, "7", false, 1054, "---"},
+    };
+    auto c = Connect(kUserNew, kPassNew, kDatabase, false, CLIENT_MULTI_STATEMENTS);
+    ASSERT_TRUE(c);
+    c->SetReconnect(false); // a lost connection must show, not be mended quietly
+    for (const auto& t : cases) {
+        SCOPED_TRACE(t.sql);
+        ASSERT_EQ(c->Query("SET @a = NULL, @b = NULL, @c = NULL"), 0) << c->Error();
+        const int q = c->Query(t.sql);
+        EXPECT_EQ(q == 0, t.queryOk) << c->Error();
+        if (t.firstRow) {
+            auto r = c->UseResult();
+            ASSERT_TRUE(r);
+            EXPECT_EQ(r->Row()[0].value_or("<NULL>"), t.firstRow);
+            EXPECT_FALSE(r->Next());
+            EXPECT_EQ(c->ErrorNo() == 0, t.rowsOk) << c->Error();
+        }
+        EXPECT_EQ(c->ErrorNo(), t.errorNo) << c->Error();
+        EXPECT_EQ(Scalar(*c, "SELECT CONCAT(IFNULL(@a, '-'), IFNULL(@b, '-'), IFNULL(@c, '-'))"), t.variables);
+        EXPECT_TRUE(c->Connected());
+    }
+}

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -412,4 +414,87 @@ TEST_F(FolderLoad, FileNamesInAnyCaseLoadAsTheUsualNames)
         EXPECT_EQ(ErrorReport, usualReport);
         EXPECT_EQ(ui.log.calls, usualUi.log.calls);
     }
+}
+
+namespace {
+
+// Runs `body` as an ordinary user when the tests run as root (root reads
+// every file, so an unreadable one needs someone else); gives what `body`
+// gave: empty for success, else what went wrong.
+std::string AsOrdinaryUser(const fs::path& scratch, const std::function<std::string()>& body)
+{
+    if (geteuid() != 0)
+        return body();
+    const fs::path result = scratch / "result.txt";
+    fs::permissions(scratch, fs::perms::all, fs::perm_options::add);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(3);
+        const std::string failure = body();
+        std::ofstream(result) << (failure.empty() ? "ok" : failure);
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        return "the ordinary user's process failed";
+    return ReadBytes(result) == "ok" ? std::string() : ReadBytes(result);
+}
+
+} // namespace
+
+TEST_F(FolderLoad, EveryBouquetOrLineALoadLeavesOutIsNamedAndAnUnreadFileOutlivesASave)
+{
+    TRecordingUi ui;
+    const fs::path dir = Copy("v4");
+    // The TV list names a file that is not there; one bouquet file cannot
+    // be read; another has two lines no reader takes.
+    WriteBytes(dir / "bouquets.tv",
+               ReadBytes(dir / "bouquets.tv") +
+                   "#SERVICE: 1:7:1:0:0:0:0:0:0:0:FROM BOUQUET \"userbouquet.gone.tv\" ORDER BY bouquet\n");
+    WriteBytes(dir / "userbouquet.dbe00.tv", ReadBytes(dir / "userbouquet.dbe00.tv") +
+                                                 "1:0:1:A1F:1:1:C00000:0:0:0:\n\n  \x01\x02garbage\n"
+                                                 "#SERVICE 1:7:1:0:0:0:0:0:0:0:FROM BOUQUET \"subbouquet.sub.tv\" "
+                                                 "ORDER BY bouquet\n");
+    // The sub-bouquet it names cannot be read either.
+    const std::string unreadableSub = "#NAME Sub\n#SERVICE 1:0:1:A1F:1:1:C00000:0:0:0:\n";
+    WriteBytes(dir / "subbouquet.sub.tv", unreadableSub);
+    fs::permissions(dir / "subbouquet.sub.tv", fs::perms::none);
+    const std::string unreadable = ReadBytes(dir / "userbouquet.dbe01.tv");
+    fs::permissions(dir / "userbouquet.dbe01.tv", fs::perms::none);
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().filename() != "userbouquet.dbe01.tv" && e.path().filename() != "subbouquet.sub.tv")
+            fs::permissions(e.path(), fs::perms::all, fs::perm_options::add);
+    fs::permissions(dir, fs::perms::all, fs::perm_options::add);
+
+    const std::string failure = AsOrdinaryUser(tmp.path(), [&]() -> std::string {
+        if (!LoadFolder(dir))
+            return "load failed";
+        const std::string want =
+            " Error report\n\n"
+            "\n- Tv Bouquet file <USERBOUQUET.GONE.TV> not found : bouquet not loaded"
+            "\n- Tv Bouquet <Germany> : damaged lines 4, 6 not loaded"
+            "\n- Sub-bouquet file <subbouquet.sub.tv> cannot be read : not loaded (Cannot open file \"" +
+            (dir / "subbouquet.sub.tv").string() +
+            "\": Permission denied)"
+            "\n- Tv Bouquet file <userbouquet.dbe01.tv> cannot be read : bouquet not loaded (Cannot open file \"" +
+            (dir / "userbouquet.dbe01.tv").string() +
+            "\": Permission denied)"
+            "\n\n All errors were fixed";
+        if (ErrorReport != want)
+            return "report:\n" + ErrorReport;
+        if (TvBouquets.size() != 1 || TvBouquets[0].Name != "Germany" || TvBouquets[0].ServiceCount != 2)
+            return "the readable bouquet was not loaded whole";
+        if (!SaveFolder(dir, 4))
+            return "save failed";
+        if (fs::exists(dir / "userbouquet.dbe00.tv") || !fs::exists(dir / "userbouquet.ED00.tv"))
+            return "the bouquet that was read was not replaced";
+        return {};
+    });
+    EXPECT_EQ(failure, "");
+    fs::permissions(dir / "userbouquet.dbe01.tv", fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(ReadBytes(dir / "userbouquet.dbe01.tv"), unreadable);
+    fs::permissions(dir / "subbouquet.sub.tv", fs::perms::owner_read, fs::perm_options::add);
+    EXPECT_EQ(ReadBytes(dir / "subbouquet.sub.tv"), unreadableSub);
 }

@@ -92,16 +92,21 @@ std::vector<Case> Cases()
                      {{"lamedb", "eDVB services /4/\ntransponders\n"
                                  "ffff0000:0005:0085\n\tc 346000000:6900000:2:3:0:0:0\n/\n"
                                  "eeee0000:0400:2174\n\tt 474000000:0:2:2:2:1:4:4:2:0:1:0\n/\n"
+                                 // An empty fifth field is given back empty, not as the
+                                 // default of a transponder made in the editor.
+                                 "eeee0000:0401:2174\n\tt 482000000:69:2:0::0:\n/\n"
                                  "end\nservices\n"
                                  "0001:ffff0000:0005:0085:1:0\nKabel Eins\np:K\n"
                                  "0002:eeee0000:0400:2174:1:0\nT Eins\np:T\nend\n"}},
                      4, true, {},
                      {{"lamedb", "\tc 346000000:6900000:2:3:0:0:0\n"},
-                      {"lamedb", "\tt 474000000:0:2:2:2:1:4:4:2:0:1:0\n"}},
+                      {"lamedb", "\tt 474000000:0:2:2:2:1:4:4:2:0:1:0\n"},
+                      {"lamedb", "\tt 482000000:69:2:0::0:\n"}},
                      [] {
-                         ASSERT_EQ(Transponders.size(), 2u);
+                         ASSERT_EQ(Transponders.size(), 3u);
                          EXPECT_EQ(Transponders[0].PositionField, "0");
                          EXPECT_EQ(Transponders[1].PositionField, "2");
+                         EXPECT_EQ(Transponders[2].PositionField, "");
                      }});
 
     cases.push_back({"4 streams, sub-bouquets, spacers and own names stay in their place",

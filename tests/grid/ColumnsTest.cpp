@@ -364,6 +364,25 @@ TEST(GridColumnNotes, FontChangeClearsParentFont) {
   EXPECT_EQ(c->Font().Name, "Grid Font");
 }
 
+TEST(GridColumnNotes, ParentFontColumnsFollowALaterGridFont) {
+  Fixture f;
+  auto* parent = f.cols.Add<TCfTextColumn>();
+  auto* own = f.cols.Add<TCfNumberColumn>();
+  TFont mine;
+  mine.Name = "Own";
+  own->SetFont(mine);
+  f.grid.font.Name = "Changed Later";
+  f.grid.font.Size = 14;
+  EXPECT_EQ(parent->Font().Name, "Changed Later");
+  EXPECT_EQ(parent->Font().Size, 14);
+  EXPECT_EQ(own->Font().Name, "Own") << "a font of its own stays";
+  // A copy made now takes the grid's font as it is.
+  auto* copy = f.cols.Add<TCfTextColumn>();
+  copy->Assign(*parent);
+  EXPECT_TRUE(copy->ParentFont());
+  EXPECT_EQ(copy->Font().Name, "Changed Later");
+}
+
 TEST(GridColumnNotes, SlideBoundsWidthOnlyOnChangeLeftAlways) {
   Fixture f;
   auto* c = f.cols.Add<TCfTextColumn>();
@@ -559,6 +578,27 @@ TEST(GridColumns, AssignCopiesSharedAndOwnProperties) {
   EXPECT_EQ(dst->Header().Caption(), "Freq");
   EXPECT_EQ(dst->Footer().FormulaKind(), fkSum);
   EXPECT_EQ(dst->Footer().Caption(), "own") << "a footer keeps its own caption";
+
+  // Every header and footer property, away from its default, is copied.
+  src->Header().SetHideArrow(false);
+  src->Header().SetMultiLine(true);
+  src->Header().SetOrientation(hoVertical);
+  src->Header().SetAlignment(taCenter);
+  src->Footer().SetFormatMaskKind(mkFloat);
+  src->Footer().SetFormatMask("0.00");
+  src->Footer().SetTextBefore("Sum: ");
+  src->Footer().SetTextAfter(" MHz");
+  src->Footer().SetAlignment(taRightJustify);
+  dst->Assign(*src);
+  EXPECT_FALSE(dst->Header().HideArrow());
+  EXPECT_TRUE(dst->Header().MultiLine());
+  EXPECT_EQ(dst->Header().Orientation(), hoVertical);
+  EXPECT_EQ(dst->Header().Alignment(), taCenter);
+  EXPECT_EQ(dst->Footer().FormatMaskKind(), mkFloat);
+  EXPECT_EQ(dst->Footer().FormatMask(), "0.00");
+  EXPECT_EQ(dst->Footer().TextBefore(), "Sum: ");
+  EXPECT_EQ(dst->Footer().TextAfter(), " MHz");
+  EXPECT_EQ(dst->Footer().Alignment(), taRightJustify);
 
   auto* text = f.cols.Add<TCfTextColumn>();
   text->Assign(*src);  // another class: shared properties only

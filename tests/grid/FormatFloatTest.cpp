@@ -40,6 +40,20 @@ const MaskCase kMasks[] = {
     {"0.00", -0.001, "0.00"},
     {"", 1.5, "1.5"},
     {"'abc'", 12, "abc"},
+    // Exponent masks: as many significant digits as placeholders.
+    {"0.00E+00", 12345, "1.23E+04"},
+    {"0.00E+00", -12345, "-1.23E+04"},
+    {"0.00E+00", 0.00012345, "1.23E-04"},
+    {"0.00E-00", 12345, "1.23E04"},  // "-": the sign only when negative
+    {"0.00E-00", 0.00012345, "1.23E-04"},
+    {"0.00e+00", 12345, "1.23e+04"},
+    {"00.0E+0", 12345, "12.3E+3"},  // two integer places take one power of ten
+    {"0.0E+00", 9.96, "1.0E+01"},   // rounding up moves the exponent
+    {"0.00E+00", 1.005, "1.01E+00"},
+    {"0.##E+00", 10000, "1E+04"},
+    {"0.0E+000", 2.5e-7, "2.5E-007"},
+    {"0E+0", 0, "0E+0"},
+    {"0.0 Euro", 2, "2.0 Euro"},  // an E without a sign is text
 };
 
 void PrintTo(const MaskCase& c, std::ostream* os) { *os << c.mask << " of " << c.value; }

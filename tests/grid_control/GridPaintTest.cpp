@@ -3,6 +3,7 @@
 // shadow 160, highlight (51, 153, 255), window text black.
 
 #include "GridControlFixture.h"
+#include "platform/ImageList.h"
 
 using namespace cf;
 
@@ -327,4 +328,66 @@ TEST(GridPaint, ScrollingLeavesWhatAFreshPaintShows) {
     EXPECT_EQ(box, TRect(10000, 10000, -1, -1)) << s.name;
     EXPECT_EQ(differing, 0) << s.name << " (FirstRow " << h.Grid->FirstRow() << ")";
   }
+}
+
+TEST(GridPaint, SlidesWithFramesAndCaptions) {
+  GridHarness h;
+  auto cols = h.AddTextColumns({100, 80});
+  cols[1]->SetSlideCaption("Provider");
+  cols[1]->SetSlideCaptionLocation(clLeft);
+  cols[1]->SlideBounds().SetLeft(200);
+  h.Grid->SetGridStyle(gsSlides);
+  h.AddRows(3);
+  h.Grid->SelectCell(0, 0);
+  const QImage image = h.Paint();
+  // Slide 0 (0, 18, 400, 98), current: frames (1, 19, 399, 96) and (2, 20, 398, 95)
+  // in the selection colour.
+  ExpectPixels(image, {{100, 19, kHighlight}, {100, 20, kHighlight}, {1, 50, kHighlight}, {2, 50, kHighlight},
+                       {100, 21, kWhite}, {100, 95, kHighlight}, {100, 94, kHighlight}, {100, 96, kWhite}, {300, 50, kWhite}},
+               "framed slide");
+  // Slide 1 is not framed.
+  ExpectPixels(image, {{100, 99, kWhite}, {1, 130, kWhite}}, "plain slide");
+  // The caption of column 1 ends 2 pixels left of its cell (x 200) in grey.
+  int grey = 0, right = 0;
+  for (int y = 26; y < 42; ++y)
+    for (int x = 100; x < 200; ++x)
+      if (GetRValue(PixelAt(image, x, y)) < 200) {
+        ++grey;
+        right = std::max(right, x);
+      }
+  EXPECT_GT(grey, 10);
+  EXPECT_LE(right, 197);
+  EXPECT_GE(right, 190);
+}
+
+TEST(GridPaint, InputLineCells) {
+  for (bool selected : {false, true}) {
+    GridHarness h;
+    auto cols = h.AddTextColumns({100, 80});
+    h.Grid->SetOptions(goHeader | goInput);
+    h.AddRows(2);
+    h.Grid->SetSelectedRow(0);
+    if (selected) h.Grid->MoveToPriorRow(0);
+    const QImage image = h.Paint();
+    // Input cells (0, 18, 100, 34) and (100, 18, 180, 34); the current column
+    // keeps its colour while the line is selected, the others take the highlight.
+    ExpectPixels(image, {{95, 30, kWhite}, {175, 30, selected ? kHighlight : kWhite}}, selected ? "selected" : "idle");
+  }
+}
+
+TEST(GridPaint, PaintingNeverRaisesOnCellsThatDoNotConvert) {
+  struct Strings : TCfStringsColumn {
+    TColumnEditorClass GetEditorClass() const override { return TColumnEditorClass::ComboBox; }
+  };
+  GridHarness h;
+  auto images = std::make_unique<TCustomImageList>(8, 8);
+  auto* strings = static_cast<TCfStringsColumn*>(h.Grid->Columns().Add(std::make_unique<Strings>()));
+  strings->SetImages(images.get());
+  strings->SetDisplayMode(dmTextAndImage);
+  h.Grid->Columns().Add<TCfNumberColumn>();
+  h.Grid->AddRow(2);
+  h.Grid->SetCells(0, 0, "not a number");
+  h.Grid->SetCells(0, 1, "12");
+  h.Grid->SetAppearanceOptions(aoHintMarks);
+  EXPECT_NO_THROW(h.Paint());
 }

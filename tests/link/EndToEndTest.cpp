@@ -6,6 +6,7 @@
 #include "link/FolderNetworkHost.h"
 #include "link/TransferFolder.h"
 #include "settings/FolderIO.h"
+#include "folder_io/FolderTestSupport.h"
 
 #include <cstdio>
 
@@ -123,4 +124,56 @@ TEST_F(LinkEndToEnd, WriteSendsExactlyWhatSaveWrites)
     EXPECT_FALSE(Modified);
     EXPECT_FALSE(fs::exists(::TempDir));
     EXPECT_EQ(TheSaveDir, reference.path().string());
+}
+
+namespace {
+
+// A progress window whose step `failAt` fails, as a file that cannot be read
+// makes a load fail part-way.
+class FailingProgress : public TFolderProgress {
+public:
+    explicit FailingProgress(int failAt) : failAt_(failAt) {}
+    void Step(int n) override
+    {
+        if (n == failAt_)
+            throw std::runtime_error("Cannot read file");
+    }
+
+private:
+    int failAt_;
+};
+
+} // namespace
+
+TEST_F(LinkEndToEnd, ALoadThatFailsAfterAReadKeepsTheFormatOfTheEarlierSet)
+{
+    // An Enigma 1 set is loaded; an Enigma 2 receiver is read, which sets the
+    // lamedb format for the files to come; then their load fails.
+    cftest::ScratchDir local;
+    cftest::CopyTree(cftest::Fixture("v2"), local.path());
+    LoadFolder(local.path());
+    ASSERT_EQ(EnigmaVersion, 2);
+    const std::size_t services = Services.size();
+    ASSERT_GT(services, 0u);
+
+    Receiver r;
+    cftest::CopyTree(cftest::Fixture("v4"), r.root / "etc/enigma2");
+    auto link = MakeLink(r.Profile(3));
+    for (int failAt : {1, 2, 10}) {
+        SCOPED_TRACE(failAt);
+        ASSERT_TRUE(link->Read());
+        ASSERT_EQ(EnigmaVersion, 4);
+        FailingProgress progress(failAt);
+        SetFolderUi({&progress, nullptr, nullptr});
+        OpenTransferFolder(host);
+        SetFolderUi({});
+        EXPECT_FALSE(host.LastOpenSucceeded);
+        EXPECT_EQ(Services.size(), services);
+        EXPECT_EQ(EnigmaVersion, 2);
+        EXPECT_EQ(ServicesFileName, "services");
+        EXPECT_EQ(TvListFileName, "userbouquets.tv.epl");
+        EXPECT_EQ(RadioListFileName, "userbouquets.radio.epl");
+        EXPECT_EQ(LockedFileName, "services.locked");
+        EXPECT_FALSE(fs::exists(::TempDir));
+    }
 }

@@ -128,7 +128,7 @@ TEST_F(LinkFaults, FailedUploadKeepsTheReceiversBouquetsAndTheUnsavedMark)
     host.SaveFiles = {{"lamedb", "new"}, {"bouquets.tv", "#NAME tv\n"}, {"satellites.xml", "<satellites/>"}};
     auto link = MakeLink(r.Profile(3));
     EXPECT_FALSE(link->Write());
-    EXPECT_EQ(ui.Errors, std::vector<std::string>{"Please retry sending settings to your receiver"});
+    EXPECT_EQ(ui.Errors, std::vector<std::string>{"Please retry sending settings to your receiver\nYour receiver still holds its previous settings."});
     EXPECT_TRUE(Logged(*link, "satellites.xml -> errore sending file to your receiver"));
     // The old bouquets are still there; no reload was asked for.
     EXPECT_TRUE(fs::exists(r.root / "etc/enigma2/userbouquet.dbe00.tv"));
@@ -150,7 +150,7 @@ TEST_F(LinkFaults, SaveFailureUploadsNothing)
     auto link = MakeLink(r.Profile(3));
     EXPECT_FALSE(link->Write());
     EXPECT_TRUE(Logged(*link, "Disk full"));
-    EXPECT_EQ(ui.Errors, std::vector<std::string>{"Please retry sending settings to your receiver"});
+    EXPECT_EQ(ui.Errors, std::vector<std::string>{"Please retry sending settings to your receiver\nYour receiver still holds its previous settings."});
     EXPECT_EQ(ReadText(r.root / "etc/enigma2/lamedb"), "eDVB services /4/\n");
     EXPECT_TRUE(fs::exists(r.root / "etc/enigma2/userbouquet.dbe00.tv"));
     EXPECT_TRUE(Modified);

@@ -76,7 +76,7 @@ TEST_F(LinkMessages, AFailedUploadEndsInTheRetryErrorBox)
     messages.PressEnter();
     EXPECT_FALSE(link->Write());
     ASSERT_EQ(messages.Log().size(), 1u);
-    EXPECT_TRUE(IsErrorBox(messages.Log()[0], "Please retry sending settings to your receiver"))
+    EXPECT_TRUE(IsErrorBox(messages.Log()[0], "Please retry sending settings to your receiver\nYour receiver still holds its previous settings."))
         << messages.Log()[0].Text;
 }
 

@@ -37,7 +37,9 @@ void FillEnigma2(const Receiver& r)
     WriteText(r.root / "etc/enigma2/blacklist", "");
     WriteText(r.root / "etc/tuxbox/satellites.xml", "<satellites/>\n");
     WriteText(r.root / "etc/tuxbox/terrestrial.xml", "<locations/>\n");
-    // no "settings", no "whitelist": optional files the receiver lacks
+    // The receiver's own configuration, which every Enigma 2 receiver has.
+    WriteText(r.root / "etc/enigma2/settings", "config.misc.firstrun=false\n");
+    // no "whitelist": an optional file the receiver lacks
 }
 
 void FillEnigma1(const Receiver& r)
@@ -80,7 +82,7 @@ TEST_F(LinkRead, Enigma2ProfilesDownloadTheirFilesInOrder)
         EXPECT_EQ(std::vector<std::string>(all.begin() + 12, all.end()), expected);
         EXPECT_EQ(FileNames(TempDir),
                   (std::vector<std::string>{"blacklist", "bouquets.radio", "bouquets.tv", "lamedb", "satellites.xml",
-                                            "terrestrial.xml", "userbouquet.dbe00.tv",
+                                            "settings", "terrestrial.xml", "userbouquet.dbe00.tv",
                                             "userbouquet.favourites.radio"}));
         EXPECT_EQ(ReadText(fs::path(TempDir) / "lamedb"), "eDVB services /4/\n");
         EXPECT_FALSE(link->FTP.Connected());
@@ -211,19 +213,45 @@ TEST_F(LinkRead, MainWindowLoadsTheTransferFolderThenRemovesIt)
     FillEnigma2(r);
     auto link = MakeLink(r.Profile(3));
     ASSERT_TRUE(link->Read());
-    // A file that is no settings file survives the cleanup and keeps the folder.
-    WriteText(fs::path(TempDir) / "notes.txt", "not a settings file");
     TheLoadDir = "/home/user/settings";
     OpenTransferFolder(host);
     EXPECT_EQ(host.OpenedDir, TempDir);
     EXPECT_EQ(std::count(host.OpenedFiles.begin(), host.OpenedFiles.end(), "lamedb"), 1);
+    EXPECT_EQ(std::count(host.OpenedFiles.begin(), host.OpenedFiles.end(), "settings"), 1);
     EXPECT_EQ(TheLoadDir, "/home/user/settings");
-    EXPECT_EQ(FileNames(TempDir), std::vector<std::string>{"notes.txt"});
-
-    fs::remove(fs::path(TempDir) / "notes.txt");
-    ASSERT_TRUE(link->Read());
-    OpenTransferFolder(host);
     EXPECT_FALSE(fs::exists(TempDir));
+}
+
+TEST_F(LinkRead, TransferFolderIsRemovedWhateverItHolds)
+{
+    // The transfer folder is the program's own: after each transfer it is
+    // gone, even when it holds files that are no settings files (the
+    // receiver's "settings", or anything put there meanwhile).
+    enum class Step { ReadThenLoad, FailedRead, Write };
+    for (Step step : {Step::ReadThenLoad, Step::FailedRead, Step::Write}) {
+        SCOPED_TRACE(static_cast<int>(step));
+        Receiver r;
+        FillEnigma2(r);
+        auto link = MakeLink(r.Profile(3));
+        link->ReloadAfterWrite = false;
+        switch (step) {
+        case Step::ReadThenLoad:
+            ASSERT_TRUE(link->Read());
+            WriteText(fs::path(TempDir) / "notes.txt", "dropped in meanwhile");
+            OpenTransferFolder(host);
+            break;
+        case Step::FailedRead:
+            fs::remove(r.root / "etc/enigma2/lamedb"); // nothing loadable comes
+            ASSERT_FALSE(link->Read());
+            break;
+        case Step::Write:
+            Services.resize(1);
+            host.SaveFiles = {{"lamedb", "x"}, {"settings", "not written by the settings writers"}};
+            ASSERT_TRUE(link->Write());
+            break;
+        }
+        EXPECT_FALSE(fs::exists(TempDir)) << FileNames(TempDir).size() << " files left";
+    }
 }
 
 // ---- write -------------------------------------------------------------

@@ -8,9 +8,15 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 using namespace cf::net;
 namespace fs = std::filesystem;
@@ -223,6 +229,100 @@ TEST(NetFtp, ListingOfMissingFolderFails)
     std::vector<std::string> names;
     EXPECT_THROW(f.ftp.List("/var/tuxbox/config/enigma/*.tv", names), EFtpReplyError);
     EXPECT_TRUE(names.empty());
+}
+
+TEST(NetFtp, AListingLargerThanTheBoundIsRefused)
+{
+    FtpFixture f;
+    // 60 user bouquets: 1440 bytes of names and line ends, or more with paths.
+    for (int i = 0; i < 60; ++i) {
+        char name[40];
+        std::snprintf(name, sizeof name, "userbouquet.dbe%02x.tv", i);
+        WriteFile(f.root / "etc/enigma2" / name, "#NAME x\n");
+    }
+    struct Case {
+        std::size_t bound;
+        bool refused;
+    };
+    for (const Case c : {Case{8u << 20, false}, Case{1000, true}}) {
+        SCOPED_TRACE(c.bound);
+        f.ftp.MaxListingBytes = c.bound;
+        if (!f.ftp.Connected()) {
+            f.ftp.Connect();
+            f.ftp.Login();
+        }
+        std::vector<std::string> names;
+        if (!c.refused) {
+            f.ftp.List("/etc/enigma2/*.tv", names);
+            EXPECT_EQ(names.size(), 62u); // the 60, the favourites and bouquets.tv
+            EXPECT_TRUE(f.ftp.Connected());
+            continue;
+        }
+        try {
+            f.ftp.List("/etc/enigma2/*.tv", names);
+            FAIL() << "an oversized listing was read";
+        } catch (const ENetError& e) {
+            EXPECT_NE(std::string(e.what()).find("larger than 1000 bytes"), std::string::npos) << e.what();
+        }
+        EXPECT_TRUE(names.empty());
+        // Its final reply is out of step: the connection goes, later calls fail at once.
+        EXPECT_FALSE(f.ftp.Connected());
+    }
+}
+
+namespace {
+
+// A listener whose queue is full: a further connect is never answered, as
+// with an address behind a dead route.
+struct DeadAddress {
+    int listener = -1, port = 0;
+    std::vector<int> fillers;
+    DeadAddress()
+    {
+        listener = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ::bind(listener, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        ::listen(listener, 0);
+        socklen_t len = sizeof a;
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &len);
+        port = ntohs(a.sin_port);
+        for (int i = 0; i < 3; ++i) {
+            int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+            fillers.push_back(fd);
+        }
+    }
+    ~DeadAddress()
+    {
+        for (int fd : fillers)
+            ::close(fd);
+        ::close(listener);
+    }
+};
+
+} // namespace
+
+TEST(NetConnect, AnAddressThatNeverAnswersLeavesTimeForTheNext)
+{
+    DeadAddress dead;
+    {
+        // The dead address alone: a time-out within the bound.
+        auto t0 = std::chrono::steady_clock::now();
+        EXPECT_THROW(TcpSocket::ConnectAny({{"127.0.0.1", dead.port}}, 500, "box"), ENetTimeout);
+        EXPECT_LT(SecondsSince(t0), 5.0);
+    }
+    // The dead address first, a live one after it: connected to the live one.
+    FtpFixture f;
+    auto t0 = std::chrono::steady_clock::now();
+    TcpSocket s = TcpSocket::ConnectAny({{"127.0.0.1", dead.port}, {"127.0.0.1", f.peer->port()}}, 1000, "box");
+    EXPECT_LT(SecondsSince(t0), 5.0);
+    ASSERT_TRUE(s.IsOpen());
+    ASSERT_TRUE(s.WaitReadable(2000)); // the server's greeting
+    char buf[64];
+    const std::size_t n = s.Receive(buf, sizeof buf, 2000);
+    EXPECT_EQ(std::string(buf, std::min<std::size_t>(n, 3)), "220");
 }
 
 // ---- HTTP --------------------------------------------------------------

@@ -154,7 +154,7 @@ TEST_F(LinkNetworkWindow, QuestionsAndErrorsGoThroughTheMessageService)
     scripted.PressEnter();
     Click(*form.BitBtn_FTP_Write);
     ASSERT_EQ(scripted.Log().size(), 2u);
-    EXPECT_EQ(scripted.Log()[1].Text, "Please retry sending settings to your receiver");
+    EXPECT_EQ(scripted.Log()[1].Text, "Please retry sending settings to your receiver\nYour receiver still holds its previous settings.");
     EXPECT_EQ(scripted.Log()[1].Type, mtError);
     EXPECT_EQ(scripted.Log()[1].Buttons, TMsgDlgButtons{mbOK});
     EXPECT_TRUE(Modified);

@@ -1,14 +1,22 @@
 #include "common/TestData.h"
 
 #include "platform/Clipboard.h"
+#include "platform/AppState.h"
 #include "platform/Cursors.h"
+#include "platform/DateTimeText.h"
 #include "platform/Forms.h"
+#include "platform/GraphicsObjects.h"
+#include "platform/StockIcons.h"
+#include "platform/WidgetPaint.h"
 #include "platform/Registry.h"
 #include "platform/Themes.h"
 #include "platform/Timer.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QPalette>
 #include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -195,4 +203,85 @@ TEST(PlatformFormTest, WindowRegionAndCentring)
     EXPECT_TRUE(f.mask().isEmpty());
     f.SetCaption("Title");
     EXPECT_EQ(f.windowTitle(), "Title");
+}
+
+TEST(PlatformDateTimeTest, DaysSince1899AndBack)
+{
+    // Day 36526 is 2000-01-01; fractions are the time of day.
+    struct Case {
+        double days;
+        const char* text;
+    };
+    for (const Case c : {Case{0, "1899-12-30"}, Case{1.5, "1899-12-31 12:00:00"}, Case{36526, "2000-01-01"},
+                         Case{36526.75, "2000-01-01 18:00:00"}, Case{-1, "1899-12-29"}}) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(DateTimeText(c.days), c.text);
+        double back = -99;
+        ASSERT_TRUE(ReadDateTimeText(c.text, back));
+        EXPECT_NEAR(back, c.days, 1e-9);
+    }
+    for (const Case c : {Case{36526.75, "2000-01-01 18:00"}, Case{0.25, "06:00:00"}, Case{0.75, "18:00"}}) {
+        double read = -99;
+        ASSERT_TRUE(ReadDateTimeText(c.text, read)) << c.text;
+        EXPECT_NEAR(read, c.days, 1e-9) << c.text;
+    }
+    for (const char* bad : {"", "2000-13-01", "yesterday", " 2000-01-01", "2000-01-01 25:00"}) {
+        double kept = 7;
+        EXPECT_FALSE(ReadDateTimeText(bad, kept)) << bad;
+        EXPECT_EQ(kept, 7) << bad;
+    }
+}
+
+TEST(PlatformFontTest, OnlyInstalledFamiliesAreKnown)
+{
+    const bool tahoma = RegisterProgramFonts();
+    EXPECT_FALSE(IsFontFamilyInstalled("No Such Family 7f3a"));
+    EXPECT_FALSE(IsFontFamilyInstalled(""));
+    if (tahoma)
+        EXPECT_TRUE(IsFontFamilyInstalled("Tahoma"));
+}
+
+TEST(PlatformStockIconTest, EachKindIsAPictureOfTheAskedSize)
+{
+    for (TStockIcon kind :
+         {TStockIcon::siWarning, TStockIcon::siError, TStockIcon::siInformation, TStockIcon::siQuestion})
+        for (int size : {16, 32}) {
+            const TBitmap b = StockIcon(kind, size);
+            EXPECT_EQ(b.Width(), size);
+            EXPECT_EQ(b.Height(), size);
+            EXPECT_EQ(b.PixelFormat(), pf32bit);
+        }
+}
+
+TEST(PlatformAppStateTest, DeactivationReachesTheOwnerWhileItLives)
+{
+    int calls = 0;
+    auto* owner = new QObject;
+    WhenApplicationDeactivates(owner, [&] { ++calls; });
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(calls, 1);
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationActive);
+    EXPECT_EQ(calls, 1) << "becoming active again is no deactivation";
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationHidden);
+    EXPECT_EQ(calls, 2);
+    delete owner;
+    emit qGuiApp->applicationStateChanged(Qt::ApplicationInactive);
+    EXPECT_EQ(calls, 2) << "a gone owner hears nothing";
+}
+
+TEST(PlatformWidgetPaintTest, APlainWidgetPaintsItsBackgroundAtTheOrigin)
+{
+    QWidget w;
+    w.resize(20, 10);
+    w.setAutoFillBackground(true);
+    QPalette pal = w.palette();
+    pal.setColor(QPalette::Window, QColor(10, 20, 30));
+    w.setPalette(pal);
+    QImage img(30, 20, QImage::Format_RGB32);
+    img.fill(QColor(255, 255, 255));
+    TCanvas canvas(&img);
+    PaintWidgetBackground(&w, canvas);
+    EXPECT_EQ(img.pixel(5, 5) & 0xFFFFFF, 0x0A141Eu);
+    EXPECT_EQ(img.pixel(18, 8) & 0xFFFFFF, 0x0A141Eu);
+    EXPECT_EQ(img.pixel(25, 15) & 0xFFFFFF, 0xFFFFFFu) << "beyond the widget nothing is painted";
 }

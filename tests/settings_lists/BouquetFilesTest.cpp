@@ -32,7 +32,8 @@ TEST_F(BouquetFilesTest, ReadsEnigma2ListsInBothFormsAndTheirBouquets)
 {
     LoadSet("e2-in");
     EXPECT_EQ(TvListName, "Bouquets (TV)");
-    // userbouquet.gone.tv is named but missing: left out without a report.
+    // userbouquet.gone.tv is named but missing: left out, and the report
+    // names it.
     EXPECT_EQ(TvListEntries, (Entries{{"/USERBOUQUET.FAVOURITES.TV", "FAVOURITES", ""},
                                       {"/USERBOUQUET.DBE01.TV", "DBE01", ""}}));
     ASSERT_EQ(TvBouquets.size(), 2u);
@@ -56,7 +57,8 @@ TEST_F(BouquetFilesTest, ReadsEnigma2ListsInBothFormsAndTheirBouquets)
     EXPECT_EQ(RadioBouquets[0].Entries, (Entries{{"D", "Musik", ""}, {"S", Num("1234"), ""}}));
     EXPECT_EQ(RadioBouquetCounter, 1);
 
-    EXPECT_EQ(ErrorReport, std::string("\n") + TvBouquetMissingPrefix + "Favoriten" + BouquetMissingSuffix);
+    EXPECT_EQ(ErrorReport, std::string("\n- Tv Bouquet file <USERBOUQUET.GONE.TV> not found : bouquet not loaded\n") +
+                               TvBouquetMissingPrefix + "Favoriten" + BouquetMissingSuffix);
 }
 
 TEST_F(BouquetFilesTest, WritesEnigma2ListsAndBouquetsRenumbered)

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <set>
 #include <string>
 #include <vector>
@@ -182,21 +181,6 @@ TEST_P(EveryEffect, AnyFrameCanBeRedrawnOnItsOwn)
   const TFxBitmap later = Frame(style, old, picture, 50, during);
   TFxRandom fresh(31);
   EXPECT_EQ(later, Frame(style, old, picture, 50, fresh));
-}
-
-TEST_P(EveryEffect, LeavesTheProgramsOwnRandomSequenceAlone)
-{
-  const int style = GetParam();
-  std::srand(4321);
-  const int expected[3] = {std::rand(), std::rand(), std::rand()};
-  std::srand(4321);
-  const int first = std::rand();
-  TFxRandom rnd(9);
-  for (int p : {10, 50, 90})
-    Frame(style, SmoothOld(60, 40), SmoothNew(60, 40), p, rnd);
-  EXPECT_EQ(first, expected[0]);
-  EXPECT_EQ(std::rand(), expected[1]);
-  EXPECT_EQ(std::rand(), expected[2]);
 }
 
 INSTANTIATE_TEST_SUITE_P(AllEffects, EveryEffect, ::testing::Range(1, EffectCount + 1), StyleName);

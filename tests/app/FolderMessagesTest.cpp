@@ -2,10 +2,10 @@
 // message dialogs: each answer scripted the way a user would give it, and
 // what the drivers then do.
 
-#include "FolderTestSupport.h"
+#include "folder_io/FolderTestSupport.h"
 
 #include "controls/ScriptedMessages.h"
-#include "settings/FolderMessages.h"
+#include "app/FolderMessages.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,52 @@
+#include "app/AppForms.h"
+
+#include "app/Unit_About.h"
+#include "app/Unit_Main.h"
+#include "app/Unit_SelDir.h"
+#include "link/FolderNetworkHost.h"
+#include "link/TransferFolder.h"
+#include "link/Unit_Network.h"
+
+using namespace cf;
+
+TForm_SelDir* Form_SelDir = nullptr;
+TForm_Network* Form_Network = nullptr;
+
+TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
+{
+    // The order of creation; the windows still to come take their places
+    // between these: the list editor and the developer form after the folder
+    // dialog, the service details before the link, the transponder editor
+    // after it, compare and options (which translates all the others) last.
+    main_ = std::make_unique<TForm_Main>();
+    selDir_ = std::make_unique<TForm_SelDir>();
+    Form_SelDir = selDir_.get();
+    network_ = std::make_unique<TForm_Network>(*host_);
+    Form_Network = network_.get();
+    about_ = std::make_unique<TForm_About>();
+
+    TForm_Main& m = *main_;
+    host_->OnRepaint = [&m] { m.Repaint(); };
+    m.Dialogs.SelDir = [this](int tag) {
+        selDir_->Tag = tag;
+        return selDir_->ShowModal() == mrOk;
+    };
+    m.Dialogs.Network = [this] {
+        if (network_->ShowModal() != mrOk)
+            return false;
+        OpenTransferFolder(*host_);
+        return true;
+    };
+    m.Dialogs.About = [this] { about_->ShowModal(); };
+}
+
+TAppForms::~TAppForms()
+{
+    about_.reset();
+    Form_About = nullptr;
+    network_.reset();
+    Form_Network = nullptr;
+    selDir_.reset();
+    Form_SelDir = nullptr;
+    main_.reset();
+}

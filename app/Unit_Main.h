@@ -1,0 +1,199 @@
+#pragma once
+
+// The main window: the top row of buttons, the service list with its type
+// and satellite filters on the left, the provider or user-bouquet list and
+// the entries of the chosen one on the right. It is the folder drivers'
+// window (progress, questions, refills) and the settings model's view.
+//
+// The form and its wiring live in Unit_Main.cpp, the lists and filters in
+// MainListsView.cpp, the load and save side in MainFolderSide.cpp. Every
+// command is a member function, so tests call it without clicking.
+
+#include "app/FolderUi.h"
+#include "app/MainLists.h"
+#include "controls/CfProgress.h"
+#include "platform/Forms.h"
+#include "platform/ImageList.h"
+#include "platform/ListTable.h"
+#include "platform/Registry.h"
+#include "settings/FolderIO.h"
+#include "app/FolderMessages.h"
+#include "settings/Unit_lib.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace cf {
+class TCfButton;
+class TCfComboBox;
+class TCfEdit;
+class TCfHeaderPanel;
+class TCfPanel;
+class TCfRadioButton;
+} // namespace cf
+
+// The dialogs of the top row that other windows provide; an empty one is a
+// button whose dialog is not there yet (the button then does nothing).
+struct TMainDialogs {
+    std::function<bool()> Network; // true on OK
+    std::function<void()> About;
+    std::function<void()> Tp;      // the transponder editor, modal
+    std::function<void()> Xml;
+    std::function<void()> Compare;
+    std::function<void()> Option;
+    std::function<void()> Debug;
+    std::function<void()> Export;
+    std::function<bool(int tag)> SelDir; // the folder dialog: true on OK
+};
+
+class TForm_Main : public cf::TForm, public TFolderWindow, public TSettingsView {
+public:
+    explicit TForm_Main(QWidget* owner = nullptr);
+    ~TForm_Main() override;
+
+    // ---- controls
+    cf::TCfPanel* Panel_Top = nullptr;
+    cf::TCfButton* BitBtn_Open = nullptr;
+    cf::TCfButton* BitBtn_Save = nullptr;
+    cf::TCfButton* BitBtn_Net = nullptr;
+    cf::TCfButton* BitBtn_Tp = nullptr;
+    cf::TCfButton* BitBtn_XML = nullptr;
+    cf::TCfButton* BitBtn_Compare = nullptr;
+    cf::TCfButton* BitBtn_Option = nullptr;
+    cf::TCfButton* BitBtn_Export = nullptr;
+    cf::TCfButton* BitBtn_Debug = nullptr;
+    cf::TCfButton* BitBtn_About = nullptr;
+    cf::TCfPanel* Panel_Version = nullptr;
+
+    cf::TCfPanel* Panel_List = nullptr;
+    cf::TCfPanel* Panel_Filters = nullptr;
+    cf::TCfComboBox* CB_Type = nullptr;
+    cf::TCfComboBox* CB_Sat = nullptr;
+    cf::TCfComboBox* CB_ListControl = nullptr;
+    cf::TCfEdit* Tx_No_Of_Item = nullptr;
+    cf::TListTable* LV_Serv = nullptr;
+
+    cf::TCfPanel* Panel_DX = nullptr;
+    cf::TCfHeaderPanel* Panel_Dx_t = nullptr;
+    cf::TCfPanel* Panel_Choice = nullptr;
+    cf::TCfRadioButton* RB_UB_TV = nullptr;
+    cf::TCfRadioButton* RB_UB_RADIO = nullptr;
+    cf::TCfRadioButton* RB_PROV = nullptr;
+    cf::TListTable* LV_TypeOfList = nullptr;
+    cf::TCfHeaderPanel* Panel_List_Details = nullptr;
+    cf::TListTable* LV_Details = nullptr;
+
+    cf::TCustomImageList ImageList;
+    cf::TCfProgress CfProgress;
+    // The configuration key, open for the whole run.
+    cf::TRegistry Registry;
+    TMainDialogs Dialogs;
+    bool DebugMode = false;
+
+    // ---- view state
+    bool FillEnabled = false;
+    std::int32_t& SortColumn = ServiceSortColumn;
+    std::string SortKeepNumber;
+    std::string FindPattern;
+    int VisibleRows = 0;
+    std::int32_t ChannelBase = 0;
+    // What the three lists show, row for row.
+    std::vector<TServRow> ServRows;
+    std::vector<TTypeListRow> TypeRows;
+    std::vector<TDetailRow> DetailRows;
+    // Called when the lists empty the cut and paste buffers (the editing
+    // commands hook theirs in here).
+    std::function<void()> OnClearCutBuffers;
+
+    // ---- start-up and shutdown
+    void FormCreate();
+    void FormShow();
+    void FormCloseQuery(bool& canClose);
+    void GetConfiguration();
+    void SetGrid();
+
+    // ---- top row
+    void BitBtn_OpenClick();
+    void BitBtn_SaveClick();
+    void BitBtn_NetWorkClick();
+    void BitBtn_TpClick();
+    void BitBtn_OptionClick();
+    void BitBtn_XMLClick();
+    void BitBtn_DebugClick();
+    void BitBtn_CompareClick();
+    void BitBtn_ExportClick();
+    void BitBtn_AboutClick();
+    // The folder dialog for loading (tag 0) or saving (tag 1); true on OK.
+    bool SelDir(int tag);
+
+    // ---- lists and filters
+    TListKind ShownListKind() const;
+    bool WhiteListShown() const;
+    void FillChannel();
+    void FillSat() override;
+    void FillListType();
+    // `byCode` is the application calling (not the grid's own event): the
+    // entry row the user had stays selected.
+    void Lv_TypeOfListSelectCell(int ARow, bool byCode = false);
+    void ConditionFillChange();
+    void TypeOfListChange();
+    void CB_ListControlChange();
+    void MyScrollTo(cf::TListTable& grid, int row, int count);
+    int JumpToChNo(std::int32_t number);
+    std::int32_t FindPr(std::int32_t id) const;
+    void LV_ServResize();
+    void LV_ServHeaderClick(int column);
+    void LV_DetailsSelectCell(int row);
+    void Lv_ServDblClick();
+    void lv_DetailsDblClick();
+    // The service behind a row of LV_Serv (-1 for none).
+    std::int32_t ServiceIndexOfRow(int row) const;
+
+    // ---- key handlers (the commands come with the editing windows)
+    std::function<void(uint16_t& key, cf::TShiftState shift)> ServKeyCommands;
+    std::function<void(uint16_t& key, cf::TShiftState shift)> TypeListKeyCommands;
+    std::function<void(uint16_t& key, cf::TShiftState shift)> DetailsKeyCommands;
+    // Modifies a service (Enter, double click); empty until the service
+    // details dialog exists.
+    std::function<bool(std::int32_t serviceIndex)> ModifyService;
+    std::function<void(int detailRow)> RenameMarker;
+
+    // ---- TFolderWindow
+    void SetMainEnabled(bool enabled) override;
+    void LoadStarting() override;
+    void FillLists() override;
+    void LoadFinished(const std::string& caption) override;
+    void LoadFailed() override;
+    void SaveStarting() override;
+    void SaveFinished(const std::string& caption) override;
+
+    // ---- TSettingsView
+    void VersionChanged(std::int32_t version, const std::string& name, TListControl listControl) override;
+    void ModelReset() override;
+
+    bool CloseQuery() override;
+    void DoShow() override { FormShow(); }
+    void Resize() override;
+
+private:
+    void BuildControls();
+    void BuildImages();
+    void ShowServRows();
+    void ShowTypeRows();
+    void ShowDetailRows();
+    void ServKeyDown(uint16_t& key, cf::TShiftState shift);
+    void TypeListKeyDown(uint16_t& key, cf::TShiftState shift);
+    void DetailsKeyDown(uint16_t& key, cf::TShiftState shift);
+    // Lets the progress bar repaint now and then during a long fill.
+    void FillProgress(std::size_t done);
+    void ClearCutBuffers();
+
+    TProgressWindowSink progressSink_;
+    TMessageFolderDialogs folderDialogs_;
+    std::uint64_t lastServe_ = 0;
+};
+
+// The one main window of the run (set while it exists).
+extern TForm_Main* Form_Main;

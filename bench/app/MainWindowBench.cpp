@@ -1,0 +1,131 @@
+// The main window on the offscreen platform: a real set loaded and shown, a
+// generated 100,000-service folder loaded and shown, and a filter switch on
+// those 100,000 services.
+
+#include "bench/folder_io/BenchSet.h"
+
+#include "app/Unit_Main.h"
+#include "controls/CfEdit.h"
+#include "controls/ScriptedMessages.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+QApplication& App()
+{
+    static int argc = 1;
+    static char name[] = "bench";
+    static char* argv[] = {name, nullptr};
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    setenv("QT_FONT_DPI", "96", 0);
+    static QApplication* app = new QApplication(argc, argv);
+    return *app;
+}
+
+// A main window over a configuration of its own.
+struct Window {
+    fs::path root;
+    cf::TScriptedMessages messages;
+    std::unique_ptr<cf::TMessageServiceScope> scope;
+    std::unique_ptr<TForm_Main> main;
+    Window()
+    {
+        App();
+        cf::RegisterProgramFonts();
+        root = fs::temp_directory_path() / ("chanforge-bench-main-" + std::to_string(std::random_device{}()));
+        fs::create_directories(root);
+        setenv("CHANFORGE_CONFIG", (root / "config.ini").c_str(), 1);
+        messages.Unscripted = cf::TScriptedMessages::TUnscripted::PressEnter;
+        scope = std::make_unique<cf::TMessageServiceScope>(messages);
+        main = std::make_unique<TForm_Main>();
+        main->setWindowState(Qt::WindowNoState);
+        main->SetBounds(0, 0, 1270, 760);
+        main->Show();
+    }
+    ~Window()
+    {
+        main.reset();
+        std::error_code ec;
+        fs::remove_all(root, ec);
+    }
+    bool Load(const fs::path& folder)
+    {
+        TheLoadDir = folder.string();
+        return VerFile() && OpenFile();
+    }
+};
+
+fs::path Multisat()
+{
+    const char* data = std::getenv("CHANFORGE_TESTDATA");
+    const fs::path base = data ? fs::path(data) : fs::path(__FILE__).parent_path() / "../../tests/testdata";
+    return base / "real" / "enigma2-v4-multisat";
+}
+
+// The generated folder of 100,000 services, written once.
+const fs::path& HundredThousand()
+{
+    static const fs::path folder = [] {
+        const fs::path f = fs::temp_directory_path() / ("chanforge-bench-100k-" + std::to_string(std::random_device{}()));
+        fs::create_directories(f);
+        benchset::BuildModel(100000, 8000, 300, 120);
+        TheSaveDir = f.string();
+        if (!SaveFile())
+            std::abort();
+        ClearModel();
+        return f;
+    }();
+    return folder;
+}
+
+void BM_MultisatLoadedAndShown(benchmark::State& state)
+{
+    Window w;
+    for (auto _ : state) {
+        if (!w.Load(Multisat()))
+            state.SkipWithError("load failed");
+        QApplication::processEvents();
+    }
+    state.counters["services"] = static_cast<double>(w.main->LV_Serv->RowCount());
+}
+BENCHMARK(BM_MultisatLoadedAndShown)->Unit(benchmark::kMillisecond);
+
+void BM_Generated100kLoadedAndShown(benchmark::State& state)
+{
+    const fs::path& folder = HundredThousand();
+    Window w;
+    for (auto _ : state) {
+        if (!w.Load(folder))
+            state.SkipWithError("load failed");
+        QApplication::processEvents();
+    }
+    state.counters["services"] = static_cast<double>(w.main->LV_Serv->RowCount());
+}
+BENCHMARK(BM_Generated100kLoadedAndShown)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_FilterSwitch100k(benchmark::State& state)
+{
+    const fs::path& folder = HundredThousand();
+    Window w;
+    if (!w.Load(folder)) {
+        state.SkipWithError("load failed");
+        return;
+    }
+    int type = 0;
+    for (auto _ : state) {
+        type = type == 0 ? 1 : 0; // "All" and "Television" in turn
+        w.main->CB_Type->SetItemIndex(type);
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = static_cast<double>(w.main->LV_Serv->RowCount());
+}
+BENCHMARK(BM_FilterSwitch100k)->Unit(benchmark::kMillisecond);
+
+} // namespace
