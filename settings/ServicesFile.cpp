@@ -425,11 +425,13 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         ch.Key.reserve(ch.Sid.size() + tpKeyText.size() + static_cast<std::size_t>(typeEnd - typeText));
         ch.Key.assign(ch.Sid).append(tpKeyText).append(typeText, typeEnd);
         ch.Number = 200 + loaded;
-        ch.Unnamed = e.name.empty();
+        // A name of control characters only is cleaned to nothing: shown and
+        // saved as the nameless service it would read back as.
+        if (!e.name.empty())
+            ch.Name = Utf8ToAnsiClean(e.name);
+        ch.Unnamed = ch.Name.empty();
         if (ch.Unnamed)
             ch.Name = ".";
-        else
-            ch.Name = Utf8ToAnsiClean(e.name);
         ++loaded;
     }
     if (skipped > 0)

@@ -211,6 +211,17 @@ TEST_F(ServicesRead, CrLfLinesAreAccepted)
     EXPECT_EQ(Services[0].Name, "MTV Live HD");
 }
 
+TEST_F(ServicesRead, ANameOfControlCharactersOnlyIsANamelessService)
+{
+    // U+0086 is a C1 control character: cleaned away, nothing is left.
+    Load("eDVB services /4/\ntransponders\n00c00000:0441:0001\n\ts 12515000:22000000:0:4:192:2:0\n/\nend\n"
+         "services\n0109:00c00000:0441:0001:1:0\n\xC2\x86\np:P\nend\n");
+    ASSERT_EQ(Services.size(), 1u);
+    EXPECT_TRUE(Services[0].Unnamed);
+    EXPECT_EQ(Services[0].Name, ".");
+    EXPECT_NE(SaveAndRead().find("0109:00C00000:0441:0001:1:200\n\np:P\n"), std::string::npos);
+}
+
 TEST_F(ServicesRead, TagsCountOnlyAtTheStartOfAField)
 {
     Load("eDVB services /3/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
