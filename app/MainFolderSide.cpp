@@ -34,8 +34,8 @@ void TForm_Main::LoadFinished(const std::string& caption)
     SetCaption(caption);
     if (LV_Serv->RowCount() > 0) {
         LV_Serv->ScrollToRow(0);
-        if (LV_Serv->Row() < 0)
-            LV_Serv->SelectRow(0);
+        if (LV_Serv->SelectedRow() < 0)
+            SelectRowQuietly(*LV_Serv, 0);
     }
     LV_Serv->SetFocus();
 }
@@ -63,10 +63,9 @@ void TForm_Main::VersionChanged(std::int32_t, const std::string& name, TListCont
 
 void TForm_Main::ModelReset()
 {
-    ServRows.clear();
     TypeRows.clear();
     DetailRows.clear();
-    ShowServRows();
+    LV_Serv->ClearRows();
     ShowTypeRows();
     ShowDetailRows();
     ClearCutBuffers();

@@ -50,7 +50,7 @@ enum : int {
 // ---- service list -------------------------------------------------------------
 enum : int {
     ServColNew = 0, ServColLock, ServColNumber, ServColType, ServColService, ServColPackage, ServColSynt,
-    ServColSat, ServColCount
+    ServColSat, ServColIndex, ServColCount
 };
 inline const std::vector<std::string> ServHeaders = {"", "", "Number", "Type", "Service", "Package", "Synt Data",
                                                      "Sat"};
@@ -80,6 +80,7 @@ TServRow MakeServRow(const ARR_ENIG_CH& services, std::int32_t index, const ARR_
 void SortServRows(std::vector<TServRow>& rows, int column);
 
 // ---- provider and bouquet list -----------------------------------------------
+enum : int { TypeColImage = 0, TypeColName, TypeColIndex, TypeColCount };
 struct TTypeListRow {
     int Image = ImgListUnlocked;
     std::string Name;

@@ -87,58 +87,71 @@ void TForm_Main::FillChannel()
                                     : std::string();
     const auto shown = FilteredServices(Services, Transponders, CB_Type->ItemIndex(), sat, satItem);
     const bool white = WhiteListShown();
-    ServRows.clear();
-    ServRows.reserve(shown.size());
+    // All rows come in one call and are filled in place, inside one update:
+    // the grid repaints once, when the list is whole.
+    LV_Serv->BeginUpdate();
+    LV_Serv->ClearRows();
+    LV_Serv->AddRows(static_cast<int>(shown.size()));
+    int row = 0;
     for (std::int32_t i : shown) {
-        ServRows.push_back(MakeServRow(Services, i, Transponders, white));
+        SetServRow(row++, MakeServRow(Services, i, Transponders, white));
         FillProgress(static_cast<std::size_t>(i));
     }
-    SortServRows(ServRows, SortColumn);
-    ShowServRows();
+    TCfCustomColumn* sortBy = LV_Serv->Columns().Item(std::clamp<int>(SortColumn, 0, ServColSat));
+    sortBy->SetSorted(false);
+    sortBy->SetSortType(stCaseInsensitive);
+    sortBy->SetSortKind(skAscending);
+    sortBy->SetSorted(true);
+    LV_Serv->EndUpdate();
     CB_Type->SetEnabled(true);
     CB_Sat->SetEnabled(true);
-    if (ServRows.size() >= 2)
+    if (LV_Serv->RowCount() >= 2)
         MyScrollTo(*LV_Serv, 0, VisibleRows);
-    Tx_No_Of_Item->SetText(std::to_string(ServRows.size()));
+    Tx_No_Of_Item->SetText(std::to_string(LV_Serv->RowCount()));
 }
 
-void TForm_Main::ShowServRows()
+void TForm_Main::SetServRow(int row, const TServRow& r)
 {
-    LV_Serv->SetSource(static_cast<int>(ServRows.size()), [this](int col, int row) {
-        const TServRow& r = ServRows[static_cast<std::size_t>(row)];
-        if (col == ServColNew)
-            return TListCell{{}, r.NewImage};
-        if (col == ServColLock)
-            return TListCell{{}, r.LockImage};
-        return TListCell{r.Text(col), -1};
-    });
+    TCells& cells = LV_Serv->CellStore();
+    cells.GetCell(ServColNew, row).SetAsInteger(r.NewImage);
+    cells.GetCell(ServColLock, row).SetAsInteger(r.LockImage);
+    for (int c = ServColNumber; c <= ServColSat; ++c)
+        cells.GetCell(c, row).SetAsString(r.Text(c));
+    cells.GetCell(ServColIndex, row).SetAsInteger(r.ServiceIndex);
 }
 
 void TForm_Main::ShowTypeRows()
 {
-    LV_TypeOfList->SetSource(static_cast<int>(TypeRows.size()), [this](int col, int row) {
-        const TTypeListRow& r = TypeRows[static_cast<std::size_t>(row)];
-        switch (col) {
-        case 0: return TListCell{{}, r.Image};
-        case 1: return TListCell{r.Name, -1};
-        default: return TListCell{std::to_string(r.Index), -1};
-        }
-    });
+    LV_TypeOfList->BeginUpdate();
+    LV_TypeOfList->ClearRows();
+    LV_TypeOfList->AddRows(static_cast<int>(TypeRows.size()));
+    TCells& cells = LV_TypeOfList->CellStore();
+    for (std::size_t i = 0; i < TypeRows.size(); ++i) {
+        const int row = static_cast<int>(i);
+        cells.GetCell(TypeColImage, row).SetAsInteger(TypeRows[i].Image);
+        cells.GetCell(TypeColName, row).SetAsString(TypeRows[i].Name);
+        cells.GetCell(TypeColIndex, row).SetAsInteger(TypeRows[i].Index);
+    }
+    LV_TypeOfList->EndUpdate();
 }
 
 void TForm_Main::ShowDetailRows()
 {
-    LV_Details->SetSource(static_cast<int>(DetailRows.size()), [this](int col, int row) {
-        const TDetailRow& r = DetailRows[static_cast<std::size_t>(row)];
-        switch (col) {
-        case DetColImage: return TListCell{{}, r.Image};
-        case DetColRunning: return TListCell{r.Running, -1};
-        case DetColName: return TListCell{r.Name, -1};
-        case DetColType: return TListCell{r.Type, -1};
-        case DetColSat: return TListCell{r.Sat, -1};
-        default: return TListCell{std::to_string(r.Entry), -1};
-        }
-    });
+    LV_Details->BeginUpdate();
+    LV_Details->ClearRows();
+    LV_Details->AddRows(static_cast<int>(DetailRows.size()));
+    TCells& cells = LV_Details->CellStore();
+    for (std::size_t i = 0; i < DetailRows.size(); ++i) {
+        const TDetailRow& d = DetailRows[i];
+        const int row = static_cast<int>(i);
+        cells.GetCell(DetColImage, row).SetAsInteger(d.Image);
+        cells.GetCell(DetColRunning, row).SetAsString(d.Running);
+        cells.GetCell(DetColName, row).SetAsString(d.Name);
+        cells.GetCell(DetColType, row).SetAsString(d.Type);
+        cells.GetCell(DetColSat, row).SetAsString(d.Sat);
+        cells.GetCell(DetColEntry, row).SetAsInteger(d.Entry);
+    }
+    LV_Details->EndUpdate();
 }
 
 void TForm_Main::FillSat()
@@ -164,14 +177,14 @@ void TForm_Main::FillListType()
     ShowDetailRows();
     ChannelBase = 0;
     if (!TypeRows.empty()) {
-        LV_TypeOfList->SelectRow(0);
+        SelectRowQuietly(*LV_TypeOfList, 0);
         Lv_TypeOfListSelectCell(0);
     }
 }
 
 void TForm_Main::Lv_TypeOfListSelectCell(int ARow, bool byCode)
 {
-    const int keep = byCode ? std::max(LV_Details->Row(), 0) : 0;
+    const int keep = byCode ? std::max(LV_Details->SelectedRow(), 0) : 0;
     const TListKind kind = ShownListKind();
     ARR_ENIG_UB& bouquets = kind == TListKind::RadioBouquets ? RadioBouquets : TvBouquets;
     ChannelBase = kind == TListKind::Providers ? 0 : CountNoOfCha(bouquets, ARow);
@@ -196,7 +209,7 @@ void TForm_Main::Lv_TypeOfListSelectCell(int ARow, bool byCode)
     }
     ShowDetailRows();
     if (keep < LV_Details->RowCount()) {
-        LV_Details->SelectRow(keep);
+        SelectRowQuietly(*LV_Details, keep);
         LV_Details->ScrollToRow(keep);
     }
 }
@@ -221,26 +234,66 @@ void TForm_Main::CB_ListControlChange()
 
 void TForm_Main::SetGrid()
 {
-    for (TListTable* g : {LV_Serv, LV_TypeOfList, LV_Details})
-        g->SetGridLines(ShowGrid);
+    for (TCfGrid* g : {LV_Serv, LV_TypeOfList, LV_Details})
+        g->SetOptions(ShowGrid ? g->Options() | goGrid : g->Options() & ~goGrid);
 }
 
-void TForm_Main::MyScrollTo(TListTable& grid, int row, int count)
+void TForm_Main::MyScrollTo(TCfGrid& grid, int row, int count)
 {
     const int target = ScrollTarget(row, count, grid.RowCount());
     if (target < 0)
         return;
     grid.ScrollToRow(0);
     grid.ScrollToRow(target);
-    grid.SelectRow(std::clamp(row, 0, grid.RowCount() - 1));
+    SelectRowQuietly(grid, std::clamp(row, 0, grid.RowCount() - 1));
+}
+
+void TForm_Main::SelectRowQuietly(TCfGrid& grid, int row)
+{
+    if (row < 0 || row >= grid.RowCount())
+        return;
+    const bool was = quietSelect_;
+    quietSelect_ = true;
+    grid.SetSelectedRow(row);
+    quietSelect_ = was;
+}
+
+std::vector<int> TForm_Main::SelectedRows(TCfGrid& grid)
+{
+    std::vector<int> rows;
+    for (int r = 0, n = grid.RowCount(); r < n; ++r)
+        if (grid.GetSelected(r))
+            rows.push_back(r);
+    const int current = grid.SelectedRow();
+    if (rows.empty() && current >= 0 && current < grid.RowCount())
+        rows.push_back(current);
+    return rows;
 }
 
 int TForm_Main::JumpToChNo(std::int32_t number)
 {
-    const int row = FindNumberRow(ServRows, number);
-    if (row >= 0)
-        LV_Serv->SelectRow(row);
-    return row;
+    // The grid's text search stops at the first number that begins with
+    // these digits ("200" for 20): search on until the hit is exact, and
+    // give up when the search comes round to its first hit again.
+    const std::string text = std::to_string(number);
+    const bool was = quietSelect_;
+    quietSelect_ = true;
+    int result = -1;
+    if (LV_Serv->FindText(ServColNumber, text, true)) {
+        const int first = LV_Serv->SelectedRow();
+        int row = first;
+        while (LV_Serv->Cells(ServColNumber, row) != text) {
+            if (!LV_Serv->FindText(ServColNumber, text, false))
+                break;
+            row = LV_Serv->SelectedRow();
+            if (row == first)
+                break;
+        }
+        if (LV_Serv->Cells(ServColNumber, row) == text)
+            result = row;
+    }
+    quietSelect_ = was;
+    return result;
 }
 
 std::int32_t TForm_Main::FindPr(std::int32_t id) const
@@ -254,30 +307,41 @@ std::int32_t TForm_Main::FindPr(std::int32_t id) const
 void TForm_Main::LV_ServResize()
 {
     if (LV_Serv)
-        VisibleRows = VisibleRowsFor(LV_Serv->ClientHeight(), LV_Serv->HeaderHeight(), LV_Serv->DefaultRowHeight());
+        VisibleRows = VisibleRowsFor(LV_Serv->ClientHeight(), LV_Serv->HeaderSize(), LV_Serv->RowSize());
 }
 
 std::int32_t TForm_Main::ServiceIndexOfRow(int row) const
 {
-    if (row < 0 || static_cast<std::size_t>(row) >= ServRows.size())
+    if (row < 0 || row >= LV_Serv->RowCount())
         return -1;
-    return ServRows[static_cast<std::size_t>(row)].ServiceIndex;
+    return LV_Serv->CellStore().GetCell(ServColIndex, row).AsInteger();
 }
 
-void TForm_Main::LV_ServHeaderClick(int column)
+std::int32_t TForm_Main::NumberOfRow(int row) const
 {
-    const int row = LV_Serv->Row();
-    SortKeepNumber = row >= 0 && static_cast<std::size_t>(row) < ServRows.size()
-                         ? std::to_string(ServRows[static_cast<std::size_t>(row)].Number)
-                         : std::string();
-    SortColumn = column;
-    SortServRows(ServRows, column);
-    ShowServRows();
-    if (!SortKeepNumber.empty()) {
-        const int r = JumpToChNo(std::stoi(SortKeepNumber));
-        if (r >= 0)
-            LV_Serv->ScrollToRow(r);
-    }
+    const std::int32_t index = ServiceIndexOfRow(row);
+    return index >= 0 && static_cast<std::size_t>(index) < Services.size()
+               ? Services[static_cast<std::size_t>(index)].Number
+               : -1;
+}
+
+void TForm_Main::LV_ServHeaderClick(int)
+{
+    const std::int32_t number = NumberOfRow(LV_Serv->SelectedRow());
+    SortKeepNumber = number >= 0 ? std::to_string(number) : std::string();
+}
+
+void TForm_Main::LV_ServSortColumn(int column) { SortColumn = column; }
+
+void TForm_Main::LV_ServAfterSort()
+{
+    // Only a header click asks for this; a fill's own sort starts at the top.
+    if (SortKeepNumber.empty())
+        return;
+    const int r = JumpToChNo(std::stoi(SortKeepNumber));
+    SortKeepNumber.clear();
+    if (r >= 0)
+        LV_Serv->ScrollToRow(r);
 }
 
 void TForm_Main::LV_DetailsSelectCell(int row)
@@ -294,7 +358,7 @@ void TForm_Main::LV_DetailsSelectCell(int row)
 
 void TForm_Main::Lv_ServDblClick()
 {
-    const std::int32_t index = ServiceIndexOfRow(LV_Serv->Row());
+    const std::int32_t index = ServiceIndexOfRow(LV_Serv->SelectedRow());
     if (index < 0 || !ModifyService)
         return;
     const std::string name = Services[static_cast<std::size_t>(index)].Name;
@@ -306,12 +370,13 @@ void TForm_Main::Lv_ServDblClick()
         } else if (static_cast<std::size_t>(index) < Services.size() &&
                    Services[static_cast<std::size_t>(index)].Name != name) {
             if (LV_TypeOfList->RowCount() > 0)
-                Lv_TypeOfListSelectCell(std::max(LV_TypeOfList->Row(), 0), true);
-            for (TServRow& r : ServRows)
-                if (r.ServiceIndex == index)
-                    r = MakeServRow(Services, index, Transponders, WhiteListShown());
-            SortServRows(ServRows, SortColumn);
-            ShowServRows();
+                Lv_TypeOfListSelectCell(std::max(LV_TypeOfList->SelectedRow(), 0), true);
+            LV_Serv->BeginUpdate();
+            for (int r = 0; r < LV_Serv->RowCount(); ++r)
+                if (ServiceIndexOfRow(r) == index)
+                    SetServRow(r, MakeServRow(Services, index, Transponders, WhiteListShown()));
+            LV_Serv->SortColumn(std::clamp<int>(SortColumn, 0, ServColSat), true);
+            LV_Serv->EndUpdate();
             JumpToChNo(number);
         }
     }
@@ -320,7 +385,7 @@ void TForm_Main::Lv_ServDblClick()
 
 void TForm_Main::lv_DetailsDblClick()
 {
-    const int row = LV_Details->Row();
+    const int row = LV_Details->SelectedRow();
     if (row < 0 || static_cast<std::size_t>(row) >= DetailRows.size())
         return;
     const TDetailRow& d = DetailRows[static_cast<std::size_t>(row)];

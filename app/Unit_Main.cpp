@@ -29,6 +29,33 @@ TCfButton* TopButton(QWidget* parent, const char* name, const char* caption, int
     return b;
 }
 
+TCfCustomColumn* AddTextColumn(TCfGrid& grid, const std::string& caption, int width)
+{
+    auto* c = grid.Columns().Add<TCfTextColumn>();
+    c->Header().SetCaption(caption);
+    c->SetWidth(width);
+    c->SetSortType(stCaseInsensitive);
+    return c;
+}
+
+void AddImageColumn(TCfGrid& grid, int width, TCustomImageList& images)
+{
+    auto* c = grid.Columns().Add<TCfImageColumn>();
+    c->SetImages(&images);
+    c->SetWidth(width);
+    c->SetAlignment(taCenter);
+    c->SetOptions((c->Options() | coFixedSize) & ~coCanSort);
+}
+
+// The hidden number that leads from a row to its element.
+void AddIndexColumn(TCfGrid& grid)
+{
+    auto* c = grid.Columns().Add<TCfTextColumn>();
+    c->SetKind(7);
+    c->SetVisible(false);
+    c->SetOptions(c->Options() & ~coCanSort);
+}
+
 } // namespace
 
 TForm_Main::TForm_Main(QWidget* owner)
@@ -103,7 +130,7 @@ void TForm_Main::BuildControls()
     RB_PROV->SetCaption("Providers");
     RB_PROV->SetBounds(344, 4, 110, 18);
     RB_UB_TV->SetChecked(true);
-    LV_TypeOfList = new TListTable(Panel_Dx_t);
+    LV_TypeOfList = new TCfGrid(Panel_Dx_t);
     LV_TypeOfList->Name = "LV_TypeOfList";
     LV_TypeOfList->SetAlign(TAlign::alClient);
 
@@ -111,7 +138,7 @@ void TForm_Main::BuildControls()
     Panel_List_Details->Name = "Panel_List_Details";
     Panel_List_Details->SetCaption(" 0 items");
     Panel_List_Details->SetAlign(TAlign::alClient);
-    LV_Details = new TListTable(Panel_List_Details);
+    LV_Details = new TCfGrid(Panel_List_Details);
     LV_Details->Name = "LV_Details";
     LV_Details->SetAlign(TAlign::alClient);
 
@@ -145,19 +172,35 @@ void TForm_Main::BuildControls()
     Tx_No_Of_Item->Name = "Tx_No_Of_Item";
     Tx_No_Of_Item->SetReadOnly(true);
     Tx_No_Of_Item->SetBounds(374, 5, 70, 24);
-    LV_Serv = new TListTable(Panel_List);
+    LV_Serv = new TCfGrid(Panel_List);
     LV_Serv->Name = "LV_Serv";
     LV_Serv->SetAlign(TAlign::alClient);
 
-    std::vector<TListColumn> serv = {{"", 20}, {"", 20}, {"Number", 60}, {"Type", 70}, {"Service", 180},
-                                     {"Package", 120}, {"Synt Data", 130}, {"Sat", 60}};
-    LV_Serv->SetColumns(serv);
-    LV_TypeOfList->SetColumns({{"", 22}, {"Name", 460}, {"", 0, false}});
-    LV_Details->SetColumns({{"", 20}, {"", 44}, {"Name", 250}, {"Type", 80}, {"Sat", 70}, {"", 0, false}});
-    for (TListTable* g : {LV_Serv, LV_TypeOfList, LV_Details}) {
-        g->SetImages(&ImageList);
-        g->SetDefaultRowHeight(18);
-    }
+    for (TCfGrid* g : {LV_Serv, LV_TypeOfList, LV_Details})
+        SetUpGrid(*g);
+    AddImageColumn(*LV_Serv, 20, ImageList);
+    AddImageColumn(*LV_Serv, 20, ImageList);
+    AddTextColumn(*LV_Serv, "Number", 60);
+    AddTextColumn(*LV_Serv, "Type", 70);
+    AddTextColumn(*LV_Serv, "Service", 180);
+    AddTextColumn(*LV_Serv, "Package", 120);
+    AddTextColumn(*LV_Serv, "Synt Data", 130);
+    AddTextColumn(*LV_Serv, "Sat", 60);
+    AddIndexColumn(*LV_Serv);
+    AddImageColumn(*LV_TypeOfList, 22, ImageList);
+    AddTextColumn(*LV_TypeOfList, "Name", 460);
+    AddIndexColumn(*LV_TypeOfList);
+    AddImageColumn(*LV_Details, 20, ImageList);
+    AddTextColumn(*LV_Details, "", 44);
+    AddTextColumn(*LV_Details, "Name", 250);
+    AddTextColumn(*LV_Details, "Type", 80);
+    AddTextColumn(*LV_Details, "Sat", 70);
+    AddIndexColumn(*LV_Details);
+    // Only the service list sorts by a header click; the other two keep the
+    // order of their arrays (the providers are sorted when filled).
+    for (TCfGrid* g : {LV_TypeOfList, LV_Details})
+        for (int c = 0; c < g->Columns().Count(); ++c)
+            g->Columns().Item(c)->SetOptions(g->Columns().Item(c)->Options() & ~coCanSort);
 
     BitBtn_Open->OnClick = [this](TControl*) { BitBtn_OpenClick(); };
     BitBtn_Save->OnClick = [this](TControl*) { BitBtn_SaveClick(); };
@@ -179,16 +222,30 @@ void TForm_Main::BuildControls()
                 TypeOfListChange();
         };
 
-    LV_TypeOfList->OnSelectCell = [this](TListTable*, int row) { Lv_TypeOfListSelectCell(row); };
-    LV_Details->OnSelectCell = [this](TListTable*, int row) { LV_DetailsSelectCell(row); };
-    LV_Serv->OnHeaderClick = [this](TListTable*, int col) { LV_ServHeaderClick(col); };
-    LV_Serv->OnDblClick = [this](TListTable*) { Lv_ServDblClick(); };
-    LV_Details->OnDblClick = [this](TListTable*) { lv_DetailsDblClick(); };
-    LV_Serv->OnKeyDown = [this](TListTable*, uint16_t& key, TShiftState shift) { ServKeyDown(key, shift); };
-    LV_TypeOfList->OnKeyDown = [this](TListTable*, uint16_t& key, TShiftState shift) {
-        TypeListKeyDown(key, shift);
+    LV_TypeOfList->OnSelectCell = [this](QObject*, int, int row) {
+        if (!quietSelect_)
+            Lv_TypeOfListSelectCell(row);
     };
-    LV_Details->OnKeyDown = [this](TListTable*, uint16_t& key, TShiftState shift) { DetailsKeyDown(key, shift); };
+    LV_Details->OnSelectCell = [this](QObject*, int, int row) {
+        if (!quietSelect_)
+            LV_DetailsSelectCell(row);
+    };
+    LV_Serv->OnHeaderClick = [this](QObject*, int col) { LV_ServHeaderClick(col); };
+    LV_Serv->OnSortColumn = [this](QObject*, int col, bool) { LV_ServSortColumn(col); };
+    LV_Serv->OnAfterSort = [this](QObject*, int) { LV_ServAfterSort(); };
+    LV_Serv->OnCellDblClick = [this](QObject*, int, int) { Lv_ServDblClick(); };
+    LV_Details->OnCellDblClick = [this](QObject*, int, int) { lv_DetailsDblClick(); };
+    LV_Serv->OnKeyDown = [this](TControl*, uint16_t& key, TShiftState shift) { ServKeyDown(key, shift); };
+    LV_TypeOfList->OnKeyDown = [this](TControl*, uint16_t& key, TShiftState shift) { TypeListKeyDown(key, shift); };
+    LV_Details->OnKeyDown = [this](TControl*, uint16_t& key, TShiftState shift) { DetailsKeyDown(key, shift); };
+}
+
+void TForm_Main::SetUpGrid(TCfGrid& grid)
+{
+    grid.SetOptions(goHeader | goGrid | goMultiSelect | goSelectFullRow);
+    grid.SetReadOnly(true);
+    grid.SetRowSize(18);
+    grid.SetTabStop(true);
 }
 
 void TForm_Main::BuildImages()
@@ -341,9 +398,7 @@ void TForm_Main::BitBtn_TpClick()
 {
     if (LV_Serv->RowCount() == 0 || !Dialogs.Tp)
         return;
-    const int row = LV_Serv->Row();
-    const std::int32_t number =
-        row >= 0 && static_cast<std::size_t>(row) < ServRows.size() ? ServRows[static_cast<std::size_t>(row)].Number : -1;
+    const std::int32_t number = NumberOfRow(LV_Serv->SelectedRow());
     RefreshList = false;
     Dialogs.Tp();
     if (!RefreshList)
@@ -352,7 +407,7 @@ void TForm_Main::BitBtn_TpClick()
     FillSat();
     FillChannel();
     if (LV_TypeOfList->RowCount() > 0)
-        Lv_TypeOfListSelectCell(std::max(LV_TypeOfList->Row(), 0), true);
+        Lv_TypeOfListSelectCell(std::max(LV_TypeOfList->SelectedRow(), 0), true);
     if (number >= 0)
         JumpToChNo(number);
 }

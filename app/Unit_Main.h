@@ -12,9 +12,9 @@
 #include "app/FolderUi.h"
 #include "app/MainLists.h"
 #include "controls/CfProgress.h"
+#include "grid/CfGrid.h"
 #include "platform/Forms.h"
 #include "platform/ImageList.h"
-#include "platform/ListTable.h"
 #include "platform/Registry.h"
 #include "settings/FolderIO.h"
 #include "app/FolderMessages.h"
@@ -73,7 +73,7 @@ public:
     cf::TCfComboBox* CB_Sat = nullptr;
     cf::TCfComboBox* CB_ListControl = nullptr;
     cf::TCfEdit* Tx_No_Of_Item = nullptr;
-    cf::TListTable* LV_Serv = nullptr;
+    TCfGrid* LV_Serv = nullptr;
 
     cf::TCfPanel* Panel_DX = nullptr;
     cf::TCfHeaderPanel* Panel_Dx_t = nullptr;
@@ -81,9 +81,9 @@ public:
     cf::TCfRadioButton* RB_UB_TV = nullptr;
     cf::TCfRadioButton* RB_UB_RADIO = nullptr;
     cf::TCfRadioButton* RB_PROV = nullptr;
-    cf::TListTable* LV_TypeOfList = nullptr;
+    TCfGrid* LV_TypeOfList = nullptr;
     cf::TCfHeaderPanel* Panel_List_Details = nullptr;
-    cf::TListTable* LV_Details = nullptr;
+    TCfGrid* LV_Details = nullptr;
 
     cf::TCustomImageList ImageList;
     cf::TCfProgress CfProgress;
@@ -99,8 +99,8 @@ public:
     std::string FindPattern;
     int VisibleRows = 0;
     std::int32_t ChannelBase = 0;
-    // What the three lists show, row for row.
-    std::vector<TServRow> ServRows;
+    // What the provider or bouquet list and the entry list show, row for
+    // row (neither is sorted by the user, so row i is element i here).
     std::vector<TTypeListRow> TypeRows;
     std::vector<TDetailRow> DetailRows;
     // Called when the lists empty the cut and paste buffers (the editing
@@ -140,16 +140,27 @@ public:
     void ConditionFillChange();
     void TypeOfListChange();
     void CB_ListControlChange();
-    void MyScrollTo(cf::TListTable& grid, int row, int count);
+    void MyScrollTo(TCfGrid& grid, int row, int count);
     int JumpToChNo(std::int32_t number);
     std::int32_t FindPr(std::int32_t id) const;
     void LV_ServResize();
+    // A header click keeps the selected service's number; the sort that
+    // follows stores the column and selects that service again.
     void LV_ServHeaderClick(int column);
+    void LV_ServSortColumn(int column);
+    void LV_ServAfterSort();
     void LV_DetailsSelectCell(int row);
     void Lv_ServDblClick();
     void lv_DetailsDblClick();
     // The service behind a row of LV_Serv (-1 for none).
     std::int32_t ServiceIndexOfRow(int row) const;
+    // The service number a row of LV_Serv shows (-1 for none).
+    std::int32_t NumberOfRow(int row) const;
+    // Rows of a grid the user selected, ascending: the marked rows, else
+    // the current one.
+    static std::vector<int> SelectedRows(TCfGrid& grid);
+    // Makes a row current and the only one selected (no selection event).
+    void SelectRowQuietly(TCfGrid& grid, int row);
 
     // ---- key handlers (the commands come with the editing windows)
     std::function<void(uint16_t& key, cf::TShiftState shift)> ServKeyCommands;
@@ -180,7 +191,8 @@ public:
 private:
     void BuildControls();
     void BuildImages();
-    void ShowServRows();
+    void SetUpGrid(TCfGrid& grid);
+    void SetServRow(int row, const TServRow& r);
     void ShowTypeRows();
     void ShowDetailRows();
     void ServKeyDown(uint16_t& key, cf::TShiftState shift);
@@ -193,6 +205,9 @@ private:
     TProgressWindowSink progressSink_;
     TMessageFolderDialogs folderDialogs_;
     std::uint64_t lastServe_ = 0;
+    // Set while code selects rows, so the grids' selection events (meant
+    // for the user's choice) stay quiet.
+    bool quietSelect_ = false;
 };
 
 // The one main window of the run (set while it exists).

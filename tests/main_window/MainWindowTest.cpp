@@ -22,8 +22,6 @@
 #include "controls_panels/DialogTestHelpers.h"
 #include "controls_panels/SyntheticInput.h"
 
-#include <QHeaderView>
-#include <QTableView>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -145,36 +143,36 @@ std::vector<std::string> UserbouquetLines(const fs::path& file, std::string& nam
     return out;
 }
 
-void ClickHeader(TListTable& grid, int column)
+// A left click at a point of the grid's client area.
+void ClickClient(TCfGrid& grid, TPoint p)
 {
-    QHeaderView* h = grid.View()->horizontalHeader();
-    const QPointF at(h->sectionViewportPosition(column) + 5, h->height() / 2);
-    QMouseEvent press(QEvent::MouseButtonPress, at, h->viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(h->viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, h->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(h->viewport(), &release);
+    const TPoint o = grid.ClientOffset();
+    Click(grid, QPointF(p.X + o.X, p.Y + o.Y));
 }
 
-void ClickRow(TListTable& grid, int row)
+void ClickHeader(TCfGrid& grid, int column)
 {
-    QTableView* v = grid.View();
-    v->scrollTo(v->model()->index(row, 0));
-    const QPointF at(v->columnViewportPosition(1) + 5, v->rowViewportPosition(row) + 5);
-    QMouseEvent press(QEvent::MouseButtonPress, at, v->viewport()->mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(v->viewport(), &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, at, v->viewport()->mapToGlobal(at), Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(v->viewport(), &release);
+    const TRect r = grid.GetHeaderCellRect(column);
+    ClickClient(grid, TPoint(r.Left + 5, (r.Top + r.Bottom) / 2));
 }
 
-std::vector<std::int32_t> ShownNumbers(const TListTable& grid)
+void ClickRow(TCfGrid& grid, int row)
+{
+    grid.ScrollToRow(row);
+    QApplication::processEvents();
+    const TRect r = grid.CellRect(1, row);
+    ASSERT_FALSE(r.IsEmpty()) << row;
+    ClickClient(grid, TPoint(r.Left + 5, (r.Top + r.Bottom) / 2));
+}
+
+std::string Text(TCfGrid& grid, int col, int row) { return grid.Cells(col, row); }
+int Image(TCfGrid& grid, int col, int row) { return grid.Cell(col, row).AsInteger(); }
+
+std::vector<std::int32_t> ShownNumbers(TCfGrid& grid)
 {
     std::vector<std::int32_t> r;
     for (int row = 0; row < grid.RowCount(); ++row)
-        r.push_back(std::stoi(grid.Cell(ServColNumber, row).Text));
+        r.push_back(std::stoi(grid.Cells(ServColNumber, row)));
     std::sort(r.begin(), r.end());
     return r;
 }
@@ -214,14 +212,14 @@ TEST_F(MainWindow, FirstStartOpenShowSaveAndReload)
     EXPECT_EQ(ShownNumbers(*m.LV_Serv), all);
     const int mtv = m.JumpToChNo(200); // the first service of lamedb
     ASSERT_GE(mtv, 0);
-    EXPECT_EQ(m.LV_Serv->Row(), mtv);
+    EXPECT_EQ(m.LV_Serv->SelectedRow(), mtv);
     const std::vector<std::string> want = {"200", "TV", "MTV Live HD", "BSkyB", "11719H 29500 3/4", "028.2E"};
     for (int c = ServColNumber; c <= ServColSat; ++c)
-        EXPECT_EQ(m.LV_Serv->Cell(c, mtv).Text, want[static_cast<std::size_t>(c - ServColNumber)]) << c;
+        EXPECT_EQ(Text(*m.LV_Serv, c, mtv), want[static_cast<std::size_t>(c - ServColNumber)]) << c;
     // Sorted by name, case-blind.
     for (int r = 1; r < m.LV_Serv->RowCount(); ++r) {
-        const std::string a = Lower(m.LV_Serv->Cell(ServColService, r - 1).Text);
-        const std::string b = Lower(m.LV_Serv->Cell(ServColService, r).Text);
+        const std::string a = Lower(Text(*m.LV_Serv, ServColService, r - 1));
+        const std::string b = Lower(Text(*m.LV_Serv, ServColService, r));
         ASSERT_LE(a, b) << r;
     }
 
@@ -232,7 +230,7 @@ TEST_F(MainWindow, FirstStartOpenShowSaveAndReload)
     const auto lines = UserbouquetLines(set / "userbouquet.dbe01.tv", fileName);
     int row = -1;
     for (int r = 0; r < m.LV_TypeOfList->RowCount(); ++r)
-        if (m.LV_TypeOfList->Cell(1, r).Text.find(fileName) != std::string::npos)
+        if (Text(*m.LV_TypeOfList, 1, r).find(fileName) != std::string::npos)
             row = r;
     ASSERT_GE(row, 0) << fileName;
     ClickRow(*m.LV_TypeOfList, row);
@@ -248,13 +246,13 @@ TEST_F(MainWindow, FirstStartOpenShowSaveAndReload)
     for (int r = 0; r < m.LV_Details->RowCount(); ++r) {
         const auto& d = m.DetailRows[static_cast<std::size_t>(r)];
         if (lines[r][0] == 'D') {
-            EXPECT_EQ("D:" + m.LV_Details->Cell(DetColName, r).Text, lines[r]);
-            EXPECT_EQ(m.LV_Details->Cell(DetColType, r).Text, "--");
-            EXPECT_EQ(m.LV_Details->Cell(DetColImage, r).Image, ImgMarker);
+            EXPECT_EQ("D:" + Text(*m.LV_Details, DetColName, r), lines[r]);
+            EXPECT_EQ(Text(*m.LV_Details, DetColType, r), "--");
+            EXPECT_EQ(Image(*m.LV_Details, DetColImage, r), ImgMarker);
         } else {
             ASSERT_GE(d.ServiceIndex, 0) << r;
             EXPECT_EQ("S:" + Services[static_cast<std::size_t>(d.ServiceIndex)].Sid, lines[r]) << r;
-            EXPECT_EQ(m.LV_Details->Cell(DetColRunning, r).Text, std::to_string(++running));
+            EXPECT_EQ(Text(*m.LV_Details, DetColRunning, r), std::to_string(++running));
         }
     }
     // Selecting an entry shows its service in the service list.
@@ -263,16 +261,16 @@ TEST_F(MainWindow, FirstStartOpenShowSaveAndReload)
         seen += m.DetailRows[static_cast<std::size_t>(firstService)].Marker ? 0 : 1;
     --firstService;
     ClickRow(*m.LV_Details, firstService);
-    EXPECT_EQ(m.ServiceIndexOfRow(m.LV_Serv->Row()),
+    EXPECT_EQ(m.ServiceIndexOfRow(m.LV_Serv->SelectedRow()),
               m.DetailRows[static_cast<std::size_t>(firstService)].ServiceIndex);
 
     // A header click sorts by that column and keeps the selected service.
-    const std::int32_t selected = m.ServiceIndexOfRow(m.LV_Serv->Row());
+    const std::int32_t selected = m.ServiceIndexOfRow(m.LV_Serv->SelectedRow());
     ClickHeader(*m.LV_Serv, ServColSat);
     EXPECT_EQ(m.SortColumn, ServColSat);
-    EXPECT_EQ(m.ServiceIndexOfRow(m.LV_Serv->Row()), selected);
+    EXPECT_EQ(m.ServiceIndexOfRow(m.LV_Serv->SelectedRow()), selected);
     for (int r = 1; r < m.LV_Serv->RowCount(); ++r)
-        ASSERT_LE(m.LV_Serv->Cell(ServColSat, r - 1).Text, m.LV_Serv->Cell(ServColSat, r).Text);
+        ASSERT_LE(Text(*m.LV_Serv, ServColSat, r - 1), Text(*m.LV_Serv, ServColSat, r));
 
     // Enter and double click modify the selected service.
     std::vector<std::int32_t> modified;
@@ -281,7 +279,7 @@ TEST_F(MainWindow, FirstStartOpenShowSaveAndReload)
         return false;
     };
     m.LV_Serv->SetFocus();
-    Key(m.LV_Serv->View(), Qt::Key_Return, "\r");
+    Key(m.LV_Serv, Qt::Key_Return, "\r");
     EXPECT_EQ(modified, std::vector<std::int32_t>{selected});
 
     // Save into a new folder with the loaded format, load it again: equal.
@@ -373,13 +371,13 @@ TEST_F(MainWindow, FilterAndListChoices)
     ASSERT_EQ(m.LV_TypeOfList->RowCount(), static_cast<int>(Providers.size()));
     EXPECT_EQ(m.Panel_Dx_t->Caption(), "Provider : " + std::to_string(Providers.size()) + " items");
     for (int r = 1; r < m.LV_TypeOfList->RowCount(); ++r)
-        ASSERT_LE(Lower(m.LV_TypeOfList->Cell(1, r - 1).Text), Lower(m.LV_TypeOfList->Cell(1, r).Text));
-    const TY_ENIG_PR& first = Providers[static_cast<std::size_t>(std::stoi(m.LV_TypeOfList->Cell(2, 0).Text))];
-    EXPECT_EQ(first.Name, m.LV_TypeOfList->Cell(1, 0).Text);
+        ASSERT_LE(Lower(Text(*m.LV_TypeOfList, 1, r - 1)), Lower(Text(*m.LV_TypeOfList, 1, r)));
+    const TY_ENIG_PR& first = Providers[static_cast<std::size_t>(std::stoi(Text(*m.LV_TypeOfList, 2, 0)))];
+    EXPECT_EQ(first.Name, Text(*m.LV_TypeOfList, 1, 0));
     EXPECT_EQ(first.Name, "Alpha");
     ASSERT_EQ(m.LV_Details->RowCount(), 3);
-    EXPECT_EQ(m.LV_Details->Cell(DetColName, 1).Text, Services[1].Name);
-    EXPECT_EQ(m.LV_Details->Cell(DetColName, 2).Text, MissingServiceName("99999"));
+    EXPECT_EQ(Text(*m.LV_Details, DetColName, 1), Services[1].Name);
+    EXPECT_EQ(Text(*m.LV_Details, DetColName, 2), MissingServiceName("99999"));
     EXPECT_EQ(m.Panel_List_Details->Caption(), std::to_string(first.Members.size()) + " items");
     m.RB_UB_RADIO->SetChecked(true);
     EXPECT_EQ(m.LV_TypeOfList->RowCount(), static_cast<int>(RadioBouquets.size()));
@@ -393,7 +391,7 @@ TEST_F(MainWindow, FilterAndListChoices)
     m.CB_ListControl->SetItemIndex(1);
     int locked = 0, notWhite = 0, black = 0;
     for (int r = 0; r < m.LV_Serv->RowCount(); ++r)
-        locked += m.LV_Serv->Cell(ServColLock, r).Image;
+        locked += Image(*m.LV_Serv, ServColLock, r);
     for (const auto& s : Services) {
         notWhite += s.White == 0;
         black += s.Black != 0;
@@ -402,7 +400,7 @@ TEST_F(MainWindow, FilterAndListChoices)
     m.CB_ListControl->SetItemIndex(0);
     locked = 0;
     for (int r = 0; r < m.LV_Serv->RowCount(); ++r)
-        locked += m.LV_Serv->Cell(ServColLock, r).Image;
+        locked += Image(*m.LV_Serv, ServColLock, r);
     EXPECT_EQ(locked, black);
     EXPECT_EQ(black, 1);
 
