@@ -5,6 +5,7 @@
 #include "controls/CfEdit.h"
 #include "controls/CfHeaderPanel.h"
 #include "controls/CfPanel.h"
+#include "controls/CfSplitter.h"
 #include "controls/MessDlgs.h"
 #include "controls/MessageService.h"
 #include "platform/ProgramDir.h"
@@ -108,6 +109,13 @@ void TForm_Main::BuildControls()
     Panel_DX->SetWidth(539);
     Panel_DX->SetAlign(TAlign::alRight);
 
+    // The panels' sizes are remembered with the window, so the user can
+    // drag both: the right-hand panel's width and the bouquet list's height.
+    Split_DX = new TCfSplitter(this);
+    Split_DX->Name = "Split_DX";
+    Split_DX->SetAlign(TAlign::alRight);
+    Split_DX->SetWidth(6);
+
     Panel_Dx_t = new TCfHeaderPanel(Panel_DX);
     Panel_Dx_t->Name = "Panel_Dx_t";
     Panel_Dx_t->SetCaption("Provider : 0 item(s)");
@@ -133,6 +141,11 @@ void TForm_Main::BuildControls()
     LV_TypeOfList = new TCfGrid(Panel_Dx_t);
     LV_TypeOfList->Name = "LV_TypeOfList";
     LV_TypeOfList->SetAlign(TAlign::alClient);
+
+    Split_Dx_t = new TCfSplitter(Panel_DX);
+    Split_Dx_t->Name = "Split_Dx_t";
+    Split_Dx_t->SetAlign(TAlign::alTop);
+    Split_Dx_t->SetHeight(6);
 
     Panel_List_Details = new TCfHeaderPanel(Panel_DX);
     Panel_List_Details->Name = "Panel_List_Details";
@@ -187,6 +200,10 @@ void TForm_Main::BuildControls()
     AddTextColumn(*LV_Serv, "Synt Data", 130);
     AddTextColumn(*LV_Serv, "Sat", 60);
     AddIndexColumn(*LV_Serv);
+    // Its rows are written again in place at each fill (the store may still
+    // think itself sorted), so every sort orders them afresh.
+    for (int c = ServColNumber; c <= ServColSat; ++c)
+        LV_Serv->Columns().Item(c)->SetOptions(LV_Serv->Columns().Item(c)->Options() | coFullResort);
     AddImageColumn(*LV_TypeOfList, 22, ImageList);
     AddTextColumn(*LV_TypeOfList, "Name", 460);
     AddIndexColumn(*LV_TypeOfList);
@@ -244,6 +261,9 @@ void TForm_Main::SetUpGrid(TCfGrid& grid)
 {
     grid.SetOptions(goHeader | goGrid | goMultiSelect | goSelectFullRow);
     grid.SetReadOnly(true);
+    // The chosen bouquet and service stay marked while another list has
+    // the focus.
+    grid.SetAppearanceOptions(grid.AppearanceOptions() & ~aoHideSelection);
     grid.SetRowSize(18);
     grid.SetTabStop(true);
 }
@@ -322,6 +342,11 @@ void TForm_Main::FormCreate()
     SetUpMainProgress(CfProgress);
     SetFolderUi({&progressSink_, &folderDialogs_, this});
     SetSettingsView(this);
+    // A save the program did not live to finish is completed or undone in
+    // the folders it remembers before anything reads them.
+    RecoverFolder(TheLoadDir);
+    if (TheSaveDir != TheLoadDir)
+        RecoverFolder(TheSaveDir);
 }
 
 void TForm_Main::GetConfiguration() { ::GetConfiguration(Registry); }

@@ -32,6 +32,7 @@ class TCfEdit;
 class TCfHeaderPanel;
 class TCfPanel;
 class TCfRadioButton;
+class TCfSplitter;
 } // namespace cf
 
 // The dialogs of the top row that other windows provide; an empty one is a
@@ -75,6 +76,7 @@ public:
     cf::TCfEdit* Tx_No_Of_Item = nullptr;
     TCfGrid* LV_Serv = nullptr;
 
+    cf::TCfSplitter* Split_DX = nullptr;
     cf::TCfPanel* Panel_DX = nullptr;
     cf::TCfHeaderPanel* Panel_Dx_t = nullptr;
     cf::TCfPanel* Panel_Choice = nullptr;
@@ -82,6 +84,7 @@ public:
     cf::TCfRadioButton* RB_UB_RADIO = nullptr;
     cf::TCfRadioButton* RB_PROV = nullptr;
     TCfGrid* LV_TypeOfList = nullptr;
+    cf::TCfSplitter* Split_Dx_t = nullptr;
     cf::TCfHeaderPanel* Panel_List_Details = nullptr;
     TCfGrid* LV_Details = nullptr;
 

@@ -12,10 +12,13 @@
 #include "controls/CfNativeEdit.h"
 #include "controls/CfHeaderPanel.h"
 #include "controls/CfPanel.h"
+#include "controls/CfSplitter.h"
 #include "controls/ScriptedMessages.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "controls/CfLabel.h"
+#include "settings/FolderIO.h"
+#include "settings/SaveStaging.h"
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
@@ -25,7 +28,10 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <map>
 #include <set>
 
@@ -472,6 +478,69 @@ TEST_F(MainWindow, RememberedGeometryComesBack)
         EXPECT_EQ(m.Panel_DX->Width(), 420);
         EXPECT_EQ(m.Panel_Dx_t->Height(), 200);
     }
+}
+
+// A save killed in the middle of its swap into the folder the program
+// remembers is put right at the next start, before anything is loaded.
+TEST_F(MainWindow, StartRecoversASaveThatDiedInTheRememberedFolder)
+{
+    const fs::path set = CopyOfMultisat();
+    {
+        TRegistry r;
+        r.OpenKey(ConfigurationKey, true);
+        r.WriteString("TheLoadDir", set.string());
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        TSaveStaging::StepHook = [](int step) {
+            if (step == 3) // the journal is written and the first file moved
+                ::raise(SIGKILL);
+        };
+        TSaveStaging staging(set);
+        std::ofstream(staging.Dir() / "lamedb") << "eDVB services /4/\n";
+        staging.Commit([](const std::string& name) { return name == "lamedb"; });
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_FALSE(StagingAreasOf(set).empty()) << "the dead save left its staging area";
+
+    messages.Answer(mrOk); // the recovery is told once
+    TAppForms forms;
+    EXPECT_EQ(TheLoadDir, set.string());
+    EXPECT_TRUE(StagingAreasOf(set).empty());
+    ASSERT_TRUE(fs::exists(set / "lamedb")) << "one whole set again, old or new";
+    EXPECT_EQ(messages.Log().size(), 1u);
+}
+
+// Both right-hand panels can be resized by dragging their splitters, so the
+// bouquet list shows more than its first handful of rows.
+TEST_F(MainWindow, SplittersResizeTheRightHandPanels)
+{
+    TAppForms forms;
+    TForm_Main& m = forms.Main();
+    m.setWindowState(Qt::WindowNoState);
+    m.SetBounds(0, 0, 1270, 760);
+    m.Show();
+    QApplication::processEvents();
+    auto drag = [](TControl& c, int dx, int dy) {
+        const QPointF from(c.width() / 2.0, c.height() / 2.0), to = from + QPointF(dx, dy);
+        auto send = [&](QEvent::Type t, QPointF at, Qt::MouseButton b, Qt::MouseButtons held) {
+            QMouseEvent e(t, at, c.mapToGlobal(at), b, held, Qt::NoModifier);
+            QApplication::sendEvent(&c, &e);
+        };
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    };
+    const int height = m.Panel_Dx_t->Height(), width = m.Panel_DX->Width();
+    drag(*m.Split_Dx_t, 0, 150);
+    EXPECT_EQ(m.Panel_Dx_t->Height(), height + 150);
+    drag(*m.Split_DX, -100, 0);
+    EXPECT_EQ(m.Panel_DX->Width(), width + 100);
+    messages.Answer(mrYes);
+    m.Close();
 }
 
 TEST_F(MainWindow, AboutShowsTheVersionAndExits)
