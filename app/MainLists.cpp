@@ -97,9 +97,9 @@ const std::string& ServicePosition(const TY_ENIG_CH& s, const ARR_ENIG_TP& trans
     return transponders[static_cast<std::size_t>(s.TpIndex)].Position;
 }
 
-int LockMark(std::int32_t black, std::int32_t white, bool whiteList)
+std::int32_t LockMark(std::int32_t black, std::int32_t white, TLockList list)
 {
-    if (whiteList)
+    if (list == TLockList::White)
         return white == 0 ? 1 : 0;
     return black != 0 ? 1 : 0;
 }
@@ -148,7 +148,7 @@ TServRow MakeServRow(const ARR_ENIG_CH& services, std::int32_t index, const ARR_
     const auto& s = services[static_cast<std::size_t>(index)];
     TServRow r;
     r.NewImage = (s.Flags & FLAG_NEW) ? ImgNew : -1;
-    r.LockImage = LockMark(s.Black, s.White, whiteList);
+    r.LockImage = LockMark(s.Black, s.White, LockListOf(whiteList));
     r.Number = s.Number;
     r.Type = ServiceTypeText(s.ServiceType);
     r.Name = s.Name;
@@ -202,7 +202,7 @@ std::vector<TTypeListRow> TypeListRows(TListKind kind, const ARR_ENIG_PR& provid
     if (kind == TListKind::Providers) {
         rows.reserve(providers.size());
         for (std::size_t i = 0; i < providers.size(); ++i)
-            rows.push_back({LockMark(providers[i].Black, providers[i].White, whiteList) + ImgListUnlocked,
+            rows.push_back({LockMark(providers[i].Black, providers[i].White, LockListOf(whiteList)) + ImgListUnlocked,
                             providers[i].Name, static_cast<std::int32_t>(i)});
         std::stable_sort(rows.begin(), rows.end(),
                          [](const TTypeListRow& a, const TTypeListRow& b) { return LessNoCase(a.Name, b.Name); });
@@ -211,7 +211,7 @@ std::vector<TTypeListRow> TypeListRows(TListKind kind, const ARR_ENIG_PR& provid
     const ARR_ENIG_UB& list = kind == TListKind::TvBouquets ? tv : radio;
     rows.reserve(list.size());
     for (std::size_t i = 0; i < list.size(); ++i)
-        rows.push_back({LockMark(list[i].Black, list[i].White, whiteList) + ImgListUnlocked, list[i].Name,
+        rows.push_back({LockMark(list[i].Black, list[i].White, LockListOf(whiteList)) + ImgListUnlocked, list[i].Name,
                         static_cast<std::int32_t>(i)});
     return rows;
 }
@@ -255,7 +255,7 @@ void FillServiceColumns(TDetailRow& row, const ARR_ENIG_CH& services, const ARR_
                         bool whiteList)
 {
     const auto& s = services[static_cast<std::size_t>(row.ServiceIndex)];
-    row.Image = (s.Flags & FLAG_NEW) ? ImgNew : LockMark(s.Black, s.White, whiteList);
+    row.Image = (s.Flags & FLAG_NEW) ? ImgNew : LockMark(s.Black, s.White, LockListOf(whiteList));
     row.Type = ServiceTypeText(s.ServiceType);
     row.Sat = ServicePosition(s, transponders);
 }

@@ -38,9 +38,14 @@ bool SatFilterPasses(const std::string& position, int satIndex, const std::strin
 // Position text of a service's transponder; empty when its index is bad.
 const std::string& ServicePosition(const TY_ENIG_CH& service, const ARR_ENIG_TP& transponders);
 
-// Lock mark: with the black list chosen the black mark; with the white list
-// 1 for an item missing from it. 1 shows the "locked" image.
-int LockMark(std::int32_t black, std::int32_t white, bool whiteList);
+// Which lock mark the lists show and the lock commands set: CB_ListControl's
+// choice.
+enum class TLockList { Black, White };
+inline TLockList LockListOf(bool whiteList) { return whiteList ? TLockList::White : TLockList::Black; }
+// Lock mark of a service, provider or bouquet: with the black list its
+// black mark; with the white list 1 for an item missing from it. 1 shows
+// the "locked" image.
+std::int32_t LockMark(std::int32_t black, std::int32_t white, TLockList list);
 
 // Images of the lists' image list.
 enum : int {

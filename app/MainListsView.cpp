@@ -3,6 +3,7 @@
 
 #include "app/Unit_Main.h"
 
+#include "app/BouquetCommands.h"
 #include "app/Configuration.h"
 
 #include "controls/CfEdit.h"
@@ -73,6 +74,7 @@ bool TForm_Main::WhiteListShown() const { return CB_ListControl->ItemIndex() == 
 
 void TForm_Main::ClearCutBuffers()
 {
+    EmptyCutBuffers();
     if (OnClearCutBuffers)
         OnClearCutBuffers();
 }
@@ -242,7 +244,9 @@ void TForm_Main::ConditionFillChange()
 
 void TForm_Main::TypeOfListChange()
 {
-    ClearCutBuffers();
+    // Bouquets cut from the TV list may go into the radio list and back, so
+    // only the providers' cut buffer goes with the choice.
+    ListChoiceChanged();
     FillListType();
 }
 
@@ -412,6 +416,8 @@ void TForm_Main::lv_DetailsDblClick()
     if (d.Marker) {
         if (RenameMarker)
             RenameMarker(row);
+        else
+            pop_det_renameClick();
         return;
     }
     const std::int32_t number =
@@ -422,34 +428,4 @@ void TForm_Main::lv_DetailsDblClick()
     }
     LV_Serv->SetFocus();
     Lv_ServDblClick();
-}
-
-void TForm_Main::ServKeyDown(uint16_t& key, TShiftState shift)
-{
-    if (key == VK_RETURN && shift == 0) {
-        if (LV_Serv->RowCount() > 0)
-            Lv_ServDblClick();
-        key = 0;
-        return;
-    }
-    if (ServKeyCommands)
-        ServKeyCommands(key, shift);
-}
-
-void TForm_Main::TypeListKeyDown(uint16_t& key, TShiftState shift)
-{
-    if (TypeListKeyCommands)
-        TypeListKeyCommands(key, shift);
-}
-
-void TForm_Main::DetailsKeyDown(uint16_t& key, TShiftState shift)
-{
-    if (key == VK_RETURN && shift == 0) {
-        if (LV_Details->RowCount() > 0)
-            lv_DetailsDblClick();
-        key = 0;
-        return;
-    }
-    if (DetailsKeyCommands)
-        DetailsKeyCommands(key, shift);
 }

@@ -160,13 +160,6 @@ std::size_t DeleteSatellite(const std::string& position)
     return removed;
 }
 
-std::int32_t LockMark(std::int32_t black, std::int32_t white, TLockList list)
-{
-    if (list == TLockList::Black)
-        return black;
-    return white == 0 ? 1 : 0;
-}
-
 TCommandTarget LockItemTarget(const std::string& itemName)
 {
     const std::string name = ToUpperAscii(itemName);

@@ -6,6 +6,7 @@
 // global arrays of settings/Unit_lib.h and sets Modified whenever it changes
 // something a save writes; the NEW mark, never saved, leaves it alone.
 
+#include "app/MainLists.h"
 #include "settings/Lookups.h"
 #include "settings/Model.h"
 
@@ -40,11 +41,6 @@ void DelFromBouquets(std::int32_t number);
 // pointing at their own transponders. Answers the services deleted.
 std::size_t DeleteSatellite(const std::string& position);
 
-// Which lock mark the lock commands set: CB_ListControl's choice.
-enum class TLockList { Black, White };
-// The mark a service, provider or bouquet shows: with the black list its
-// black mark; with the white list 1 when it is missing from it.
-std::int32_t LockMark(std::int32_t black, std::int32_t white, TLockList list);
 
 // What a shared menu handler acts on, told by the clicked item's name.
 enum class TCommandTarget { Services, List, Entries };

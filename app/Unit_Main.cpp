@@ -1,6 +1,8 @@
 #include "app/Unit_Main.h"
 
 #include "app/Configuration.h"
+#include "app/ExchangeFiles.h"
+#include "settings/Errors.h"
 #include "controls/CfButton.h"
 #include "controls/CfEdit.h"
 #include "controls/CfHeaderPanel.h"
@@ -66,6 +68,7 @@ TForm_Main::TForm_Main(QWidget* owner)
     Name = "Form_Main";
     BuildImages();
     BuildControls();
+    BuildMenus();
     FormCreate();
 }
 
@@ -252,6 +255,7 @@ void TForm_Main::BuildControls()
     LV_Serv->OnAfterSort = [this](QObject*, int) { LV_ServAfterSort(); };
     LV_Serv->OnCellDblClick = [this](QObject*, int, int) { Lv_ServDblClick(); };
     LV_Details->OnCellDblClick = [this](QObject*, int, int) { lv_DetailsDblClick(); };
+    LV_TypeOfList->OnCellDblClick = [this](QObject*, int, int) { Lv_TypeOfListDblClick(); };
     LV_Serv->OnKeyDown = [this](TControl*, uint16_t& key, TShiftState shift) { ServKeyDown(key, shift); };
     LV_TypeOfList->OnKeyDown = [this](TControl*, uint16_t& key, TShiftState shift) { TypeListKeyDown(key, shift); };
     LV_Details->OnKeyDown = [this](TControl*, uint16_t& key, TShiftState shift) { DetailsKeyDown(key, shift); };
@@ -463,8 +467,17 @@ void TForm_Main::BitBtn_CompareClick()
 
 void TForm_Main::BitBtn_ExportClick()
 {
-    if (Dialogs.Export)
+    if (Dialogs.Export) {
         Dialogs.Export();
+        return;
+    }
+    if (Services.empty())
+        return;
+    try {
+        Messages().ShowInformation(ExportedMessage(WriteExportedTxt(TheLoadDir)));
+    } catch (const EInOutError& e) {
+        Messages().ShowError(e.what());
+    }
 }
 
 void TForm_Main::BitBtn_AboutClick()

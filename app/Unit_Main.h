@@ -15,6 +15,7 @@
 #include "grid/CfGrid.h"
 #include "platform/Forms.h"
 #include "platform/ImageList.h"
+#include "platform/Menus.h"
 #include "platform/Registry.h"
 #include "settings/FolderIO.h"
 #include "app/FolderMessages.h"
@@ -174,6 +175,59 @@ public:
     std::function<bool(std::int32_t serviceIndex)> ModifyService;
     std::function<void(int detailRow)> RenameMarker;
 
+    // ---- editing commands (MainEditing.cpp, MainEditingEntries.cpp)
+    cf::TPopupMenu Pop_Lv_Serv;
+    cf::TPopupMenu Pop_Lv_TypeOfList;
+    cf::TPopupMenu Pop_lvdetails;
+    // One dispatch for every menu item: shared handlers tell their items
+    // apart by Name and Tag.
+    void MenuClick(cf::TMenuItem& item);
+    void Pop_Lv_ServPopup();
+    void Pop_Lv_TypeOfListPopup();
+    void Pop_lvdetailsPopup();
+    // Opens a grid's menu under its selected row (the keyboard's way).
+    void PopupUnderSelection(TCfGrid& grid, cf::TPopupMenu& menu);
+
+    void InsertCh(bool noEdit, bool sort);
+    void pop_ch_DeleteClick();
+    void Pop_Ch_DelFromClick();
+    void DeleteSat(int satIndex);
+    void Pop_ParLockClick(cf::TMenuItem& item);
+    void FlagClick(cf::TMenuItem& item, std::int32_t bit);
+    void pop_no_newClick();
+    void Pop_Ch_FindchannelClick(int tag);
+    void CapitalizeClick(cf::TMenuItem& item);
+    void pop_ch_zeropidsClick(cf::TMenuItem& item);
+    void Export2CLipBoard();
+    void Pop_Ch_CutClick();
+    void Pop_Ch_PasteClick();
+
+    void InsertUB(std::string name);
+    void DeleteBouquet(bool cut);
+    void Pop_Ty_PasteClick();
+    void Lv_TypeOfListDblClick();
+    void Pop_ty_removeemptyClick();
+    void save1Click();
+    void ImportUserBouquet1Click();
+
+    void pop_det_insertClick();
+    void RemoveFromDetails(bool ask);
+    void det_Copy2clip();
+    void Pop_Det_CutClick();
+    void Pop_Det_PasteClick();
+    void pop_det_renameClick();
+
+    // Numbers of the selected services; array indexes of the selected
+    // providers or bouquets; entry indexes of the selected entries.
+    std::vector<std::int32_t> SelectedServiceNumbers();
+    std::vector<std::int32_t> SelectedListIndexes();
+    std::vector<std::int32_t> SelectedEntryIndexes(bool servicesOnly = false);
+    // The provider or bouquet whose entries are shown (-1 for none).
+    std::int32_t ShownListIndex() const;
+    // Shows the entries of the selected provider or bouquet again, keeping
+    // the user's entry row.
+    void ShowEntriesAgain();
+
     // ---- TFolderWindow
     void SetMainEnabled(bool enabled) override;
     void LoadStarting() override;
@@ -204,6 +258,12 @@ private:
     // Lets the progress bar repaint now and then during a long fill.
     void FillProgress(std::size_t done);
     void ClearCutBuffers();
+    void BuildMenus();
+    // The entry paste: `fromFile` when the lines come from an imported file.
+    void PasteEntries(bool fromFile);
+    // Rows for services added by a paste, in one grid update and one sort.
+    void AddServiceRows(const std::vector<std::int32_t>& numbers);
+    void SelectListElement(std::int32_t index);
 
     TProgressWindowSink progressSink_;
     TMessageFolderDialogs folderDialogs_;

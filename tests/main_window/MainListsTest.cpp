@@ -133,7 +133,7 @@ TEST(MainLists, LockMarks)
         int want;
     } cases[] = {{1, 0, false, 1}, {0, 1, false, 0}, {0, 0, false, 0}, {0, 0, true, 1}, {1, 1, true, 0}, {0, 1, true, 0}};
     for (const auto& c : cases)
-        EXPECT_EQ(LockMark(c.black, c.white, c.whiteList), c.want) << c.black << c.white << c.whiteList;
+        EXPECT_EQ(LockMark(c.black, c.white, LockListOf(c.whiteList)), c.want) << c.black << c.white << c.whiteList;
 }
 
 TEST(MainLists, SortingIsCaseBlindAndKeepsEqualRowsInOrder)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # screenshots.sh <build-dir> [out-dir]: under Xvfb, the main window with a
-# copy of the real multisat set loaded (main.png) and the About window over it
-# (about.png).
+# copy of the real multisat set loaded (main.png), the About window over it
+# (about.png) and each list's context menu open (menu-serv.png,
+# menu-list.png, menu-details.png).
 set -euo pipefail
 build=$(cd "$1" && pwd)
 out=${2:-$build/screenshots}
@@ -16,7 +17,7 @@ Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$set_dir" "$config"' EXIT
 sleep 1
-for what in main about; do
+for what in main about menu-serv menu-list menu-details; do
     CHANFORGE_CONFIG=$config DISPLAY=$display QT_QPA_PLATFORM=xcb QT_FONT_DPI=96 "$prog" "$set_dir" "$what" &
     pid=$!
     sleep 4

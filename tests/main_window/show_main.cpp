@@ -1,6 +1,8 @@
-// show_main <folder> [about]: opens the program's windows on a settings
-// folder as a user would see them after Open, for the screenshots; with
-// "about" the About window is shown over the main window. Runs until killed.
+// show_main <folder> [about|menu-serv|menu-list|menu-details]: opens the
+// program's windows on a settings folder as a user would see them after
+// Open, for the screenshots; with "about" the About window is shown over the
+// main window, with "menu-..." the context menu of that list is opened on
+// its selected row as a right click opens it. Runs until killed.
 
 #include "app/AppForms.h"
 #include "app/Unit_About.h"
@@ -28,7 +30,23 @@ int main(int argc, char** argv)
         if (VerFile())
             OpenFile();
     }
-    if (argc > 2 && std::string(argv[2]) == "about")
+    const std::string what = argc > 2 ? argv[2] : "";
+    if (what == "about")
         QTimer::singleShot(300, [] { Form_About->ShowModal(); });
+    auto popup = [](TCfGrid* grid, cf::TPopupMenu* menu, int row) {
+        QTimer::singleShot(300, [grid, menu, row] {
+            grid->SetFocus();
+            grid->SetSelectedRow(row);
+            const cf::TRect r = grid->GetRowRect(row);
+            const cf::TPoint at = grid->ClientToScreen(cf::TPoint(r.Left + 120, (r.Top + r.Bottom) / 2));
+            menu->Popup(at.X, at.Y);
+        });
+    };
+    if (what == "menu-serv")
+        popup(main.LV_Serv, &main.Pop_Lv_Serv, 3);
+    else if (what == "menu-list")
+        popup(main.LV_TypeOfList, &main.Pop_Lv_TypeOfList, 1);
+    else if (what == "menu-details")
+        popup(main.LV_Details, &main.Pop_lvdetails, 4);
     return app.exec();
 }

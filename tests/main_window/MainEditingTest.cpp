@@ -1,0 +1,368 @@
+// Editing in the main window as a user does it: keys and menu items on the
+// three lists of a real set, the clipboard between two running copies
+// (stood for by two clipboards sharing one store), the exchange files, and
+// the files a save writes afterwards.
+
+#include "app/AppForms.h"
+#include "app/BouquetCommands.h"
+#include "app/ClipboardBlock.h"
+#include "app/Unit_Main.h"
+#include "controls/CfButton.h"
+#include "controls/CfEdit.h"
+#include "controls/ScriptedMessages.h"
+#include "platform/Clipboard.h"
+#include "platform/FileDialogs.h"
+#include "settings/FolderIO.h"
+#include "settings/Lookups.h"
+#include "settings/Unit_lib.h"
+
+#include "common/TestData.h"
+#include "controls_panels/SyntheticInput.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace fs = std::filesystem;
+using namespace cf;
+
+namespace {
+
+class MainEditing : public ::testing::Test {
+protected:
+    cftest::ScratchDir tmp;
+    TScriptedMessages messages;
+    TMessageServiceScope scope{messages};
+    TMemoryClipboard clipboard{0x11};
+    TScriptedFileDialogs files;
+    std::unique_ptr<TAppForms> forms;
+    TForm_Main* m = nullptr;
+
+    void SetUp() override
+    {
+        setenv("CHANFORGE_CONFIG", (tmp / "config.ini").c_str(), 1);
+        fs::create_directories(tmp / "home");
+        setenv("HOME", (tmp / "home").c_str(), 1);
+        ClearModel();
+        SetClipboard(&clipboard);
+        SetFileDialogs(&files);
+        messages.Unscripted = TScriptedMessages::TUnscripted::PressEnter;
+        forms = std::make_unique<TAppForms>();
+        m = &forms->Main();
+        m->setWindowState(Qt::WindowNoState);
+        m->SetBounds(0, 0, 1270, 760);
+        m->Show();
+        const fs::path set = tmp / "multisat";
+        fs::create_directories(set);
+        fs::copy(cftest::RealSet("enigma2-v4-multisat"), set, fs::copy_options::recursive);
+        TheLoadDir = set.string();
+        ASSERT_TRUE(VerFile() && OpenFile());
+        messages.Clear();
+        messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
+    }
+    void TearDown() override
+    {
+        Modified = false;
+        messages.Unscripted = TScriptedMessages::TUnscripted::PressEnter;
+        forms.reset();
+        SetFileDialogs(nullptr);
+        SetClipboard(nullptr);
+        ClearModel();
+    }
+
+    // One key on a grid, as the keyboard sends it.
+    static void Press(TCfGrid& grid, uint16_t vk, TShiftState shift = 0)
+    {
+        Qt::KeyboardModifiers mods;
+        if (shift & ssCtrl)
+            mods |= Qt::ControlModifier;
+        if (shift & ssShift)
+            mods |= Qt::ShiftModifier;
+        grid.SetFocus();
+        QKeyEvent press(QEvent::KeyPress, QtKeyOf(vk), mods, vk == VK_RETURN ? "\r" : "");
+        QApplication::sendEvent(&grid, &press);
+        QKeyEvent release(QEvent::KeyRelease, QtKeyOf(vk), mods, vk == VK_RETURN ? "\r" : "");
+        QApplication::sendEvent(&grid, &release);
+    }
+    // A click on a row, as the mouse makes it.
+    static void ClickRow(TCfGrid& grid, int row)
+    {
+        grid.ScrollToRow(row);
+        QApplication::processEvents();
+        const TRect r = grid.CellRect(1, row);
+        ASSERT_FALSE(r.IsEmpty()) << row;
+        const TPoint o = grid.ClientOffset();
+        Click(grid, QPointF(r.Left + 5 + o.X, (r.Top + r.Bottom) / 2 + o.Y));
+    }
+    int TypeRowOf(std::int32_t index)
+    {
+        for (std::size_t r = 0; r < m->TypeRows.size(); ++r)
+            if (m->TypeRows[r].Index == index)
+                return static_cast<int>(r);
+        return -1;
+    }
+    static std::string Read(const fs::path& p)
+    {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+};
+
+// Bouquets cut from the TV list go into the radio list: switching lists keeps
+// the cut bouquets (the provider cut buffer alone goes).
+TEST_F(MainEditing, CutTvBouquetPastesIntoTheRadioList)
+{
+    ASSERT_GT(TvBouquets.size(), 3u);
+    ClickRow(*m->LV_TypeOfList, 2);
+    const TY_ENIG_UB cut = TvBouquets[static_cast<std::size_t>(m->ShownListIndex())];
+    const std::size_t tv = TvBouquets.size(), radio = RadioBouquets.size();
+    Press(*m->LV_TypeOfList, 'X', ssCtrl);
+    EXPECT_EQ(TvBouquets.size(), tv - 1);
+    EXPECT_TRUE(Modified);
+    m->RB_UB_RADIO->SetChecked(true);
+    ASSERT_EQ(m->LV_TypeOfList->RowCount(), static_cast<int>(radio));
+    Press(*m->LV_TypeOfList, 'V', ssCtrl);
+    ASSERT_EQ(RadioBouquets.size(), radio + 1);
+    EXPECT_EQ(RadioBouquets[0].Name, cut.Name) << "before the selected radio bouquet (the first)";
+    EXPECT_EQ(RadioBouquets[0].Entries, cut.Entries);
+    EXPECT_TRUE(CutBouquets.empty());
+}
+
+// The three menus at their openings: the states follow the lists.
+TEST_F(MainEditing, MenusSetTheirStatesAtEachOpening)
+{
+    m->Pop_Lv_ServPopup();
+    EXPECT_TRUE(m->Pop_Lv_Serv.FindItem("Pop_Ch_Insert")->Enabled);
+    EXPECT_FALSE(m->Pop_Lv_Serv.FindItem("Pop_Ch_Paste")->Enabled) << "nothing on the clipboard";
+    EXPECT_EQ(m->Pop_Lv_Serv.FindItem("Pop_Ch_DelSat")->Count(), static_cast<int>(m->CB_Sat->Items().size()) - 1);
+    m->Export2CLipBoard();
+    m->Pop_Lv_ServPopup();
+    EXPECT_TRUE(m->Pop_Lv_Serv.FindItem("Pop_Ch_Paste")->Enabled);
+
+    m->CB_ListControl->SetItemIndex(1);
+    m->Pop_Lv_TypeOfListPopup();
+    EXPECT_EQ(m->Pop_Lv_TypeOfList.FindItem("Pop_Ty_ParLock")->Caption, " Parental Lock (WhiteList)");
+
+    // The entry menu's status line names the selected entry's place.
+    ClickRow(*m->LV_TypeOfList, 1);
+    int service = -1; // the last service entry, below any marker
+    for (std::size_t r = 0; r < m->DetailRows.size(); ++r)
+        if (!m->DetailRows[r].Marker)
+            service = static_cast<int>(r);
+    ASSERT_GE(service, 0);
+    ClickRow(*m->LV_Details, service);
+    m->Pop_lvdetailsPopup();
+    EXPECT_EQ(m->Pop_lvdetails.FindItem("pop_det_status")->Caption,
+              "This is position " + std::to_string(m->ChannelBase + 1 + [&] {
+                  int above = 0;
+                  for (int r = 0; r < service; ++r)
+                      above += m->DetailRows[static_cast<std::size_t>(r)].Marker ? 0 : 1;
+                  return above;
+              }()));
+    EXPECT_TRUE(m->Pop_lvdetails.FindItem("pop_det_modify")->Enabled);
+    m->RB_PROV->SetChecked(true);
+    m->Pop_lvdetailsPopup();
+    EXPECT_FALSE(m->Pop_lvdetails.FindItem("pop_det_insert")->Enabled) << "no markers in providers";
+}
+
+// The issue's walk through a real set: rename a bouquet and an entry, insert
+// a marker, delete services, cut a bouquet and paste it before another,
+// paste services another copy put on the clipboard; save, and the files show
+// every edit; load again: equal.
+TEST_F(MainEditing, EditSaveAndLoadTheRealSet)
+{
+    // Rename a bouquet (Enter on the list).
+    ClickRow(*m->LV_TypeOfList, 1);
+    const std::int32_t renamed = m->ShownListIndex();
+    messages.AnswerQuery("Renamed by hand");
+    Press(*m->LV_TypeOfList, VK_RETURN);
+    EXPECT_EQ(TvBouquets[static_cast<std::size_t>(renamed)].Name, "Renamed by hand");
+    EXPECT_EQ(m->LV_TypeOfList->Cells(TypeColName, m->LV_TypeOfList->SelectedRow()), "Renamed by hand");
+
+    // A marker before the third entry (Ins on the entries).
+    ClickRow(*m->LV_Details, 2);
+    const std::size_t entries = TvBouquets[static_cast<std::size_t>(renamed)].Entries.size();
+    messages.AnswerQuery("--- inserted by hand ---");
+    Press(*m->LV_Details, VK_INSERT);
+    const auto& e = TvBouquets[static_cast<std::size_t>(renamed)].Entries;
+    ASSERT_EQ(e.size(), entries + 1);
+    EXPECT_EQ(e[2], (std::vector<std::string>{"D", "--- inserted by hand ---", ""}));
+
+    // Rename the first entry in the bouquet (menu item).
+    ClickRow(*m->LV_Details, 0);
+    messages.AnswerQuery("Own name");
+    ASSERT_TRUE(m->Pop_lvdetails.Invoke("pop_det_rename"));
+    const std::int32_t ownNamed = std::stoi(TvBouquets[static_cast<std::size_t>(renamed)].Entries[0][1]);
+    EXPECT_EQ(TvBouquets[static_cast<std::size_t>(renamed)].Entries[0][2], "Own name");
+    EXPECT_EQ(m->LV_Details->Cells(DetColName, 0), "Own name");
+
+    // Delete two services shown in that bouquet (Del on the service list).
+    const std::int32_t gone1 = std::stoi(e[3][1]), gone2 = std::stoi(e[4][1]);
+    ASSERT_GE(m->JumpToChNo(gone1), 0);
+    const int row2 = [&] {
+        for (int r = 0; r < m->LV_Serv->RowCount(); ++r)
+            if (m->NumberOfRow(r) == gone2)
+                return r;
+        return -1;
+    }();
+    ASSERT_GE(row2, 0);
+    m->LV_Serv->SetSelected(row2, true);
+    const std::size_t before = Services.size();
+    messages.Answer(mrYes);
+    Press(*m->LV_Serv, VK_DELETE);
+    EXPECT_EQ(Services.size(), before - 2);
+    EXPECT_EQ(m->LV_Serv->RowCount(), static_cast<int>(before - 2));
+    for (const auto& b : TvBouquets)
+        for (const auto& entry : b.Entries)
+            ASSERT_FALSE(entry[0] == "S" && (std::stoi(entry[1]) == gone1 || std::stoi(entry[1]) == gone2));
+
+    // Cut the fourth bouquet and paste it before the first.
+    ClickRow(*m->LV_TypeOfList, 3);
+    const std::string moved = TvBouquets[static_cast<std::size_t>(m->ShownListIndex())].Name;
+    Press(*m->LV_TypeOfList, 'X', ssCtrl);
+    ClickRow(*m->LV_TypeOfList, 0);
+    Press(*m->LV_TypeOfList, 'V', ssCtrl);
+    EXPECT_EQ(TvBouquets[0].Name, moved);
+
+    // Another running copy copies a service on a transponder this set lacks.
+    TY_ENIG_TP tp = Transponders[0];
+    tp.Namespace = "0ABC0000";
+    tp.Tsid = "0777";
+    tp.Onid = "0099";
+    tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
+    TY_ENIG_CH ch = Services[0];
+    ch.Sid = "4321";
+    ch.Name = "From the other copy";
+    ch.Provider = "Other | provider";
+    TMemoryClipboard other(clipboard, 0x22);
+    other.SetBlock("Kestro software", EncodeBlock(0x22, {ServiceLine(ch, tp, 0)}));
+    const std::size_t tps = Transponders.size();
+    messages.Answer(mrOk);
+    Press(*m->LV_Serv, 'V', ssCtrl);
+    ASSERT_EQ(Services.size(), before - 1);
+    EXPECT_EQ(Transponders.size(), tps + 1);
+    EXPECT_EQ(Services.back().Name, "From the other copy");
+    EXPECT_EQ(Services.back().Provider, "Other | provider");
+    EXPECT_EQ(messages.Log().back().Text, "1 channel(s) inserted in main list\r\n\r\n1 transponder inserted");
+    EXPECT_EQ(m->LV_Serv->RowCount(), static_cast<int>(before - 1));
+    EXPECT_EQ(m->NumberOfRow(m->LV_Serv->SelectedRow()), Services.back().Number);
+
+    // Save into a new folder: the files show each edit.
+    // What a service is, apart from its number (a load numbers the services
+    // afresh) and where its transponder stands in the array.
+    auto described = [] {
+        std::vector<std::string> r;
+        for (const auto& s : Services)
+            r.push_back(s.Key + "|" + s.Name + "|" + s.Provider + "|" +
+                        std::to_string(s.Flags) + "|" + Transponders[static_cast<std::size_t>(s.TpIndex)].Key);
+        return r;
+    };
+    const auto services = described();
+    // A bouquet as its name and entries, a service entry by its service's key.
+    auto bouquets = [] {
+        const TChNumberIndex byNumber(Services);
+        std::vector<std::string> r;
+        for (const auto& b : TvBouquets) {
+            r.push_back("#" + b.Name);
+            for (const auto& e : b.Entries) {
+                const std::int32_t i = e[0] == "S" ? byNumber.Find(std::stoi(e[1])) : -1;
+                r.push_back(e[0] + ":" + (i >= 0 ? Services[static_cast<std::size_t>(i)].Key : e[1]) + ":" + e[2]);
+            }
+        }
+        return r;
+    };
+    const auto tv = bouquets();
+    fs::create_directories(tmp / "saved");
+    TheSaveDir = (tmp / "saved").string();
+    ASSERT_TRUE(SaveFile());
+    const std::string lamedb = Read(tmp / "saved" / "lamedb");
+    EXPECT_NE(lamedb.find("From the other copy"), std::string::npos);
+    EXPECT_NE(lamedb.find("0ABC0000:0777:0099"), std::string::npos);
+    std::string all;
+    for (auto& f : fs::directory_iterator(tmp / "saved"))
+        if (f.path().filename().string().rfind("userbouquet.", 0) == 0)
+            all += Read(f.path());
+    EXPECT_NE(all.find("#NAME Renamed by hand"), std::string::npos);
+    // The marker as a marker line with its text; the own name right after
+    // its service's line.
+    EXPECT_NE(all.find(":64:"), std::string::npos);
+    EXPECT_NE(all.find("DESCRIPTION: --- inserted by hand ---"), std::string::npos);
+    EXPECT_NE(all.find("DESCRIPTION: Own name"), std::string::npos);
+    (void)ownNamed;
+
+    TheLoadDir = TheSaveDir;
+    ASSERT_TRUE(VerFile() && OpenFile());
+    EXPECT_EQ(described(), services);
+    EXPECT_EQ(bouquets(), tv);
+}
+
+// A bouquet exported to a .CBU file and imported again: a bouquet named after
+// the file with the same entries, markers included, and no new services.
+TEST_F(MainEditing, ExportAndImportAUserBouquet)
+{
+    int row = -1;
+    for (std::size_t r = 0; r < m->TypeRows.size() && row < 0; ++r)
+        for (const auto& entry : TvBouquets[static_cast<std::size_t>(m->TypeRows[r].Index)].Entries)
+            if (entry[0] == "D")
+                row = static_cast<int>(r);
+    ASSERT_GE(row, 0) << "a bouquet with a marker";
+    ClickRow(*m->LV_TypeOfList, row);
+    const ARR_ARR_OF_STRING entries = TvBouquets[static_cast<std::size_t>(m->ShownListIndex())].Entries;
+    const std::string path = (tmp / "exchange.CBU").string();
+    files.Answers.push_back(path);
+    ASSERT_TRUE(m->Pop_Lv_TypeOfList.Invoke("save1"));
+    const std::string text = Read(path);
+    ASSERT_FALSE(text.empty());
+    EXPECT_NE(text.find("TITLE|"), std::string::npos);
+    EXPECT_NE(text.find("\r\n"), std::string::npos);
+
+    const std::size_t services = Services.size(), bouquets = TvBouquets.size();
+    files.Answers.push_back(path);
+    messages.Answer(mrOk);
+    ASSERT_TRUE(m->Pop_Lv_TypeOfList.Invoke("ImportUserBouquet1"));
+    EXPECT_EQ(Services.size(), services);
+    ASSERT_EQ(TvBouquets.size(), bouquets + 1);
+    const TY_ENIG_UB& made = TvBouquets[static_cast<std::size_t>(m->ShownListIndex())];
+    EXPECT_EQ(made.Name, "exchange");
+    ASSERT_EQ(made.Entries.size(), entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(made.Entries[i][0], entries[i][0]) << i;
+        EXPECT_EQ(made.Entries[i][1], entries[i][1]) << i;
+    }
+    EXPECT_EQ(messages.Log().back().Text, "0 channel(s) inserted in main list\r\n");
+}
+
+// The Export button writes exported.txt into the load folder and says where.
+TEST_F(MainEditing, ExportButtonWritesExportedTxt)
+{
+    messages.Answer(mrOk);
+    Click(*m->BitBtn_Export);
+    const fs::path file = fs::path(TheLoadDir) / "exported.txt";
+    ASSERT_TRUE(fs::exists(file));
+    EXPECT_EQ(messages.Log().back().Text, "Settings exported (CSV) ordered by Bouquet on \r\n" + file.string());
+    const std::string text = Read(file);
+    EXPECT_EQ(text.rfind("Type,Bouquet Name", 0), 0u);
+    EXPECT_NE(text.find("User Bouquets TV\t"), std::string::npos);
+}
+
+// A declined cut of entries takes back only its own block.
+TEST_F(MainEditing, DeclinedEntryCutLeavesTheClipboardAsItWas)
+{
+    ClickRow(*m->LV_TypeOfList, 0);
+    ClickRow(*m->LV_Details, 0);
+    const std::size_t entries = TvBouquets[static_cast<std::size_t>(m->ShownListIndex())].Entries.size();
+    messages.Answer(mrNo);
+    Press(*m->LV_Details, 'X', ssCtrl);
+    EXPECT_FALSE(clipboard.HasFormat("Kestro software")) << "its own block withdrawn";
+    EXPECT_EQ(TvBouquets[static_cast<std::size_t>(m->ShownListIndex())].Entries.size(), entries);
+
+    clipboard.SetText("the user's own text");
+    Press(*m->LV_Details, 'C', ssCtrl);
+    messages.Answer(mrNo);
+    Press(*m->LV_Details, VK_DELETE);
+    EXPECT_TRUE(clipboard.HasFormat("Kestro software")) << "a declined remove leaves the clipboard alone";
+}
+
+} // namespace
