@@ -65,13 +65,16 @@ void TForm_Main::BuildMenus()
 
     const std::pair<TCfGrid*, TPopupMenu*> menus[] = {
         {LV_Serv, &Pop_Lv_Serv}, {LV_TypeOfList, &Pop_Lv_TypeOfList}, {LV_Details, &Pop_lvdetails}};
-    for (auto [grid, menu] : menus)
+    for (const auto& pair : menus) {
+        TCfGrid* grid = pair.first;
+        TPopupMenu* menu = pair.second;
         grid->OnMouseUp = [grid, menu](TControl*, TMouseButton button, TShiftState, int x, int y) {
             if (button != mbRight)
                 return;
             const TPoint at = grid->ClientToScreen(TPoint(x, y));
             menu->Popup(at.X, at.Y);
         };
+    }
 }
 
 void TForm_Main::PopupUnderSelection(TCfGrid& grid, TPopupMenu& menu)

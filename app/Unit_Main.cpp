@@ -69,6 +69,7 @@ TForm_Main::TForm_Main(QWidget* owner)
     BuildImages();
     BuildControls();
     BuildMenus();
+    BuildDragDrop();
     FormCreate();
 }
 

@@ -259,6 +259,9 @@ private:
     void FillProgress(std::size_t done);
     void ClearCutBuffers();
     void BuildMenus();
+    void BuildDragDrop();
+    void DetailsDragDrop(cf::TControl* source, int x, int y);
+    void TypeListDragDrop(cf::TControl* source, int x, int y);
     // The entry paste: `fromFile` when the lines come from an imported file.
     void PasteEntries(bool fromFile);
     // Rows for services added by a paste, in one grid update and one sort.

@@ -96,6 +96,33 @@ protected:
         const TPoint o = grid.ClientOffset();
         Click(grid, QPointF(r.Left + 5 + o.X, (r.Top + r.Bottom) / 2 + o.Y));
     }
+    // The screen point in the middle of a row (column 1) of a grid.
+    static QPoint RowPoint(TCfGrid& grid, int row)
+    {
+        grid.ScrollToRow(row);
+        QApplication::processEvents();
+        const TRect r = grid.CellRect(1, row);
+        const TPoint o = grid.ClientOffset();
+        return grid.mapToGlobal(QPoint(r.Left + 5 + o.X, (r.Top + r.Bottom) / 2 + o.Y));
+    }
+    // A mouse event at a screen point, sent to `to` (the control holding the
+    // mouse) in its own coordinates.
+    static void Mouse(TControl& to, QEvent::Type type, QPoint global, Qt::MouseButton button,
+                      Qt::MouseButtons held, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        QMouseEvent e(type, QPointF(to.mapFromGlobal(global)), QPointF(global), button, held, mods);
+        QApplication::sendEvent(&to, &e);
+    }
+    // Presses on a row of `from`, drags to a row of `onto` and lets go.
+    static void Drag(TCfGrid& from, int row, TCfGrid& onto, int ontoRow, Qt::KeyboardModifiers mods = Qt::NoModifier)
+    {
+        const QPoint start = RowPoint(from, row);
+        Mouse(from, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton, mods);
+        const QPoint end = RowPoint(onto, ontoRow);
+        Mouse(from, QEvent::MouseMove, start + QPoint(0, 8), Qt::NoButton, Qt::LeftButton);
+        Mouse(from, QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton);
+        Mouse(from, QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
+    }
     int TypeRowOf(std::int32_t index)
     {
         for (std::size_t r = 0; r < m->TypeRows.size(); ++r)
@@ -128,6 +155,50 @@ TEST_F(MainEditing, CutTvBouquetPastesIntoTheRadioList)
     EXPECT_EQ(RadioBouquets[0].Name, cut.Name) << "before the selected radio bouquet (the first)";
     EXPECT_EQ(RadioBouquets[0].Entries, cut.Entries);
     EXPECT_TRUE(CutBouquets.empty());
+}
+
+// Services dragged into a bouquet land before the entry under the mouse;
+// entries dragged down land where the mouse let go although the rows above
+// it shrank; entries dragged onto another bouquet go to its top.
+TEST_F(MainEditing, DragAndDropBetweenTheLists)
+{
+    ClickRow(*m->LV_TypeOfList, 1);
+    const std::int32_t list = m->ShownListIndex();
+    const std::size_t entries = TvBouquets[static_cast<std::size_t>(list)].Entries.size();
+    // Two services: a click and a Ctrl-click, then a drag onto entry row 3.
+    ClickRow(*m->LV_Serv, 10);
+    const QPoint second = RowPoint(*m->LV_Serv, 12);
+    Mouse(*m->LV_Serv, QEvent::MouseButtonPress, second, Qt::LeftButton, Qt::LeftButton, Qt::ControlModifier);
+    Mouse(*m->LV_Serv, QEvent::MouseButtonRelease, second, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
+    const std::int32_t a = m->NumberOfRow(10), b = m->NumberOfRow(12);
+    Drag(*m->LV_Serv, 12, *m->LV_Details, 3); // pressing on a marked row keeps the marks
+    const auto& e = TvBouquets[static_cast<std::size_t>(list)].Entries;
+    ASSERT_EQ(e.size(), entries + 2);
+    EXPECT_EQ(e[3], (std::vector<std::string>{"S", std::to_string(a), ""}));
+    EXPECT_EQ(e[4], (std::vector<std::string>{"S", std::to_string(b), ""}));
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(m->LV_Details->RowCount(), static_cast<int>(entries + 2));
+
+    // Entry 0 dragged down onto row 5 lands as the fifth entry: the row that
+    // was under the mouse now follows it.
+    const std::vector<std::string> first = e[0], under = e[5];
+    ClickRow(*m->LV_Details, 0);
+    Drag(*m->LV_Details, 0, *m->LV_Details, 5);
+    EXPECT_EQ(e[4], first);
+    EXPECT_EQ(e[5], under);
+
+    // Entry 0 onto the first bouquet (after the question): at its top.
+    const std::vector<std::string> moving = e[0];
+    ClickRow(*m->LV_Details, 0);
+    messages.Answer(mrYes);
+    Drag(*m->LV_Details, 0, *m->LV_TypeOfList, 0);
+    EXPECT_EQ(TvBouquets[static_cast<std::size_t>(m->TypeRows[0].Index)].Entries[0], moving);
+    EXPECT_EQ(e.size(), entries + 1);
+
+    // Services never go onto the bouquet list.
+    const auto before = TvBouquets;
+    Drag(*m->LV_Serv, 10, *m->LV_TypeOfList, 2);
+    EXPECT_TRUE(TvBouquets == before);
 }
 
 // The three menus at their openings: the states follow the lists.

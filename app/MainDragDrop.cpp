@@ -1,0 +1,109 @@
+// Drag and drop between the main window's lists, through the platform's
+// in-application drag: services into a bouquet's entries, entries within
+// their bouquet or onto another bouquet, bouquets within their list. Drops
+// move the model's entries and elements directly: the desktop clipboard,
+// which the user may be keeping something on, is left alone.
+
+#include "app/Unit_Main.h"
+
+#include "app/BouquetCommands.h"
+#include "controls/MessageService.h"
+#include "platform/DragDrop.h"
+
+using namespace cf;
+
+namespace {
+
+constexpr const char* RemoveEntriesQuestion =
+    "All selected services will be removed from the list : are you sure  ? ";
+
+// The row under a client point of a grid, -1 over no row.
+int RowAt(TCfGrid& grid, int x, int y)
+{
+    TPoint cell;
+    grid.GetCellAtPos(TPoint(x, y), cell);
+    return cell.Y >= 0 && cell.Y < grid.RowCount() ? cell.Y : -1;
+}
+
+} // namespace
+
+void TForm_Main::BuildDragDrop()
+{
+    for (TCfGrid* grid : {LV_Serv, LV_TypeOfList, LV_Details})
+        grid->OnMouseDown = [grid](TControl*, TMouseButton button, TShiftState shift, int x, int y) {
+            // Only a press on a row starts a drag: the header keeps its
+            // clicks for sorting and resizing.
+            if (button == mbLeft && (shift & ssDouble) == 0 && grid->HitArea(x, y) == gaBody &&
+                RowAt(*grid, x, y) >= 0)
+                grid->BeginDrag(false);
+        };
+    LV_Details->OnDragOver = [this](TControl*, TControl* source, int, int, TDragState, bool& accept) {
+        accept = (source == LV_Serv || source == LV_Details) && LV_TypeOfList->RowCount() > 0;
+    };
+    LV_TypeOfList->OnDragOver = [this](TControl*, TControl* source, int, int, TDragState, bool& accept) {
+        accept = source == LV_Details || source == LV_TypeOfList;
+    };
+    LV_Details->OnDragDrop = [this](TControl*, TControl* source, int x, int y) { DetailsDragDrop(source, x, y); };
+    LV_TypeOfList->OnDragDrop = [this](TControl*, TControl* source, int x, int y) {
+        TypeListDragDrop(source, x, y);
+    };
+}
+
+void TForm_Main::DetailsDragDrop(TControl* source, int x, int y)
+{
+    const TListKind kind = ShownListKind();
+    const std::int32_t list = ShownListIndex();
+    if (list < 0)
+        return;
+    const int under = std::max(RowAt(*LV_Details, x, y), 0);
+    const std::int32_t at =
+        static_cast<std::size_t>(under) < DetailRows.size() ? DetailRows[static_cast<std::size_t>(under)].Entry : 0;
+    int select = under;
+    if (source == LV_Serv) {
+        ARR_ARR_OF_STRING entries;
+        for (std::int32_t n : SelectedServiceNumbers())
+            entries.push_back({"S", std::to_string(n), ""});
+        if (InsertEntries(kind, list, at, entries) > 0)
+            Modified = true;
+    } else if (source == LV_Details) {
+        const std::vector<std::int32_t> moved = SelectedEntryIndexes();
+        if (moved.empty())
+            return;
+        select = MoveEntries(kind, list, moved, at);
+        Modified = true;
+    } else {
+        return;
+    }
+    Lv_TypeOfListSelectCell(std::max(LV_TypeOfList->SelectedRow(), 0));
+    if (select >= 0 && select < LV_Details->RowCount()) {
+        SelectRowQuietly(*LV_Details, select);
+        LV_Details->ScrollToRow(select);
+    }
+    LV_Details->SetFocus();
+}
+
+void TForm_Main::TypeListDragDrop(TControl* source, int x, int y)
+{
+    const TListKind kind = ShownListKind();
+    const int under = std::max(RowAt(*LV_TypeOfList, x, y), 0);
+    if (static_cast<std::size_t>(under) >= TypeRows.size())
+        return;
+    const std::int32_t target = TypeRows[static_cast<std::size_t>(under)].Index;
+    if (source == LV_Details) {
+        const std::int32_t from = ShownListIndex();
+        const std::vector<std::int32_t> moved = SelectedEntryIndexes();
+        if (from < 0 || moved.empty() || from == target || !Messages().Confirm(RemoveEntriesQuestion))
+            return;
+        if (MoveEntriesToElement(kind, from, moved, target) > 0)
+            Modified = true;
+        SelectListElement(target);
+        SelectRowQuietly(*LV_Details, 0);
+    } else if (source == LV_TypeOfList) {
+        const std::int32_t first = MoveElements(kind, SelectedListIndexes(), target);
+        if (first < 0)
+            return;
+        Modified = true;
+        FillListType();
+        SelectListElement(first);
+    }
+}
