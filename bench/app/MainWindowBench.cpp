@@ -1,10 +1,14 @@
 // The main window on the offscreen platform: a real set loaded and shown, a
-// generated 100,000-service folder loaded and shown, and a filter switch on
-// those 100,000 services.
+// generated 100,000-service folder loaded and shown, a filter switch on
+// those 100,000 services, a paste of 10,000 services another running copy
+// copied, and the delete of 10,000 of the 100,000 from the service list.
 
 #include "bench/folder_io/BenchSet.h"
 
+#include "app/ClipboardBlock.h"
+#include "app/ClipboardFormat.h"
 #include "app/Unit_Main.h"
+#include "platform/Clipboard.h"
 #include "controls/CfEdit.h"
 #include "controls/ScriptedMessages.h"
 
@@ -127,5 +131,60 @@ void BM_FilterSwitch100k(benchmark::State& state)
     state.counters["rows"] = static_cast<double>(w.main->LV_Serv->RowCount());
 }
 BENCHMARK(BM_FilterSwitch100k)->Unit(benchmark::kMillisecond);
+
+// 10,000 services another copy put on the clipboard, none of them known
+// here (their service ids are new), pasted into the service list.
+void BM_Paste10000FromAnotherCopy(benchmark::State& state)
+{
+    const fs::path& folder = HundredThousand();
+    Window w;
+    cf::TMemoryClipboard mine(0x10);
+    cf::TMemoryClipboard other(mine, 0x20);
+    cf::SetClipboard(&mine);
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!w.Load(folder)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        std::vector<std::string> lines;
+        for (std::size_t i = 0; i < 10000; ++i) {
+            TY_ENIG_CH ch = Services[i];
+            char sid[8];
+            std::snprintf(sid, sizeof sid, "%04X", static_cast<unsigned>(0xC000 + i % 0x3FFF));
+            ch.Sid = sid;
+            ch.Name = "Pasted " + std::to_string(i);
+            lines.push_back(ServiceLine(ch, Transponders[static_cast<std::size_t>(ch.TpIndex)], ch.TpIndex));
+        }
+        other.SetBlock(ClipboardFormat, EncodeBlock(other.OwnerHandle(), lines));
+        state.ResumeTiming();
+        w.main->Pop_Ch_PasteClick();
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = static_cast<double>(w.main->LV_Serv->RowCount());
+    cf::SetClipboard(nullptr);
+}
+BENCHMARK(BM_Paste10000FromAnotherCopy)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 10,000 of 100,000 services selected in the service list and deleted (from
+// the services and every bouquet), the list shown again.
+void BM_Delete10000Of100000FromTheList(benchmark::State& state)
+{
+    const fs::path& folder = HundredThousand();
+    Window w;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (!w.Load(folder)) {
+            state.SkipWithError("load failed");
+            break;
+        }
+        w.main->LV_Serv->SelectRange(0, 9999, true);
+        state.ResumeTiming();
+        w.main->pop_ch_DeleteClick(); // the question is answered Yes
+        QApplication::processEvents();
+    }
+    state.counters["rows"] = static_cast<double>(w.main->LV_Serv->RowCount());
+}
+BENCHMARK(BM_Delete10000Of100000FromTheList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
