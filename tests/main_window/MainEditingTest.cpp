@@ -123,6 +123,7 @@ protected:
         Mouse(from, QEvent::MouseMove, end, Qt::NoButton, Qt::LeftButton);
         Mouse(from, QEvent::MouseButtonRelease, end, Qt::LeftButton, Qt::NoButton);
     }
+    void SelectBouquetRow(int row) { ClickRow(*m->LV_TypeOfList, row); }
     int TypeRowOf(std::int32_t index)
     {
         for (std::size_t r = 0; r < m->TypeRows.size(); ++r)
@@ -172,33 +173,76 @@ TEST_F(MainEditing, DragAndDropBetweenTheLists)
     Mouse(*m->LV_Serv, QEvent::MouseButtonRelease, second, Qt::LeftButton, Qt::NoButton, Qt::ControlModifier);
     const std::int32_t a = m->NumberOfRow(10), b = m->NumberOfRow(12);
     Drag(*m->LV_Serv, 12, *m->LV_Details, 3); // pressing on a marked row keeps the marks
-    const auto& e = TvBouquets[static_cast<std::size_t>(list)].Entries;
-    ASSERT_EQ(e.size(), entries + 2);
-    EXPECT_EQ(e[3], (std::vector<std::string>{"S", std::to_string(a), ""}));
-    EXPECT_EQ(e[4], (std::vector<std::string>{"S", std::to_string(b), ""}));
+    // The bouquet's entries as they are now (a load replaces the arrays).
+    auto E = [list]() -> const ARR_ARR_OF_STRING& { return TvBouquets[static_cast<std::size_t>(list)].Entries; };
+    ASSERT_EQ(E().size(), entries + 2);
+    EXPECT_EQ(E()[3], (std::vector<std::string>{"S", std::to_string(a), ""}));
+    EXPECT_EQ(E()[4], (std::vector<std::string>{"S", std::to_string(b), ""}));
     EXPECT_TRUE(Modified);
     EXPECT_EQ(m->LV_Details->RowCount(), static_cast<int>(entries + 2));
+    EXPECT_EQ(m->LV_Details->SelectedRow(), 3) << "the first dropped entry is selected";
+    {
+        // Saved and loaded again, the two references stand at the drop rows.
+        const std::string keyA = Services[static_cast<std::size_t>(TChNumberIndex(Services).Find(a))].Key;
+        const std::string keyB = Services[static_cast<std::size_t>(TChNumberIndex(Services).Find(b))].Key;
+        const std::string name = TvBouquets[static_cast<std::size_t>(list)].Name;
+        fs::create_directories(tmp / "dropped");
+        TheSaveDir = (tmp / "dropped").string();
+        ASSERT_TRUE(SaveFile());
+        TheLoadDir = TheSaveDir;
+        ASSERT_TRUE(VerFile() && OpenFile());
+        const TChNumberIndex byNumber(Services);
+        auto keyAt = [&](std::size_t i) {
+            return Services[static_cast<std::size_t>(byNumber.Find(std::stoi(TvBouquets[static_cast<std::size_t>(list)].Entries[i][1])))].Key;
+        };
+        ASSERT_EQ(TvBouquets[static_cast<std::size_t>(list)].Name, name);
+        EXPECT_EQ(keyAt(3), keyA);
+        EXPECT_EQ(keyAt(4), keyB);
+        SelectBouquetRow(1);
+    }
 
     // Entry 0 dragged down onto row 5 lands as the fifth entry: the row that
     // was under the mouse now follows it.
-    const std::vector<std::string> first = e[0], under = e[5];
+    const std::vector<std::string> first = E()[0], under = E()[5];
     ClickRow(*m->LV_Details, 0);
     Drag(*m->LV_Details, 0, *m->LV_Details, 5);
-    EXPECT_EQ(e[4], first);
-    EXPECT_EQ(e[5], under);
+    EXPECT_EQ(E()[4], first);
+    EXPECT_EQ(E()[5], under);
 
     // Entry 0 onto the first bouquet (after the question): at its top.
-    const std::vector<std::string> moving = e[0];
+    const std::vector<std::string> moving = E()[0];
     ClickRow(*m->LV_Details, 0);
     messages.Answer(mrYes);
     Drag(*m->LV_Details, 0, *m->LV_TypeOfList, 0);
     EXPECT_EQ(TvBouquets[static_cast<std::size_t>(m->TypeRows[0].Index)].Entries[0], moving);
-    EXPECT_EQ(e.size(), entries + 1);
+    EXPECT_EQ(E().size(), entries + 1);
 
     // Services never go onto the bouquet list.
     const auto before = TvBouquets;
     Drag(*m->LV_Serv, 10, *m->LV_TypeOfList, 2);
     EXPECT_TRUE(TvBouquets == before);
+}
+
+// Ctrl-F asks for the start of a name and selects the next service whose
+// name begins so; F3 finds the next one; no match is reported.
+TEST_F(MainEditing, FindAndFindAgain)
+{
+    ClickRow(*m->LV_Serv, 0);
+    messages.AnswerQuery("sky sports");
+    Press(*m->LV_Serv, 'F', ssCtrl);
+    const int first = m->LV_Serv->SelectedRow();
+    ASSERT_GT(first, 0);
+    EXPECT_EQ(m->FindPattern, "sky sports");
+    EXPECT_EQ(m->LV_Serv->Cells(ServColService, first).substr(0, 10), "Sky Sports");
+    Press(*m->LV_Serv, VK_F1 + 2);
+    const int second = m->LV_Serv->SelectedRow();
+    EXPECT_NE(second, first);
+    EXPECT_EQ(m->LV_Serv->Cells(ServColService, second).substr(0, 10), "Sky Sports");
+    messages.AnswerQuery("no such service anywhere");
+    messages.Answer(mrOk);
+    Press(*m->LV_Serv, 'F', ssCtrl);
+    EXPECT_EQ(messages.Log().back().Text, "Service not in service list ");
+    EXPECT_EQ(m->LV_Serv->SelectedRow(), second);
 }
 
 // The three menus at their openings: the states follow the lists.
