@@ -1,5 +1,7 @@
 #include "controls/DialogKeys.h"
 
+#include "controls/AcceleratorTarget.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QVariant>
@@ -32,8 +34,11 @@ public:
             return false;
         char32_t ch = k->text().toUcs4().value(0);
         for (QWidget* c : window_->findChildren<QWidget*>()) {
-            auto* b = dynamic_cast<TPushButtonBase*>(c);
-            if (b && c->isVisible() && c->isEnabled() && b->DialogChar(ch))
+            if (!c->isVisible() || !c->isEnabled())
+                continue;
+            if (auto* b = dynamic_cast<TPushButtonBase*>(c); b && b->DialogChar(ch))
+                return true;
+            if (auto* t = dynamic_cast<TAcceleratorTarget*>(c); t && t->DialogChar(ch))
                 return true;
         }
         return false;

@@ -21,4 +21,11 @@ public:
     using std::out_of_range::out_of_range;
 };
 
+// An operation the object's present state does not allow (a control of the
+// wrong kind put into a container, for one).
+class EInvalidOperation : public std::logic_error {
+public:
+    using std::logic_error::logic_error;
+};
+
 } // namespace cf

@@ -3,8 +3,10 @@
 #include "platform/Errors.h"
 
 #include <QAction>
+#include <QIcon>
 #include <QKeySequence>
 #include <QMenu>
+#include <QPixmap>
 #include <QWidget>
 
 namespace cf {
@@ -161,6 +163,10 @@ void TPopupMenu::Fill(QMenu& menu, const TMenuItem& parent)
             // The shortcut is shown, not taken by Qt: the window decides which
             // keys reach a menu.
             action->setShortcutContext(Qt::WidgetShortcut);
+            if (images_ && item->ImageIndex >= 0 && item->ImageIndex < images_->Count()) {
+                TBitmap picture = images_->GetBitmap(item->ImageIndex);
+                action->setIcon(QIcon(QPixmap::fromImage(picture.Image())));
+            }
             // The item may be gone by the time the menu answers.
             QObject::connect(action, &QAction::triggered, this, [this, item] {
                 if (Items.Contains(item))

@@ -5,6 +5,7 @@
 // the Qt menu is built from them on each opening, so it always shows the
 // states the handlers chose. Shared handlers tell items apart by Name and Tag.
 
+#include "platform/ImageList.h"
 #include "platform/Keys.h"
 
 #include <QMenu>
@@ -42,6 +43,8 @@ public:
     bool Visible = true;
     bool Checked = false;
     TShortCut ShortCut = scNone;
+    // Picture of the menu's image list shown beside the caption; -1 for none.
+    int ImageIndex = -1;
     std::function<void(TMenuItem& sender)> OnClick;
 
     bool IsLine() const { return Caption == "-"; }
@@ -73,6 +76,9 @@ public:
 
     std::string Name;
     TMenuItem Items;
+    // Where the items' pictures come from (not owned; forgotten when destroyed).
+    void SetImages(TCustomImageList* images) { images_ = images; }
+    TCustomImageList* Images() const { return images_; }
     TMenuItem* Add(std::string name, std::string caption, std::function<void(TMenuItem&)> onClick = {})
     {
         return Items.Add(std::move(name), std::move(caption), std::move(onClick));
@@ -96,6 +102,7 @@ public:
 private:
     void Fill(QMenu& menu, const TMenuItem& parent);
     QPointer<QMenu> menu_;
+    QPointer<TCustomImageList> images_;
 };
 
 } // namespace cf
