@@ -6,6 +6,7 @@
 
 #include "controls/CfThemesSupport.h"
 #include "grid/CfCustomGridControl.h"
+#include "grid/CfHeaderStyles.h"
 
 using namespace cf;
 
@@ -14,9 +15,12 @@ TCfCustomGridControl::TCfCustomGridControl(QWidget* Owner) : TCfScrollControl(Ow
   FColumns->OnColumnNotify = [this](TCfCustomColumn* c, int value, int kind) { ColumnNotify(c, value, kind); };
   FColumns->OnColumnsChange = [this](int kind, int index) { ColumnsStructureChanged(kind, index); };
   FStyleDisplays[hsAuto] = std::make_unique<TDefaultStyleDisplay>(this);
-  // The other styles plug in their own painters; until then they draw with
-  // the common parts only.
-  for (int s = 1; s < kHeaderStyleCount; ++s) FStyleDisplays[s] = std::make_unique<TStyleDisplay>(this);
+  FStyleDisplays[hsFlatBorders] = std::make_unique<TFlatStyleDisplay>(this);
+  FStyleDisplays[hsOffice2007] = std::make_unique<TOffice2007StyleDisplay>(this);
+  FStyleDisplays[hsOffice2010] = std::make_unique<TOffice2010StyleDisplay>(this);
+  FStyleDisplays[hsOldStyle] = std::make_unique<TOldStyleDisplay>(this);
+  FStyleDisplays[hsOutlook] = std::make_unique<TOutlookStyleDisplay>(this);
+  FStyleDisplays[hsVista] = std::make_unique<TVistaStyleDisplay>(this);
   FDisplay = FStyleDisplays[hsAuto].get();
   SetTabStop(true);
   SetBorderStyle(TBorderStyle::bsSingle);

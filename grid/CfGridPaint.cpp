@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "controls/CfSharedDraw.h"
+#include "controls/CfThemesSupport.h"
 #include "grid/CfCustomGridControl.h"
 #include "platform/DrawText.h"
 
@@ -70,7 +71,15 @@ void TCfCustomGridControl::Paint(TCanvas& canvas) {
   if (OnPostDraw) OnPostDraw(this);
 }
 
-void TCfCustomGridControl::PaintNonClient(TCanvas& canvas) { TCfScrollControl::PaintNonClient(canvas); }
+void TCfCustomGridControl::PaintNonClient(TCanvas& canvas) {
+  TCfScrollControl::PaintNonClient(canvas);
+  // The Office looks frame the window in the colour scheme's border colour.
+  if ((FHeaderStyle == hsOffice2007 || FHeaderStyle == hsOffice2010) && BorderStyle() == TBorderStyle::bsSingle) {
+    canvas.Brush.Style = bsSolid;
+    canvas.Brush.Color = SchemeColor(2, csDefault);
+    canvas.FrameRect(TRect(0, 0, width(), height()));
+  }
+}
 
 void TCfCustomGridControl::PaintReport() {
   DrawRows();

@@ -72,6 +72,28 @@ void BM_PaintPage(benchmark::State& state) {
 }
 BENCHMARK(BM_PaintPage)->Arg(0)->Arg(50000)->Arg(99960)->Unit(benchmark::kMillisecond);
 
+// The same page mid-list in each header style (0 is the default, hsAuto),
+// with a sorted column so the styles' sort marks are drawn too.
+void BM_PaintPageInStyle(benchmark::State& state) {
+  TCfGrid& grid = Grid();
+  grid.SetHeaderStyle(static_cast<THeaderStyle>(state.range(0)));
+  grid.Columns().Item(1)->SetSorted(true);
+  grid.VertScrollBar()->BeginUpdate();
+  grid.VertScrollBar()->SetPosition(50000);
+  grid.VertScrollBar()->EndUpdate();
+  grid.GetVertScrollDelta(grid.FirstRow(), 50000);
+  QImage image(grid.ClientWidth(), grid.ClientHeight(), QImage::Format_RGB32);
+  for (auto _ : state) {
+    cf::TCanvas canvas(&image);
+    canvas.Font = grid.Font;
+    grid.Paint(canvas);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+  grid.Columns().Item(1)->SetSorted(false);
+  grid.SetHeaderStyle(hsAuto);
+}
+BENCHMARK(BM_PaintPageInStyle)->DenseRange(0, 6)->Unit(benchmark::kMillisecond);
+
 // One line down and back up again: two scrolls per iteration.
 void BM_ScrollOneLine(benchmark::State& state) {
   TCfGrid& grid = Grid();
