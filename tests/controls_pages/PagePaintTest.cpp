@@ -402,4 +402,68 @@ TEST(PagesPaint, TabListButtonArrow)
     EXPECT_EQ(PixelAt(f.control, 271, 8), Strip);
 }
 
+TEST(PagesPaint, PicturePlacementByAlignmentAndActivity)
+{
+    // tsWhidbey, tabs 60 wide at 2 and 52 (overlap 10), B active; a red 8 x 8
+    // glyph. Text rectangles start TabHeight - 6 = 11 in: 13 (A) and 63 (B);
+    // pictures sit at tab top + 8 - 4 + 1 = 8.
+    TBitmap glyph(8, 8);
+    glyph.Canvas().FillRect(TRect(0, 0, 8, 8), clRed);
+    TCustomImageList images(8, 8);
+    images.Add(glyph);
+    struct Case {
+        TAlignment alignment;
+        bool useList;
+        int activeX, inactiveX;
+    } cases[] = {
+        {taLeftJustify, false, 63 + 2 + 4, 13 + 2 + 4 + 4},
+        {taCenter, false, 63 + 4, 13 + 4 + 4},
+        {taRightJustify, false, 112 - 2 - 8 - 2, 62 - 2 - 8 - 2 + 4},
+        {taCenter, true, 63 + 4, 13 + 4 + 4},
+    };
+    for (const Case& c : cases) {
+        LoggedPages f(2, 60);
+        Prepare(f, tsWhidbey, tpTop);
+        f.control.SetImages(&images);
+        f.control.SetTabAlignment(c.alignment);
+        for (TCfTabSheet* page : f.pages) {
+            if (c.useList) {
+                page->SetDisplayMode(tdImageIndex);
+                page->SetImageIndex(0);
+            } else {
+                page->SetGlyph(glyph);
+            }
+            page->SetTabWidth(60);
+        }
+        // The active tab, drawn last, hides the right end of A's right-aligned picture.
+        EXPECT_EQ(PixelAt(f.control, c.activeX + 7, 15), clRed) << int(c.alignment);
+        for (int x : {c.activeX, c.inactiveX}) {
+            EXPECT_EQ(PixelAt(f.control, x, 8), clRed) << int(c.alignment) << " at " << x;
+            EXPECT_NE(PixelAt(f.control, x - 1, 8), clRed) << int(c.alignment) << " at " << x;
+            EXPECT_NE(PixelAt(f.control, x, 7), clRed) << int(c.alignment) << " at " << x;
+        }
+    }
+}
+
+TEST(PagesPaint, OneNoteTabCutShortByTheStripShowsOnlyItsOutline)
+{
+    // Tabs 41 wide, 27 apart, from Indent; tab 7 starts at Indent + 189 and
+    // is cut at the strip's end, 229. Its fill starts at L + 14.
+    struct Case {
+        int indent;
+        bool filled;  // visible part at least TabHeight + 2 = 19 wide
+    } cases[] = {{20, true}, {24, false}};
+    for (const Case& c : cases) {
+        LoggedPages f(10, 41);
+        Prepare(f, tsOneNote, tpTop);
+        f.control.SetActivePageIndex(0);
+        f.control.SetPartialTabs(true);
+        f.control.SetIndent(c.indent);
+        EXPECT_EQ(PixelAt(f.control, 228, 12), c.filled ? Rgb(clWindow) : Strip) << c.indent;
+        if (!c.filled)
+            EXPECT_EQ(PixelAt(f.control, 227, 6), Rgb(clHotLight));  // the outline's first point
+        EXPECT_EQ(PixelAt(f.control, 229, 12), Strip) << "nothing past the strip's end";
+    }
+}
+
 } // namespace
