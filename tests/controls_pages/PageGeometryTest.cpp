@@ -40,10 +40,12 @@ TEST(PagesGeometry, StripButtonsAndPageAreaByOptions)
         f.control.SetTabPosition(c.position);
         EXPECT_EQ(f.control.TabsRect(), c.strip) << c.what;
         EXPECT_EQ(f.control.StripRight(), c.strip.Right) << c.what;
-        if (c.options & pgCloseButton)
+        if (c.options & pgCloseButton) {
             EXPECT_EQ(f.control.ButtonRect(pbClose), c.close) << c.what;
-        if (c.options & pgTabsPopup)
+        }
+        if (c.options & pgTabsPopup) {
             EXPECT_EQ(f.control.ButtonRect(pbTabList), c.list) << c.what;
+        }
         if (c.options & pgScrollButtons) {
             EXPECT_EQ(f.control.ButtonRect(pbScrollLeft), c.left) << c.what;
             EXPECT_EQ(f.control.ButtonRect(pbScrollRight), c.right) << c.what;

@@ -460,8 +460,9 @@ TEST(PagesPaint, OneNoteTabCutShortByTheStripShowsOnlyItsOutline)
         f.control.SetPartialTabs(true);
         f.control.SetIndent(c.indent);
         EXPECT_EQ(PixelAt(f.control, 228, 12), c.filled ? Rgb(clWindow) : Strip) << c.indent;
-        if (!c.filled)
+        if (!c.filled) {
             EXPECT_EQ(PixelAt(f.control, 227, 6), Rgb(clHotLight));  // the outline's first point
+        }
         EXPECT_EQ(PixelAt(f.control, 229, 12), Strip) << "nothing past the strip's end";
     }
 }
