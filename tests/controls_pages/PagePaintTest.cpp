@@ -467,4 +467,40 @@ TEST(PagesPaint, OneNoteTabCutShortByTheStripShowsOnlyItsOutline)
     }
 }
 
+TEST(PagesPaint, AmpersandUnderlinesTheNextCharacterInsteadOfShowing)
+{
+    // The same tab with "W" and with "&W": the same run of dark columns, and
+    // one more dark row (the underline) below the letter.
+    struct Look {
+        int first = 1000, last = -1, rows = 0;
+    };
+    auto look = [](const std::string& caption) {
+        LoggedPages f(0);
+        f.Add("x", 60);
+        Prepare(f, tsFlat, tpTop);
+        f.pages[0]->SetCaption(caption);
+        f.control.SetActivePageIndex(0);
+        f.control.Render();
+        Look l;
+        for (int y = 4; y < 20; ++y) {
+            bool dark = false;
+            for (int x = 12; x < 52; ++x) {
+                const TColor p = FromPixel(ReadPixel(f.control.BackBuffer(), x, y));
+                if ((GetRValue(p) + GetGValue(p) + GetBValue(p)) / 3 < 0x60) {
+                    dark = true;
+                    l.first = std::min(l.first, x);
+                    l.last = std::max(l.last, x);
+                }
+            }
+            l.rows += dark;
+        }
+        return l;
+    };
+    const Look plain = look("W"), marked = look("&W");
+    ASSERT_GT(plain.rows, 4);
+    EXPECT_NEAR(marked.first, plain.first, 1);
+    EXPECT_NEAR(marked.last, plain.last, 1);
+    EXPECT_EQ(marked.rows, plain.rows + 1);
+}
+
 } // namespace
