@@ -169,6 +169,29 @@ TEST(HeaderStyles, PressedColumnLooks) {
   }
 }
 
+TEST(HeaderStyles, PressingAHeaderShowsUntilRelease) {
+  // Pressed at (150, 8), the middle column; released, the column is sorted
+  // (its arrow lies at 135..145, clear of the probe).
+  struct Case {
+    THeaderStyle style;
+    TColor pressed, released;
+  } cases[] = {
+      {hsOldStyle, RGB(15, 15, 15), kFace},
+      {hsOutlook, RGB(15, 15, 15), kFace},
+      {hsOffice2007, kSC11, kWhite},  // the gradient's top row, upside down while pressed
+      {hsFlatBorders, kFace, kFace},
+      {hsVista, kLight, kWhite},  // no pressed look; white once sorted
+  };
+  for (const Case& c : cases) {
+    StyleGrid g(c.style);
+    const int y = c.style == hsOffice2007 ? 0 : 8;
+    g.Grid->MouseDown(mbLeft, ssLeft, 150, 8);
+    EXPECT_EQ(PixelAt(g.Paint(), 150, y), c.pressed) << int(c.style);
+    g.Grid->MouseUp(mbLeft, 0, 150, 8);
+    EXPECT_EQ(PixelAt(g.Paint(), 150, y), c.released) << int(c.style);
+  }
+}
+
 TEST(HeaderStyles, PressedLoneColumnInvertsFromAboveAndLeft) {
   StyleGrid g(hsOldStyle, {100});
   g.Display().PressedColumn = g.Cols[0];
