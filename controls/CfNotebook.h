@@ -37,7 +37,10 @@ public:
 
     TColor ActiveTabColor() const { return activeTabColor_; }
     void SetActiveTabColor(TColor c);
-    const std::string& Caption() const { return caption_; }
+    // The control's own caption (so code that sets captions on any control,
+    // such as a translation pass, names the tab too); setting it here also
+    // redraws the tab strip.
+    std::string Caption() const { return TWinControl::Caption(); }
     void SetCaption(const std::string& s);
     TTabDisplayMode DisplayMode() const { return displayMode_; }
     void SetDisplayMode(TTabDisplayMode m);
@@ -87,7 +90,6 @@ private:
 
     TCfCustomNotebook* notebook_ = nullptr;
     TColor activeTabColor_ = clWindow;
-    std::string caption_;
     TTabDisplayMode displayMode_ = tdGlyph;
     TBitmap glyph_;
     int imageIndex_ = -1;

@@ -46,9 +46,9 @@ void TCfTabSheet::SetActiveTabColor(TColor c)
 
 void TCfTabSheet::SetCaption(const std::string& s)
 {
-    if (s == caption_)
+    if (s == Caption())
         return;
-    caption_ = s;
+    TWinControl::SetCaption(s);
     TabChanged();
 }
 

@@ -283,4 +283,15 @@ TEST(PagesTabSheet, CaptionAcceleratorActivatesThePage)
     EXPECT_EQ(f.control.ActivePageIndex(), 1);
 }
 
+TEST(PagesTabSheet, CaptionSetOnTheControlNamesTheTab)
+{
+    TCfPageControl control;
+    TCfTabSheet sheet(&control);
+    TControl& asControl = sheet;
+    asControl.SetCaption("&Paths");
+    EXPECT_EQ(sheet.Caption(), "&Paths");
+    control.SetActivePageIndex(0);
+    EXPECT_TRUE(control.DialogChar(U'p'));
+}
+
 } // namespace
