@@ -1,11 +1,13 @@
 #include "app/AppForms.h"
 #include "app/Unit_Main.h"
 #include "controls/MessDlgs.h"
+#include "platform/LargeMemory.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv)
 {
+    cf::TuneAllocatorForLargeSets();
     QApplication app(argc, argv);
     cf::UseDialogMessages();
     int result = 0;

@@ -161,11 +161,17 @@ std::string BaseName(std::string_view path)
 std::string DamagedLines(std::string_view text)
 {
     constexpr int Shown = 10;
-    std::vector<std::string_view> lines = SplitListLines(WithoutBom(text));
+    // Line by line over the text, as SplitListLines would cut it; the line
+    // end does not matter here (a CR counts as blank).
+    text = WithoutBom(text);
     std::string list;
     int count = 0;
-    for (size_t n = 0; n < lines.size(); ++n) {
-        const std::string_view t = TrimLeft(lines[n]);
+    size_t n = 0;
+    for (size_t start = 0; start < text.size(); ++n) {
+        const size_t lf = text.find('\n', start);
+        const size_t end = lf == std::string_view::npos ? text.size() : lf;
+        const std::string_view t = TrimLeft(text.substr(start, end - start));
+        start = end + 1;
         if (t.empty() || t.front() == '#')
             continue;
         if (++count <= Shown)

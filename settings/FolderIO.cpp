@@ -14,6 +14,8 @@
 #include "settings/TerrestrialXml.h"
 #include "settings/Unit_lib.h"
 
+#include "platform/LargeMemory.h"
+
 #include <algorithm>
 #include <filesystem>
 #include <system_error>
@@ -320,6 +322,12 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
         TRunGuard run(ui, TheLoadDir, LoadStepLines);
         try {
             const std::string servicesPath = PathInFolder(TheLoadDir, ServicesFileName);
+            // The records a load makes in small blocks take about six times
+            // the services file; the heap gets the room for them in one go.
+            std::error_code sizeError;
+            const std::uintmax_t servicesSize = std::filesystem::file_size(servicesPath, sizeError);
+            if (!sizeError)
+                cf::PrepareHeapFor(static_cast<std::size_t>(std::min<std::uintmax_t>(servicesSize * 6, 192u << 20)));
             run.Step(L_TRANSPONDERS);
             LoadTp(Transponders, servicesPath);
             run.Step(L_SERVICES);

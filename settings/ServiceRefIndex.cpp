@@ -1,5 +1,7 @@
 #include "settings/ServiceRefIndex.h"
 
+#include "platform/LargeMemory.h"
+
 #include <algorithm>
 #include <charconv>
 #include <limits>
@@ -79,22 +81,45 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
     size_t capacity = 16;
     while (capacity < services.size() * 2)
         capacity <<= 1;
+    slots_.reserve(capacity);
+    cf::AdviseLargePages(slots_.data(), capacity * sizeof(Slot));
     slots_.resize(capacity);
     mask_ = capacity - 1;
-    for (const auto& ch : services) {
+    // In batches: the keys of a batch are packed and their slots fetched
+    // ahead, then put in, in array order (the first service with a key
+    // stays), so the table's cache misses overlap instead of queueing.
+    constexpr size_t kBatch = 32;
+    struct TPending {
         std::uint64_t hi, lo;
-        if (!Pack(ch.Key, hi, lo)) {
-            odd_.emplace(ch.Key, ch.Number); // keeps the first
-            continue;
-        }
-        for (size_t i = Home(hi, lo);; i = (i + 1) & mask_) {
-            Slot& s = slots_[i];
-            if (!s.used) {
-                s = {hi, lo, ch.Number, true};
-                break;
+        size_t home;
+        bool packed;
+    } pending[kBatch];
+    for (size_t base = 0; base < services.size(); base += kBatch) {
+        const size_t n = std::min(kBatch, services.size() - base);
+        for (size_t k = 0; k < n; ++k) {
+            TPending& p = pending[k];
+            p.packed = Pack(services[base + k].Key, p.hi, p.lo);
+            if (p.packed) {
+                p.home = Home(p.hi, p.lo);
+                __builtin_prefetch(&slots_[p.home], 1);
             }
-            if (s.hi == hi && s.lo == lo)
-                break; // the first service with this key stays
+        }
+        for (size_t k = 0; k < n; ++k) {
+            const TY_ENIG_CH& ch = services[base + k];
+            const TPending& p = pending[k];
+            if (!p.packed) {
+                odd_.emplace(ch.Key, ch.Number); // keeps the first
+                continue;
+            }
+            for (size_t i = p.home;; i = (i + 1) & mask_) {
+                Slot& s = slots_[i];
+                if (!s.used) {
+                    s = {p.hi, p.lo, ch.Number, true};
+                    break;
+                }
+                if (s.hi == p.hi && s.lo == p.lo)
+                    break; // the first service with this key stays
+            }
         }
     }
 }

@@ -5,6 +5,8 @@
 #include "settings/TextFile.h"
 #include "settings/Unit_lib.h"
 
+#include "platform/LargeMemory.h"
+
 #include <algorithm>
 #include <charconv>
 #include <climits>
@@ -122,6 +124,57 @@ bool HasField(std::string_view data, std::string_view tag)
     }
 }
 
+// The fields of a line one after the other, split at ":" as the settings
+// splitter does: a leading ":" is dropped, one final ":" ends the line
+// without opening an empty field, and fields that are not there are empty.
+class TLineFields {
+public:
+    explicit TLineFields(std::string_view line)
+    {
+        if (!line.empty() && line.front() == ':')
+            line.remove_prefix(1);
+        rest_ = line;
+        pendingSep_ = line.empty() || line.back() != ':';
+    }
+    std::string_view Next()
+    {
+        const std::size_t sep = rest_.find(':');
+        std::string_view field;
+        if (sep != std::string_view::npos) {
+            field = rest_.substr(0, sep);
+            rest_.remove_prefix(sep + 1);
+        } else if (pendingSep_) {
+            field = rest_;
+            rest_ = {};
+            pendingSep_ = false;
+        }
+        return field;
+    }
+
+private:
+    std::string_view rest_;
+    bool pendingSep_ = true;
+};
+
+// `field` into out[0..width) zero-padded in front, its rightmost `width`
+// characters kept, upper case; false when a character is no hex digit.
+bool PadUpperHex(std::string_view field, std::size_t width, char* out)
+{
+    if (field.size() > width)
+        field.remove_prefix(field.size() - width);
+    const std::size_t pad = width - field.size();
+    std::fill(out, out + pad, '0');
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        char c = field[i];
+        if (c >= 'a' && c <= 'f')
+            c = static_cast<char>(c - 'a' + 'A');
+        else if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')))
+            return false;
+        out[pad + i] = c;
+    }
+    return true;
+}
+
 // Reads the services section from the line after "services". A data line
 // without a "p:" field (a name broken over two lines, say) is replaced by
 // the next line that has one; the lines in between are dropped. Only the
@@ -129,6 +182,11 @@ bool HasField(std::string_view data, std::string_view tag)
 std::vector<TServiceLines> ReadServiceSection(TTextFile& file, bool& repaired)
 {
     std::vector<TServiceLines> entries;
+    // An entry takes three lines at least: room for all of them at once
+    // rather than a growth that copies and faults in the list several times.
+    const std::string_view rest = file.Rest();
+    entries.reserve(static_cast<std::size_t>(std::count(rest.begin(), rest.end(), '\n')) / 3 + 1);
+    cf::AdviseLargePages(entries.data(), entries.capacity() * sizeof(TServiceLines));
     repaired = false;
     while (!file.Eof()) {
         TServiceLines e;
@@ -365,33 +423,47 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         view->ProgressStart(0, static_cast<std::int32_t>(entries.size()));
 
     const TTpKeyIndex tpIndex(transponders);
-    services.reserve(services.size() + entries.size());
+    if (services.capacity() < services.size() + entries.size()) {
+        services.reserve(services.size() + entries.size());
+        cf::AdviseLargePages(services.data() + services.size(),
+                             (services.capacity() - services.size()) * sizeof(TY_ENIG_CH));
+    }
     std::int32_t loaded = 0;
     std::int32_t skipped = 0;
     std::int32_t position = 0;
     TBadItems bad("Channel");
-    std::vector<std::string> f;
-    std::string tpKey;
+    std::vector<std::string_view> extras;
     for (const TServiceLines& e : entries) {
         if (view)
             view->ProgressPosition(++position);
-        SplitFieldsTo(f, e.ref, {4, 8, 4, 4, 0, 0}, ':');
+        // The key fields as the settings splitter gives them (zero-padded
+        // to their width, the rightmost digits kept, upper case), made in
+        // place: no text is built for a line.
+        TLineFields fields(e.ref);
+        char key[16];
+        char sid[4];
         std::int32_t type = 0;
-        if (!IsHexText(f[0]) || !IsHexText(f[1]) || !IsHexText(f[2]) || !IsHexText(f[3]) ||
-            !TryParseInt(f[4], type)) {
+        const bool hex = PadUpperHex(fields.Next(), 4, sid) && PadUpperHex(fields.Next(), 8, key) &&
+                         PadUpperHex(fields.Next(), 4, key + 8) && PadUpperHex(fields.Next(), 4, key + 12);
+        if (!hex || !TryParseInt(fields.Next(), type)) {
             bad.Add(e.ref);
             continue;
         }
-        tpKey.assign(f[1]).append(f[2]).append(f[3]);
-        const std::int32_t tp = tpIndex.Find(tpKey);
+        const std::int32_t tp = tpIndex.Find(std::string_view(key, sizeof key));
         if (tp < 0) {
             ++skipped;
             continue;
         }
 
-        // Built in place; a bad number in the data line takes it out again.
-        TY_ENIG_CH& ch = services.emplace_back();
+        // The fields of the data line first, the uninterpreted ones
+        // gathered, so that the record's list is made once in its size.
         bool ok = true;
+        std::string_view provider;
+        bool hasProvider = false;
+        std::array<std::string_view, PID_COUNT> pids;
+        std::array<bool, PID_COUNT> hasPid {};
+        std::int32_t flags = 0;
+        extras.clear();
         std::string_view data = e.data;
         while (ok && !data.empty()) {
             const std::size_t comma = data.find(',');
@@ -400,23 +472,33 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             if (part.empty())
                 continue;
             if (part.starts_with("p:")) {
-                ch.Provider.assign(part.substr(2));
+                provider = part.substr(2);
+                hasProvider = true;
             } else if (part.size() >= 4 && part.starts_with("c:0") && part[3] >= '0' && part[3] <= '4') {
                 const std::string_view pid = part.substr(4, 4);
                 ok = pid.empty() || IsHexText(pid);
-                ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(pid);
+                pids[static_cast<std::size_t>(part[3] - '0')] = pid;
+                hasPid[static_cast<std::size_t>(part[3] - '0')] = true;
             } else if (part.starts_with("f:")) {
-                ok = TryParseHex(Trim(part.substr(2)), ch.Flags);
+                ok = TryParseHex(Trim(part.substr(2)), flags);
             } else {
-                ch.ExtraData.emplace_back(part);
+                extras.push_back(part);
             }
         }
         if (!ok) {
-            services.pop_back();
             bad.Add(e.ref);
             continue;
         }
-        ch.Sid = f[0];
+
+        TY_ENIG_CH& ch = services.emplace_back();
+        if (hasProvider)
+            ch.Provider.assign(provider);
+        for (std::size_t k = 0; k < PID_COUNT; ++k)
+            if (hasPid[k])
+                ch.Pids[k].assign(pids[k]);
+        ch.Flags = flags;
+        ch.ExtraData.assign(extras.begin(), extras.end());
+        ch.Sid.assign(sid, sizeof sid);
         ch.TpIndex = tp;
         ch.ServiceType = type;
         const std::string& tpKeyText = transponders[static_cast<std::size_t>(tp)].Key;

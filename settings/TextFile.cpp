@@ -1,6 +1,8 @@
 #include "settings/TextFile.h"
 #include "settings/Errors.h"
 
+#include "platform/LargeMemory.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -34,6 +36,8 @@ std::string ReadWholeFile(const std::string& path)
         const long size = std::ftell(f.get());
         std::rewind(f.get());
         if (size > 0) {
+            data.reserve(static_cast<std::size_t>(size));
+            cf::AdviseLargePages(data.data(), data.capacity());
             data.resize(static_cast<std::size_t>(size));
             data.resize(std::fread(data.data(), 1, data.size(), f.get()));
         }

@@ -33,6 +33,8 @@ public:
         pos_ = keep;
         return line;
     }
+    // The text not read yet.
+    std::string_view Rest() const { return data_.substr(pos_); }
     // Back to the first line.
     void Rewind() { pos_ = 0; }
     const std::string& Text() const;

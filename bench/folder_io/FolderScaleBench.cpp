@@ -9,6 +9,8 @@
 
 #include "GeneratedFolder.h"
 
+#include "platform/LargeMemory.h"
+
 #include "settings/BouquetFiles.h"
 #include "settings/FolderIO.h"
 #include "settings/ListFileIo.h"
@@ -263,6 +265,7 @@ void PrintTable()
 
 int main(int argc, char** argv)
 {
+    cf::TuneAllocatorForLargeSets(); // as the program does
     if (argc == 3 && std::strcmp(argv[1], "--first-load") == 0)
         return FirstLoadChild(argv[2]);
     for (int n : kSizes)
