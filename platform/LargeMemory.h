@@ -56,13 +56,16 @@ inline void TuneAllocatorForLargeSets()
 #endif
 }
 
-// Before a load that will allocate about `bytes` in small blocks: the heap
-// gets that much free room at its top at once, with huge pages asked for
-// the whole heap (room it had and room it gets here, not yet written to,
-// take them when first used).
+// Before a load that will allocate about `bytes`: the heap gets that much
+// free room at its top at once (up to 256 MiB; a larger load takes its
+// largest blocks from mappings), with huge pages asked for the whole heap
+// (room it had and room it gets here, not yet written to, take them when
+// first used). With TuneAllocatorForLargeSets, blocks above the mapping
+// threshold are served from that room too, and stay for the next load.
 inline void PrepareHeapFor(std::size_t bytes)
 {
 #if defined(__linux__) && defined(M_MMAP_THRESHOLD) && defined(MADV_HUGEPAGE)
+    bytes = bytes < (std::size_t{256} << 20) ? bytes : (std::size_t{256} << 20);
     // Large steps: each block's header is written at once, and that first
     // touch gives its 2 MiB range small pages before the advice below.
     constexpr std::size_t step = std::size_t{24} << 20; // below the mapping threshold
@@ -70,7 +73,7 @@ inline void PrepareHeapFor(std::size_t bytes)
     if (room < bytes) {
         // Blocks the heap cannot serve from what it has make it grow; freed
         // again, they join the free room at its top.
-        void* blocks[64] = {};
+        void* blocks[16] = {};
         std::size_t n = 0;
         for (std::size_t got = 0; got < bytes - room && n < std::size(blocks); got += step)
             if (!(blocks[n++] = std::malloc(step)))

@@ -453,6 +453,9 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
 
     const TTpKeyIndex tpIndex(transponders);
     if (services.capacity() < services.size() + entries.size()) {
+        // The records and their texts: room at the heap's top, rather than
+        // a mapping of their own faulted in afresh on every load.
+        cf::PrepareHeapFor((services.size() + entries.size()) * (sizeof(TY_ENIG_CH) + 192));
         services.reserve(services.size() + entries.size());
         cf::AdviseLargePages(services.data() + services.size(),
                              (services.capacity() - services.size()) * sizeof(TY_ENIG_CH));
