@@ -1,6 +1,7 @@
 #include "settings/BouquetFiles.h"
 
 #include "settings/Errors.h"
+#include "settings/Fields.h"
 #include "settings/ListFileIo.h"
 #include "settings/LoadedFiles.h"
 #include "settings/TextFile.h"
@@ -144,9 +145,7 @@ std::string_view CutUtf8(std::string_view s, size_t max)
 
 std::string Hex(std::uint32_t value, int digits)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*X", digits, value);
-    return buf;
+    return HexUpper(value, digits);
 }
 
 std::string BaseName(std::string_view path)

@@ -201,6 +201,28 @@ std::string DecToHex4(const std::string& dec)
     return buf;
 }
 
+void AppendHexUpper(std::string& out, std::uint32_t value, int minDigits)
+{
+    // Writers call this once or more per service: no formatted printing.
+    char buf[8];
+    int n = 0;
+    do {
+        buf[n++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    for (int pad = minDigits - n; pad > 0; --pad)
+        out += '0';
+    while (n > 0)
+        out += buf[--n];
+}
+
+std::string HexUpper(std::uint32_t value, int minDigits)
+{
+    std::string s;
+    AppendHexUpper(s, value, minDigits);
+    return s;
+}
+
 std::string PadHexUpper(const std::string& text, int width)
 {
     if (text.empty() || width <= 0)

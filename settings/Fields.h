@@ -36,6 +36,10 @@ std::string HexToDecStr(const std::string& hex);
 // Decimal text as upper-case hexadecimal of at least 4 digits; empty stays
 // empty. EConvertError on junk.
 std::string DecToHex4(const std::string& dec);
+// `value` in upper-case hexadecimal, zero-padded to at least `minDigits`
+// digits (as printf's "%0*X"); appended to `out`, or as a text of its own.
+void AppendHexUpper(std::string& out, std::uint32_t value, int minDigits);
+std::string HexUpper(std::uint32_t value, int minDigits);
 // Zeros in front, the rightmost `width` characters, upper-cased; empty stays
 // empty.
 std::string PadHexUpper(const std::string& text, int width);

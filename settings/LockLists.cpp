@@ -1,6 +1,7 @@
 #include "settings/LockLists.h"
 
 #include "settings/BouquetFiles.h"
+#include "settings/Fields.h"
 #include "settings/ListFileIo.h"
 #include "settings/ServiceRefIndex.h"
 #include "settings/TextFile.h"
@@ -13,9 +14,7 @@ namespace {
 
 std::string Hex(std::uint32_t value, int digits)
 {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*X", digits, value);
-    return buf;
+    return HexUpper(value, digits);
 }
 
 std::int32_t& Mark(std::int32_t& black, std::int32_t& white, char kind)

@@ -320,13 +320,6 @@ void AppendInt(std::string& out, std::int64_t v)
     out.append(buf, p);
 }
 
-void AppendHex4(std::string& out, std::uint32_t v)
-{
-    char buf[16];
-    const int n = std::snprintf(buf, sizeof buf, "%04X", v);
-    out.append(buf, static_cast<std::size_t>(n));
-}
-
 } // namespace
 
 void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
@@ -699,7 +692,7 @@ void SaveService()
         }
         if (s.Flags != 0) {
             out += ",f:";
-            AppendHex4(out, static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW));
+            AppendHexUpper(out, static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW), 4);
         }
         out += '\n';
     }

@@ -69,6 +69,26 @@ TEST_F(ModelTest, NumberAndHexConversions)
     EXPECT_THROW(StrToIntNoDots("12a"), EConvertError);
 }
 
+TEST_F(ModelTest, HexUpperPadsToTheLeastDigitsAndNeverCuts)
+{
+    // As the receivers' files write flags, types and bouquet numbers.
+    const struct {
+        std::uint32_t value;
+        int digits;
+        const char* text;
+    } cases[] = {
+        {0, 1, "0"},          {0, 4, "0000"},          {0x40, 4, "0040"},      {0x19, 1, "19"},
+        {0x1A, 2, "1A"},      {0x7F, 3, "07F"},        {0xABCD, 4, "ABCD"},    {0x12345, 4, "12345"},
+        {0xFFFFFFFF, 4, "FFFFFFFF"}, {0x1000, 0, "1000"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HexUpper(c.value, c.digits), c.text) << c.value;
+        std::string out = "f:";
+        AppendHexUpper(out, c.value, c.digits);
+        EXPECT_EQ(out, std::string("f:") + c.text);
+    }
+}
+
 TEST_F(ModelTest, PosExAndCountOccurrences)
 {
     EXPECT_EQ(PosEx("b", "abcabc", 1), 2u);
