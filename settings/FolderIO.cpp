@@ -323,13 +323,13 @@ bool OpenFile(const ARR_ENIG_NEW_CH* newFromReceiver)
         TRunGuard run(ui, TheLoadDir, LoadStepLines);
         try {
             const std::string servicesPath = PathInFolder(TheLoadDir, ServicesFileName);
-            // The records of a load take about six times the services file;
+            // The records of a load take up to eight times the services file;
             // the heap gets the room for them in one go.
             std::error_code sizeError;
             const std::uintmax_t servicesSize = std::filesystem::file_size(servicesPath, sizeError);
             if (!sizeError)
                 cf::PrepareHeapFor(static_cast<std::size_t>(
-                    std::min<std::uintmax_t>(servicesSize * 6, std::numeric_limits<std::size_t>::max())));
+                    std::min<std::uintmax_t>(servicesSize * 8, std::numeric_limits<std::size_t>::max())));
             run.Step(L_TRANSPONDERS);
             LoadTp(Transponders, servicesPath);
             run.Step(L_SERVICES);
