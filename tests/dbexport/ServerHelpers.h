@@ -6,6 +6,9 @@
 #include "MariaServer.h"
 #include "dbexport/MySQLServer.h"
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <memory>
 #include <string>
 
@@ -20,10 +23,12 @@ inline void PointAtTestServer(TMySQLServer& s, const std::string& database = kDa
     s.SetDatabaseName(database);
 }
 
-// Creates the schema (dropping a leftover) and drops it at the end.
+// Creates the schema (dropping a leftover) and drops it at the end. The
+// running test's name is added so that cases running side by side each
+// have their own.
 class Schema {
 public:
-    explicit Schema(std::string name) : name_(std::move(name))
+    explicit Schema(const std::string& base) : name_(UniqueName(base))
     {
         PointAtTestServer(admin_, "");
         admin_.Execute("drop database if exists " + name_);
@@ -40,6 +45,15 @@ public:
     TMySQLServer& Admin() { return admin_; }
 
 private:
+    static std::string UniqueName(const std::string& base)
+    {
+        std::string name = base;
+        if (const auto* info = ::testing::UnitTest::GetInstance()->current_test_info())
+            name += std::string("_") + info->name();
+        for (char& c : name)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return name.substr(0, 64);
+    }
     std::string name_;
     TMySQLServer admin_;
 };
