@@ -9,6 +9,7 @@
 #include "dbexport/MySQLDrivers.h"
 #include "dbexport/MySQLStrUtils.h"
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -202,6 +203,10 @@ public:
 
     static std::string JoinLines(const std::vector<std::string>& lines);
 
+    // Held for as long as the dataset lives (a worker's private server
+    // travels with the dataset it hands over).
+    std::shared_ptr<void> KeepAlive;
+
 protected:
     std::unique_ptr<TRecBuf> AllocRecordBuffer() override;
     void InternalOpen() override;
@@ -258,6 +263,7 @@ private:
     TDataSet* master_ = nullptr;
     std::string masterFields_;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    std::atomic<int> openWorkers_{0};
 
     std::unique_ptr<TMySQLBase> ownDriver_;
     TMySQLHandle ownHandle_ = nullptr;

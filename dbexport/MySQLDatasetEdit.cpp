@@ -508,9 +508,12 @@ void TMySQLDatasetBase::OpenInThread(bool wait)
             OnThreadOpened(this);
         return;
     }
-    std::weak_ptr<bool> alive = alive_;
-    OpenDatasetInThread(*this, wait, [this, alive](TMySQLThread*) {
-        if (!alive.expired() && OnThreadOpened)
+    // The destructor waits for this count to drop: a worker never opens a
+    // dataset that is gone.
+    ++openWorkers_;
+    OpenDatasetInThread(*this, wait, [this](TMySQLThread*) {
+        if (OnThreadOpened)
             OnThreadOpened(this);
+        --openWorkers_;
     });
 }

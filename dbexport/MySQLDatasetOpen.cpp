@@ -7,6 +7,8 @@
 #include "dbexport/uMysqlClient.h"
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <cctype>
 #include <cstring>
 #include <set>
@@ -71,6 +73,8 @@ TMySQLDatasetBase::TMySQLDatasetBase()
 
 TMySQLDatasetBase::~TMySQLDatasetBase()
 {
+    while (openWorkers_ > 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     *alive_ = false;
     try {
         Close();

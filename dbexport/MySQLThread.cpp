@@ -166,7 +166,7 @@ TMySQLThreadedSQL::~TMySQLThreadedSQL()
 bool TMySQLThreadedSQL::Run(TMySQLServer& server, const std::string& statement, bool wait)
 {
     // A copy of the settings: the worker never touches the caller's component.
-    server_ = std::make_unique<TMySQLServer>();
+    server_ = std::make_shared<TMySQLServer>();
     server_->Assign(server);
     statement_ = statement;
     const bool started = Start();
@@ -181,6 +181,7 @@ bool TMySQLThreadedSQL::DoWork()
     ds->SetShareConnection(false);
     ds->SetOptions(ds->Options() & ~static_cast<uint32_t>(doUseCursor | doThreadedUpdate));
     ds->Cursor = -19;
+    ds->KeepAlive = server_;
     ds->SetServer(server_.get());
     ds->SetDatabaseName(server_->DatabaseName());
     auto report = [&] {

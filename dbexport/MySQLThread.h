@@ -109,7 +109,7 @@ protected:
     void DoFinish() override;
 
 private:
-    std::unique_ptr<TMySQLServer> server_;
+    std::shared_ptr<TMySQLServer> server_;
     std::string statement_;
     std::atomic<bool> ok_{false};
     std::atomic<unsigned long> sessionId_{0};
