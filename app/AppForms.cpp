@@ -1,6 +1,8 @@
 #include "app/AppForms.h"
 
 #include "app/Unit_About.h"
+#include "app/Unit_Debug.h"
+#include "platform/Memo.h"
 #include "app/Unit_Main.h"
 #include "app/Unit_SelDir.h"
 #include "link/FolderNetworkHost.h"
@@ -21,12 +23,16 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     main_ = std::make_unique<TForm_Main>();
     selDir_ = std::make_unique<TForm_SelDir>();
     Form_SelDir = selDir_.get();
+    debug_ = std::make_unique<TForm_Debug>();
     network_ = std::make_unique<TForm_Network>(*host_);
     Form_Network = network_.get();
     about_ = std::make_unique<TForm_About>();
 
     TForm_Main& m = *main_;
     host_->OnRepaint = [&m] { m.Repaint(); };
+    // The link's log replaces the developer form's whole text.
+    host_->OnDebugLog = [this](const std::string& log) { debug_->RE->SetText(log); };
+    m.Dialogs.Debug = [this] { debug_->Show(); };
     m.Dialogs.SelDir = [this](int tag) {
         selDir_->Tag = tag;
         return selDir_->ShowModal() == mrOk;
@@ -46,6 +52,7 @@ TAppForms::~TAppForms()
     Form_About = nullptr;
     network_.reset();
     Form_Network = nullptr;
+    debug_.reset();
     selDir_.reset();
     Form_SelDir = nullptr;
     main_.reset();

@@ -11,6 +11,7 @@ class TForm_Main;
 class TForm_SelDir;
 class TForm_Network;
 class TForm_About;
+class TForm_Debug;
 class TFolderNetworkHost;
 
 extern TForm_SelDir* Form_SelDir;
@@ -29,6 +30,7 @@ private:
     std::unique_ptr<TFolderNetworkHost> host_;
     std::unique_ptr<TForm_Main> main_;
     std::unique_ptr<TForm_SelDir> selDir_;
+    std::unique_ptr<TForm_Debug> debug_;
     std::unique_ptr<TForm_Network> network_;
     std::unique_ptr<TForm_About> about_;
 };

@@ -1,11 +1,12 @@
 // show_main <folder> [about|menu-serv|menu-list|menu-details]: opens the
 // program's windows on a settings folder as a user would see them after
 // Open, for the screenshots; with "about" the About window is shown over the
-// main window, with "menu-..." the context menu of that list is opened on
+// main window, with "debug" the developer form with a log, with "menu-..." the context menu of that list is opened on
 // its selected row as a right click opens it. Runs until killed.
 
 #include "app/AppForms.h"
 #include "app/Unit_About.h"
+#include "app/Unit_Debug.h"
 #include "app/Unit_Main.h"
 #include "controls/MessDlgs.h"
 #include "settings/FolderIO.h"
@@ -31,6 +32,12 @@ int main(int argc, char** argv)
             OpenFile();
     }
     const std::string what = argc > 2 ? argv[2] : "";
+    if (what == "debug")
+        QTimer::singleShot(300, [] {
+            Form_Debug->Show();
+            for (const auto& sat : Satellites)
+                Form_Debug->AddAline(sat.PositionText + "  " + sat.Name);
+        });
     if (what == "about")
         QTimer::singleShot(300, [] { Form_About->ShowModal(); });
     auto popup = [](TCfGrid* grid, cf::TPopupMenu* menu, int row) {
