@@ -1,6 +1,7 @@
 #include "app/AppForms.h"
 
 #include "app/Unit_About.h"
+#include "app/MySQLLoginDialog.h"
 #include "app/Unit_Debug.h"
 #include "platform/Memo.h"
 #include "app/Unit_Main.h"
@@ -24,6 +25,7 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     selDir_ = std::make_unique<TForm_SelDir>();
     Form_SelDir = selDir_.get();
     debug_ = std::make_unique<TForm_Debug>();
+    InstallMySQLLoginDialog();
     network_ = std::make_unique<TForm_Network>(*host_);
     Form_Network = network_.get();
     about_ = std::make_unique<TForm_About>();
