@@ -237,6 +237,7 @@ private:
     void BuildColumnInfo();
     void BuildFieldDefs();
     void RetrieveExtraDetails();
+    void SetsToWords();
     bool FetchRow();
     void FetchAll();
     void AddKey(std::string& list, const std::string& name);

@@ -554,6 +554,8 @@ void TMySQLDatasetBase::RetrieveExtraDetails()
             d.FreeResult(r);
         }
     }
+    if (options_ & doSetToWord)
+        SetsToWords();
     IndexDefs.clear();
     if ((options_ & doRetrieveIndexDefs) && !infos_.empty() && tables_.size() == 1) {
         TMySQLBase& d = Driver();
@@ -576,6 +578,42 @@ void TMySQLDatasetBase::RetrieveExtraDetails()
             it->Fields += (it->Fields.empty() ? "" : ";") + std::string(row[4]);
         }
         d.FreeResult(r);
+    }
+}
+
+// A set's members each set the bit of their place in the values list.
+void TMySQLDatasetBase::SetsToWords()
+{
+    for (size_t c = 0; c < infos_.size(); ++c) {
+        TFieldInfo& fi = infos_[c];
+        if (fi.Type != FIELD_TYPE_SET)
+            continue;
+        std::vector<std::string> members;
+        for (int k = 1;; ++k) {
+            std::string m = ExtractWord(k, fi.Values, ",");
+            if (m.empty())
+                break;
+            if (m.size() >= 2 && m.front() == '"' && m.back() == '"')
+                m = m.substr(1, m.size() - 2);
+            members.push_back(m);
+        }
+        auto word = [&](const std::string& value) {
+            unsigned w = 0;
+            for (int k = 1;; ++k) {
+                const std::string m = ExtractWord(k, value, ",");
+                if (m.empty())
+                    break;
+                for (size_t i = 0; i < members.size() && i < 16; ++i)
+                    if (members[i] == m)
+                        w |= 1u << i;
+            }
+            return std::to_string(w & 0xFFFF);
+        };
+        for (auto& row : rows_)
+            if (row->Texts[c])
+                row->Texts[c] = word(*row->Texts[c]);
+        fi.Default = fi.HasDefault ? word(fi.Default) : "0";
+        fi.HasDefault = true;
     }
 }
 

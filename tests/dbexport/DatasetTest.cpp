@@ -426,3 +426,55 @@ TEST_F(DbDataset, CreateTableScriptFromDefinitions)
 }
 
 } // namespace
+
+namespace {
+
+using namespace cftest;
+
+// The rest of the column types, each once with a value and once NULL.
+TEST(DbDatasetTypes, EveryColumnTypeWithNulls)
+{
+    Schema schema("cf_types");
+    schema.Admin().SetDatabaseName(schema.Name());
+    schema.Admin().Execute(std::vector<std::string>{
+        "create table ty (k int primary key, tu tinyint unsigned, sm smallint, md mediumint, iu int unsigned,"
+        " yr year, tm time, ts timestamp null default null, de decimal(8,3), fl float, b1 bit(1), b20 bit(20),"
+        " st set('a','b','c'), en enum('x','y','z'), ch char(3));",
+        "insert into ty values (1, 250, -300, 8000000, 4000000000, 2024, '12:34:56', '2024-02-29 01:02:03',"
+        " 12.5, 0.25, b'1', b'101', 'a,c', 'y', 'abc');",
+        "insert into ty (k) values (2);"});
+    TMySQLServer server;
+    PointAtTestServer(server, schema.Name());
+    TMySQLDataset ds;
+    ds.SetServer(&server);
+    ds.SetOptions(ds.Options() | doSetToWord);
+    ds.SetSQLText("select * from ty order by k");
+    ds.Open();
+    const struct {
+        const char* name;
+        TFieldType type;
+        const char* text;
+    } cases[] = {{"tu", ftWord, "250"},       {"sm", ftSmallint, "-300"},  {"md", ftInteger, "8000000"},
+                 {"iu", ftLargeint, "4000000000"}, {"yr", ftWord, "2024"}, {"tm", ftTime, "12:34:56"},
+                 {"ts", ftDateTime, "2024-02-29 01:02:03"}, {"de", ftFloat, "12.5"}, {"fl", ftFloat, "0.25"},
+                 {"b1", ftWord, nullptr},     {"st", ftWord, "5"},        {"en", ftString, "y"},
+                 {"ch", ftString, "abc"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TField* f = ds.FieldByName(c.name);
+        EXPECT_EQ(f->DataType, c.type);
+        if (c.text)
+            EXPECT_EQ(f->AsString(), c.text);
+        EXPECT_FALSE(f->IsNull());
+    }
+    EXPECT_EQ(ds.FieldByName("b20")->DataType, ftString);
+    auto* en = dynamic_cast<TMySQLStringField*>(ds.FieldByName("en"));
+    ASSERT_NE(en, nullptr);
+    EXPECT_EQ(en->StringType(), stEnum);
+    EXPECT_EQ(en->StringValues(), (std::vector<std::string>{"x", "y", "z"}));
+    ds.Next();
+    for (const auto& c : cases)
+        EXPECT_TRUE(ds.FieldByName(c.name)->IsNull()) << c.name;
+}
+
+} // namespace
