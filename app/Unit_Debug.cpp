@@ -6,7 +6,7 @@
 #include "controls/MessageService.h"
 #include "dbexport/MySQLDataset.h"
 #include "dbexport/MySQLServer.h"
-#include "dbexport/SatelliteExport.h"
+#include "app/SatelliteExport.h"
 #include "platform/Label.h"
 #include "platform/Memo.h"
 #include "platform/Registry.h"

@@ -1,10 +1,10 @@
 // The export of the developer form against the real test server: the 45
 // satellites of a real multi-satellite set, read back and compared.
 
-#include "ServerHelpers.h"
+#include "dbexport/ServerHelpers.h"
 #include "common/TestData.h"
 #include "dbexport/MySQLDataset.h"
-#include "dbexport/SatelliteExport.h"
+#include "app/SatelliteExport.h"
 #include "settings/NameTables.h"
 #include "settings/SatellitesXml.h"
 

@@ -1,4 +1,4 @@
-#include "dbexport/SatelliteExport.h"
+#include "app/SatelliteExport.h"
 #include "dbexport/MySQLDataset.h"
 #include "settings/NameTables.h"
 
