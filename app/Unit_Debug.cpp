@@ -79,7 +79,7 @@ TForm_Debug::~TForm_Debug()
 
 void TForm_Debug::LoadServerSettings()
 {
-    std::string host = "localhost", user = "Kestro", password, database = "afs";
+    std::string host = "localhost", user = "root", password, database = "afs";
     int port = 3306;
     TRegistry reg;
     if (reg.OpenKeyReadOnly(ConfigurationKey)) {
