@@ -1,4 +1,7 @@
 #include "app/Unit_Main.h"
+#include "app/StartupAlert.h"
+#include "app/Unit_Splash.h"
+#include "controls/CfAlertWindow.h"
 
 #include "app/Configuration.h"
 #include "app/ExchangeFiles.h"
@@ -361,6 +364,11 @@ void TForm_Main::FormShow()
     SetCaption("Chanforge " + VersionText);
     Repaint();
     BitBtn_Debug->SetVisible(DebugMode);
+    // Once, with what the splash left (nothing when no splash ran).
+    if (!CfAlertWindow1 && !AlertText.empty()) {
+        CfAlertWindow1 = MakeMainAlert(this);
+        PopStartupAlert(*CfAlertWindow1, AlertText);
+    }
 }
 
 bool TForm_Main::CloseQuery()

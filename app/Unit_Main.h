@@ -34,6 +34,7 @@ class TCfHeaderPanel;
 class TCfPanel;
 class TCfRadioButton;
 class TCfSplitter;
+class TCfAlertWindow;
 } // namespace cf
 
 // The dialogs of the top row that other windows provide; an empty one is a
@@ -243,6 +244,9 @@ public:
 
     bool CloseQuery() override;
     void DoShow() override { FormShow(); }
+
+    // The alert box, made on the first show that pops it.
+    std::unique_ptr<cf::TCfAlertWindow> CfAlertWindow1;
     void Resize() override;
 
 private:

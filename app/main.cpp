@@ -1,5 +1,6 @@
 #include "app/AppForms.h"
 #include "app/Unit_Main.h"
+#include "app/Unit_Splash.h"
 #include "controls/MessDlgs.h"
 #include "platform/LargeMemory.h"
 
@@ -11,6 +12,11 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     cf::UseDialogMessages();
     int result = 0;
+    {
+        // Before any other window; it is gone before the message loop runs.
+        TForm_Splash splash;
+        splash.Splash();
+    }
     {
         TAppForms forms;
         forms.Main().Show();

@@ -21,6 +21,8 @@ struct Transfer {
     std::string body;
     std::string statusLine;
     bool tooLarge = false;
+    std::size_t limit = 0;  // cut here instead of failing
+    bool cut = false;
     int readTimeoutMs = 0;
     std::chrono::steady_clock::time_point lastActivity;
     curl_off_t lastCount = -1;
@@ -31,6 +33,11 @@ size_t OnBody(char* ptr, size_t size, size_t nmemb, void* user)
 {
     auto* t = static_cast<Transfer*>(user);
     size_t n = size * nmemb;
+    if (t->limit != 0 && t->body.size() + n >= t->limit) {
+        t->body.append(ptr, t->limit - t->body.size());
+        t->cut = true;
+        return 0;  // ends the transfer; what was read is the answer
+    }
     if (t->body.size() + n > MaxBody) {
         t->tooLarge = true;
         return 0;
@@ -87,6 +94,7 @@ std::string TIdHTTP::Get(const std::string& url)
         throw EIdHTTPError(0, "HTTP client could not be created");
     Transfer t;
     t.readTimeoutMs = ReadTimeout;
+    t.limit = BodyLimit;
     char errbuf[CURL_ERROR_SIZE] = {};
     std::string accept = "Accept: " + Accept;
     std::unique_ptr<curl_slist, decltype(&curl_slist_free_all)> headers(
@@ -97,7 +105,11 @@ std::string TIdHTTP::Get(const std::string& url)
     curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(c, CURLOPT_USERAGENT, (std::string("libcurl/") + curl_version_info(CURLVERSION_NOW)->version).c_str());
+    const std::string agent =
+        UserAgent.empty() ? std::string("libcurl/") + curl_version_info(CURLVERSION_NOW)->version : UserAgent;
+    curl_easy_setopt(c, CURLOPT_USERAGENT, agent.c_str());
+    if (TotalTimeout > 0)
+        curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(TotalTimeout));
     curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(ConnectTimeout));
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, OnBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &t);
@@ -122,6 +134,8 @@ std::string TIdHTTP::Get(const std::string& url)
     long code = 0;
     curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &code);
     responseCode_ = static_cast<int>(code);
+    if (rc == CURLE_WRITE_ERROR && t.cut)
+        rc = CURLE_OK;
     if (rc != CURLE_OK) {
         std::string msg;
         if (t.idle)

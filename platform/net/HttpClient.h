@@ -2,6 +2,7 @@
 
 #include "platform/net/NetError.h"
 
+#include <cstddef>
 #include <string>
 
 namespace cf::net {
@@ -16,7 +17,11 @@ public:
 
 // HTTP GET of a URL into a string, with optional basic authentication.
 // Connecting is bounded by ConnectTimeout; after that the request fails when
-// no data moves for ReadTimeout (both in ms).
+// no data moves for ReadTimeout (both in ms). TotalTimeout, when not 0,
+// bounds the whole request (connect, headers, body), so a server that
+// trickles bytes cannot hold the caller longer. BodyLimit, when not 0, cuts
+// a longer body to that many bytes and ends the transfer there (without
+// it a body above 64 MB fails).
 class TIdHTTP {
 public:
     std::string Username;
@@ -24,7 +29,11 @@ public:
     bool BasicAuthentication = false;
     int ConnectTimeout = 5000;
     int ReadTimeout = 5000;
+    int TotalTimeout = 0;
+    std::size_t BodyLimit = 0;
     std::string Accept = "text/html, */*";
+    // Empty: the library's own name and version.
+    std::string UserAgent;
 
     // The reply body; throws EIdHTTPError.
     std::string Get(const std::string& url);

@@ -1,0 +1,59 @@
+#include "app/StartupAlert.h"
+
+#include "controls/CfAlertWindow.h"
+#include "controls/CfSharedDraw.h"
+
+using namespace cf;
+
+namespace {
+
+// The small picture at the left of the header: a round sign.
+TBitmap HeaderPicture()
+{
+    TBitmap b(16, 16, pf24bit);
+    TCanvas& c = b.Canvas();
+    c.FillRect(TRect(0, 0, 16, 16), clLime);
+    c.Brush.Color = RGB(40, 110, 200);
+    c.Pen.Color = RGB(20, 60, 140);
+    c.Ellipse(TRect(0, 0, 16, 16));
+    c.FillRect(TRect(7, 3, 9, 10), clWhite);
+    c.FillRect(TRect(7, 11, 9, 13), clWhite);
+    return b;
+}
+
+int CountOf(const std::string& text, const std::string& what)
+{
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + what.size()))
+        ++n;
+    return n;
+}
+
+} // namespace
+
+std::unique_ptr<TCfAlertWindow> MakeMainAlert(QWidget* owner)
+{
+    auto a = std::make_unique<TCfAlertWindow>(owner);
+    a->Name = "CfAlertWindow1";
+    a->SetCaption("Chanforge Alert");
+    a->Options = aoCloseButton | aoHtmlText;
+    a->HeaderSize = 50;
+    a->HeaderFont.Name = "Tahoma";
+    a->HeaderFont.SetHeight(-13);
+    a->HeaderFont.Color = clWindowText;
+    a->ForegroundColor = clSkyBlue;
+    a->Alignment = taCenter;
+    a->WordWrap = true;
+    TBitmap small = HeaderPicture();
+    a->SmallGlyph.SetNormalGlyph(small);
+    a->SmallGlyph.SetTransparentColor(clLime);
+    a->SmallGlyph.SetTransparent(true);
+    a->SetBounds(0, 0, 248, 200);
+    return a;
+}
+
+void PopStartupAlert(TCfAlertWindow& alert, const std::string& text)
+{
+    alert.SetHeight(30 * CountOf(text, "<br>") + 30);
+    alert.Popup(text, 10);
+}
