@@ -2,6 +2,9 @@
 
 #include "controls/CfAlertWindow.h"
 #include "controls/CfSharedDraw.h"
+#include "platform/Screen.h"
+
+#include <algorithm>
 
 using namespace cf;
 
@@ -54,6 +57,9 @@ std::unique_ptr<TCfAlertWindow> MakeMainAlert(QWidget* owner)
 
 void PopStartupAlert(TCfAlertWindow& alert, const std::string& text)
 {
-    alert.SetHeight(30 * CountOf(text, "<br>") + 30);
+    // The text comes from the network: a flood of "<br>" must not make a
+    // window (and a back buffer) taller than the screen.
+    const int breaks = std::min(CountOf(text, "<br>"), 10000);
+    alert.SetHeight(std::min(30 * breaks + 30, std::max(30, WorkAreaRect().Height())));
     alert.Popup(text, 10);
 }

@@ -16,5 +16,6 @@ class TCfAlertWindow;
 // (untrusted) text is never followed; its href only reaches OnLinkClick.
 std::unique_ptr<cf::TCfAlertWindow> MakeMainAlert(QWidget* owner);
 
-// Height 30 per "<br>" plus 30, then Popup(text, 10).
+// Height 30 per "<br>" plus 30 (at most the screen's work area), then
+// Popup(text, 10).
 void PopStartupAlert(cf::TCfAlertWindow& alert, const std::string& text);

@@ -36,8 +36,14 @@ TAnimateThread::~TAnimateThread()
 
 void TAnimateThread::Resume()
 {
-  if (!FThread.joinable())
-    FThread = std::thread([this] { Run(); });
+  if (FThread.joinable())
+    return;
+  FThread = std::thread([this] { Run(); });
+  {
+    std::lock_guard<std::mutex> g(FWaitLock);
+    FResumed = true;
+  }
+  FWake.notify_all();
 }
 
 void TAnimateThread::Terminate()
@@ -63,6 +69,12 @@ void TAnimateThread::Pause(int Ms)
 
 void TAnimateThread::Run()
 {
+  {
+    // The worker knows itself (IsWorkerThread) only once its std::thread
+    // object stands.
+    std::unique_lock<std::mutex> g(FWaitLock);
+    FWake.wait(g, [this] { return FResumed; });
+  }
   FRunning = true;
   if (const int nice = NiceOf(FPriority))
     setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), nice);

@@ -40,6 +40,7 @@ private:
   TThreadPriority FPriority;
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FRunning{false};
+  bool FResumed = false;  // guarded by FWaitLock
   std::mutex FWaitLock;
   std::condition_variable FWake;
   std::thread FThread;

@@ -509,8 +509,10 @@ void TCustomRevealView::ShowFrame()
     BlitScreen(Canvas());
     r = FPictureRect;
   }
+  // Put on screen now, as a copy to the window would: the caller may block
+  // right after (the splash holds its full picture inside OnProgress).
   const TPoint o = ClientOffset();
-  update(r.Left + o.X, r.Top + o.Y, r.Width(), r.Height());
+  repaint(r.Left + o.X, r.Top + o.Y, r.Width(), r.Height());
 }
 
 void TCustomRevealView::Paint(TCanvas& Canvas)

@@ -8,6 +8,7 @@
 #include "controls/CfAlertWindow.h"
 #include "link/Peer.h"
 #include "platform/Registry.h"
+#include "platform/Screen.h"
 #include "platform/ScreenArea.h"
 #include "platform/Timer.h"
 #include "transitions/RevealView.h"
@@ -203,6 +204,15 @@ TEST(StartupAlert, HeightFollowsTheLineBreaksAndItClosesByItself)
     EXPECT_EQ(alert->FullHeight(), 90);  // two "<br>"
     EXPECT_EQ(alert->CloseDelay(), 10);
     EXPECT_EQ(alert->Text, FallbackAlertText);
+    // A flood of line breaks from the server stops at the screen's height.
+    alert->CloseAlert();
+    std::string flood;
+    for (int i = 0; i < 20000; ++i)
+      flood += "<br>";
+    PopStartupAlert(*alert, flood);
+    EXPECT_EQ(alert->FullHeight(), cf::WorkAreaRect().Height());
+    alert->CloseAlert();
+    PopStartupAlert(*alert, FallbackAlertText);
     for (int i = 0; i < 100 && !alert->ShownFully(); ++i)
       clock.Advance(10);
     EXPECT_TRUE(alert->ShownFully());
