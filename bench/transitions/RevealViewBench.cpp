@@ -27,7 +27,7 @@ TFxBitmap Filled(int w, int h, uint32_t seed)
   return b;
 }
 
-const int kStyles[] = {164, 165, 166, 151, 153, 168, 169, 172, 1, 51};
+const int kStyles[] = {121, 127, 169, 124, 126, 164, 1, 51};
 
 // Every frame of a transition through the control in Manual mode: each
 // SetProgress composes the frame and copies it to the window.

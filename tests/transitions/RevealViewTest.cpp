@@ -254,6 +254,19 @@ TEST(RevealView, ExactTimingEnlargesTheStepOfSlowFrames)
   EXPECT_EQ(r.progress, (std::vector<int>{4, 12, 20, 28, 36, 44, 52, 60, 68, 76, 84, 92, 100}));
 }
 
+TEST(RevealView, ExactTimingWithoutADelayKeepsTheStepAndEnds)
+{
+  // A zero Delay cannot scale the step (the division has no divisor); the
+  // step must not turn negative and run the transition backwards forever.
+  Recorded r;
+  r.view.SetExactTiming(true);
+  r.view.SetDelay(0);
+  r.view.OnAfterNewFrame = [&](TCustomRevealView*, TFxBitmap&, TFxBitmap&) { r.clock.Advance(5); };
+  r.view.Execute();
+  EXPECT_EQ(r.progress, Range(4, 100, 4));
+  EXPECT_EQ(r.log.back(), "stop:100");
+}
+
 TEST(RevealView, PaintingShowsTheFrameInsideItsFrameOnTheBackground)
 {
   Recorded r;
