@@ -4,6 +4,8 @@
 #include "app/MySQLLoginDialog.h"
 #include "app/Unit_Debug.h"
 #include "platform/Memo.h"
+#include "app/Unit_ChDetails.h"
+#include "app/Unit_Tp.h"
 #include "app/Unit_Main.h"
 #include "app/Unit_SelDir.h"
 #include "link/FolderNetworkHost.h"
@@ -26,8 +28,10 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     Form_SelDir = selDir_.get();
     debug_ = std::make_unique<TForm_Debug>();
     InstallMySQLLoginDialog();
+    chDetails_ = std::make_unique<TForm_ChDetails>();
     network_ = std::make_unique<TForm_Network>(*host_);
     Form_Network = network_.get();
+    tp_ = std::make_unique<TForm_Tp>();
     about_ = std::make_unique<TForm_About>();
 
     TForm_Main& m = *main_;
@@ -46,15 +50,21 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
         return true;
     };
     m.Dialogs.About = [this] { about_->ShowModal(); };
+    m.Dialogs.Tp = [this] { tp_->ShowModal(); };
+    m.ModifyService = [this](std::int32_t) { return chDetails_->ShowModal() == mrOk; };
 }
 
 TAppForms::~TAppForms()
 {
     about_.reset();
     Form_About = nullptr;
+    tp_.reset();
+    Form_Tp = nullptr;
     network_.reset();
     Form_Network = nullptr;
     debug_.reset();
+    chDetails_.reset();
+    Form_ChDetails = nullptr;
     selDir_.reset();
     Form_SelDir = nullptr;
     main_.reset();

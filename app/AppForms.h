@@ -12,6 +12,8 @@ class TForm_SelDir;
 class TForm_Network;
 class TForm_About;
 class TForm_Debug;
+class TForm_ChDetails;
+class TForm_Tp;
 class TFolderNetworkHost;
 
 extern TForm_SelDir* Form_SelDir;
@@ -31,6 +33,8 @@ private:
     std::unique_ptr<TForm_Main> main_;
     std::unique_ptr<TForm_SelDir> selDir_;
     std::unique_ptr<TForm_Debug> debug_;
+    std::unique_ptr<TForm_ChDetails> chDetails_;
+    std::unique_ptr<TForm_Tp> tp_;
     std::unique_ptr<TForm_Network> network_;
     std::unique_ptr<TForm_About> about_;
 };

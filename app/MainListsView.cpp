@@ -407,6 +407,15 @@ void TForm_Main::Lv_ServDblClick()
     LV_Serv->SetFocus();
 }
 
+void TForm_Main::UpdateServiceRows(std::int32_t index)
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= Services.size())
+        return;
+    for (int r = 0; r < LV_Serv->RowCount(); ++r)
+        if (ServiceIndexOfRow(r) == index)
+            SetServRow(r, MakeServRow(Services, index, Transponders, WhiteListShown()));
+}
+
 void TForm_Main::lv_DetailsDblClick()
 {
     const int row = LV_Details->SelectedRow();

@@ -164,6 +164,9 @@ public:
     // Rows of a grid the user selected, ascending: the marked rows, else
     // the current one.
     static std::vector<int> SelectedRows(TCfGrid& grid);
+    // Writes again every row of LV_Serv that shows Services[index] (after a
+    // dialog changed the record), without sorting or filtering again.
+    void UpdateServiceRows(std::int32_t index);
     // Makes a row current and the only one selected (no selection event).
     void SelectRowQuietly(TCfGrid& grid, int row);
 
