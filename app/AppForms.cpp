@@ -6,6 +6,7 @@
 #include "platform/Memo.h"
 #include "app/Unit_ChDetails.h"
 #include "app/Unit_Tp.h"
+#include "app/Unit_compare.h"
 #include "app/Unit_Main.h"
 #include "app/Unit_SelDir.h"
 #include "link/FolderNetworkHost.h"
@@ -33,6 +34,7 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     Form_Network = network_.get();
     tp_ = std::make_unique<TForm_Tp>();
     about_ = std::make_unique<TForm_About>();
+    compare_ = std::make_unique<TForm_Compare>();
 
     TForm_Main& m = *main_;
     host_->OnRepaint = [&m] { m.Repaint(); };
@@ -51,11 +53,19 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     };
     m.Dialogs.About = [this] { about_->ShowModal(); };
     m.Dialogs.Tp = [this] { tp_->ShowModal(); };
+    m.Dialogs.Compare = [this] { compare_->ShowModal(); };
+    compare_->SelDir = [this] {
+        selDir_->Tag = 0;
+        return selDir_->ShowModal() == mrOk;
+    };
+    compare_->Link = [this] { return &network_->Link(); };
     m.ModifyService = [this](std::int32_t) { return chDetails_->ShowModal() == mrOk; };
 }
 
 TAppForms::~TAppForms()
 {
+    compare_.reset();
+    Form_Compare = nullptr;
     about_.reset();
     Form_About = nullptr;
     tp_.reset();

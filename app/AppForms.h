@@ -14,6 +14,7 @@ class TForm_About;
 class TForm_Debug;
 class TForm_ChDetails;
 class TForm_Tp;
+class TForm_Compare;
 class TFolderNetworkHost;
 
 extern TForm_SelDir* Form_SelDir;
@@ -35,6 +36,7 @@ private:
     std::unique_ptr<TForm_Debug> debug_;
     std::unique_ptr<TForm_ChDetails> chDetails_;
     std::unique_ptr<TForm_Tp> tp_;
+    std::unique_ptr<TForm_Compare> compare_;
     std::unique_ptr<TForm_Network> network_;
     std::unique_ptr<TForm_About> about_;
 };
