@@ -7,6 +7,7 @@
 #include "app/Unit_ChDetails.h"
 #include "app/Unit_Tp.h"
 #include "app/Unit_compare.h"
+#include "app/Unit_Xml.h"
 #include "app/Unit_Main.h"
 #include "app/Unit_SelDir.h"
 #include "link/FolderNetworkHost.h"
@@ -29,6 +30,7 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     Form_SelDir = selDir_.get();
     debug_ = std::make_unique<TForm_Debug>();
     InstallMySQLLoginDialog();
+    xml_ = std::make_unique<TForm_Xml>();
     chDetails_ = std::make_unique<TForm_ChDetails>();
     network_ = std::make_unique<TForm_Network>(*host_);
     Form_Network = network_.get();
@@ -54,6 +56,7 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     m.Dialogs.About = [this] { about_->ShowModal(); };
     m.Dialogs.Tp = [this] { tp_->ShowModal(); };
     m.Dialogs.Compare = [this] { compare_->ShowModal(); };
+    m.Dialogs.Xml = [this] { xml_->ShowModal(); };
     compare_->SelDir = [this] {
         selDir_->Tag = 0;
         return selDir_->ShowModal() == mrOk;
@@ -75,6 +78,8 @@ TAppForms::~TAppForms()
     debug_.reset();
     chDetails_.reset();
     Form_ChDetails = nullptr;
+    xml_.reset();
+    Form_Xml = nullptr;
     selDir_.reset();
     Form_SelDir = nullptr;
     main_.reset();

@@ -15,6 +15,7 @@ class TForm_Debug;
 class TForm_ChDetails;
 class TForm_Tp;
 class TForm_Compare;
+class TForm_Xml;
 class TFolderNetworkHost;
 
 extern TForm_SelDir* Form_SelDir;
@@ -34,6 +35,7 @@ private:
     std::unique_ptr<TForm_Main> main_;
     std::unique_ptr<TForm_SelDir> selDir_;
     std::unique_ptr<TForm_Debug> debug_;
+    std::unique_ptr<TForm_Xml> xml_;
     std::unique_ptr<TForm_ChDetails> chDetails_;
     std::unique_ptr<TForm_Tp> tp_;
     std::unique_ptr<TForm_Compare> compare_;
