@@ -100,6 +100,8 @@ void TForm_Xml::BuildControls()
     CfPageControl1 = new TCfPageControl(this);
     CfPageControl1->Name = "CfPageControl1";
     CfPageControl1->SetBounds(8, 8, 884, 548);
+    // Two fixed tabs: nothing to scroll, and closing one would hide a list.
+    CfPageControl1->SetOptions(pgBoldActiveTab | pgTopBorder | pgPageBorder);
     Tab_Sat = new TCfTabSheet(CfPageControl1);
     Tab_Sat->SetCaption("Satellite");
     Tab_Ter = new TCfTabSheet(CfPageControl1);

@@ -10,7 +10,7 @@ build=$(cd "$1" && pwd)
 out=${2:-$build/screenshots}
 mkdir -p "$out"
 here=$(cd "$(dirname "$0")" && pwd)
-prog=$build/tests/app/show_dialogs
+prog=$build/tests/app/show_editor_dialogs
 set_dir=$(mktemp -d)
 cp -r "$here/../testdata/real/enigma2-v4-multisat/." "$set_dir/"
 config=$(mktemp)

@@ -1,4 +1,4 @@
-// show_dialogs <folder> <tp|xml-sat|xml-ter|details|compare>: opens the
+// show_editor_dialogs <folder> <tp|xml-sat|xml-ter|details|compare>: opens the
 // program on a settings folder and shows one dialog over the main window as
 // a user would see it, for the screenshots: the transponder editor in edit
 // mode, either tab of the list editor, the service details of a selected
