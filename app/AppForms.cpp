@@ -1,5 +1,6 @@
 #include "app/AppForms.h"
 
+#include "app/LcUnit.h"
 #include "app/Unit_About.h"
 #include "app/MySQLLoginDialog.h"
 #include "app/Unit_Debug.h"
@@ -9,7 +10,9 @@
 #include "app/Unit_compare.h"
 #include "app/Unit_Xml.h"
 #include "app/Unit_Main.h"
+#include "app/Unit_Option.h"
 #include "app/Unit_SelDir.h"
+#include "controls/CfPanel.h"
 #include "link/FolderNetworkHost.h"
 #include "link/TransferFolder.h"
 #include "link/Unit_Network.h"
@@ -63,12 +66,28 @@ TAppForms::TAppForms() : host_(std::make_unique<TFolderNetworkHost>())
     };
     compare_->Link = [this] { return &network_->Link(); };
     m.ModifyService = [this](std::int32_t) { return chDetails_->ShowModal() == mrOk; };
+
+    // Last, as its creation applies the stored language to all the others.
+    option_ = std::make_unique<TForm_Option>();
+    Form_Option = option_.get();
+    TForm_Option& o = *option_;
+    o.Registry = &m.Registry;
+    o.TranslatedForms = {about_.get(), main_.get(), network_.get(), selDir_.get(), chDetails_.get(),
+                         tp_.get(), compare_.get(), xml_.get(), debug_.get()};
+    o.OnOptionsSaved = [&m] { m.SetGrid(); };
+    o.SetVersionText = [&m](const std::string& name) { m.Panel_Version->SetCaption(name); };
+    m.Dialogs.Option = [this] { option_->ShowModal(); };
+    o.FormCreate();
 }
 
 TAppForms::~TAppForms()
 {
     compare_.reset();
     Form_Compare = nullptr;
+    // The module is released and message texts are the built-in ones again.
+    DropLanguage();
+    option_.reset();
+    Form_Option = nullptr;
     about_.reset();
     Form_About = nullptr;
     tp_.reset();

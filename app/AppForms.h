@@ -16,6 +16,7 @@ class TForm_ChDetails;
 class TForm_Tp;
 class TForm_Compare;
 class TForm_Xml;
+class TForm_Option;
 class TFolderNetworkHost;
 
 extern TForm_SelDir* Form_SelDir;
@@ -29,6 +30,7 @@ public:
     TAppForms& operator=(const TAppForms&) = delete;
 
     TForm_Main& Main() { return *main_; }
+    TForm_Option& Option() { return *option_; }
 
 private:
     std::unique_ptr<TFolderNetworkHost> host_;
@@ -41,4 +43,5 @@ private:
     std::unique_ptr<TForm_Compare> compare_;
     std::unique_ptr<TForm_Network> network_;
     std::unique_ptr<TForm_About> about_;
+    std::unique_ptr<TForm_Option> option_;
 };

@@ -1,4 +1,5 @@
 #include "app/ExchangeFiles.h"
+#include "settings/MessageTexts.h"
 
 #include "app/BouquetCommands.h"
 #include "settings/TextFile.h"
@@ -134,5 +135,5 @@ std::string WriteExportedTxt(const std::string& folder)
 
 std::string ExportedMessage(const std::string& path)
 {
-    return "Settings exported (CSV) ordered by Bouquet on \r\n" + path;
+    return LoadRs(rs::ExportedTo) + path;
 }

@@ -5,6 +5,7 @@
 // which the user may be keeping something on, is left alone.
 
 #include "app/Unit_Main.h"
+#include "settings/MessageTexts.h"
 
 #include "app/BouquetCommands.h"
 #include "controls/MessageService.h"
@@ -13,9 +14,6 @@
 using namespace cf;
 
 namespace {
-
-constexpr const char* RemoveEntriesQuestion =
-    "All selected services will be removed from the list : are you sure  ? ";
 
 // The row under a client point of a grid, -1 over no row.
 int RowAt(TCfGrid& grid, int x, int y)
@@ -92,7 +90,7 @@ void TForm_Main::TypeListDragDrop(TControl* source, int x, int y)
     if (source == LV_Details) {
         const std::int32_t from = ShownListIndex();
         const std::vector<std::int32_t> moved = SelectedEntryIndexes();
-        if (from < 0 || moved.empty() || from == target || !Messages().Confirm(RemoveEntriesQuestion))
+        if (from < 0 || moved.empty() || from == target || !Messages().Confirm(LoadRs(rs::RemoveEntries)))
             return;
         if (MoveEntriesToElement(kind, from, moved, target) > 0)
             Modified = true;

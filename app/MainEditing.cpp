@@ -3,6 +3,7 @@
 // work, and the lists are refreshed.
 
 #include "app/Unit_Main.h"
+#include "settings/MessageTexts.h"
 
 #include "app/BlockClipboard.h"
 #include "app/BouquetCommands.h"
@@ -24,9 +25,6 @@ using namespace cf;
 
 namespace {
 
-constexpr const char* DeleteQuestion = "All selected services will be removed from all list : are you sure  ? ";
-constexpr const char* DeleteSatQuestion =
-    "All services in the selected satellite will be removed from all list : are you sure  ?";
 
 std::string Upper(std::string s)
 {
@@ -56,6 +54,9 @@ void TForm_Main::BuildMenus()
     Pop_Lv_Serv.Name = "Pop_Lv_Serv";
     Pop_Lv_TypeOfList.Name = "Pop_Lv_TypeOfList";
     Pop_lvdetails.Name = "Pop_lvdetails";
+    RegisterMenu(Pop_Lv_Serv);
+    RegisterMenu(Pop_Lv_TypeOfList);
+    RegisterMenu(Pop_lvdetails);
     BuildPop_Lv_Serv(Pop_Lv_Serv, dispatch);
     BuildPop_Lv_TypeOfList(Pop_Lv_TypeOfList, dispatch);
     BuildPop_lvdetails(Pop_lvdetails, dispatch);
@@ -391,7 +392,7 @@ void TForm_Main::AddServiceRows(const std::vector<std::int32_t>& numbers)
 
 void TForm_Main::pop_ch_DeleteClick()
 {
-    if (!Messages().Confirm(DeleteQuestion))
+    if (!Messages().Confirm(LoadRs(rs::DeleteServices)))
         return;
     TBusy busy;
     DeleteServices(SelectedServiceNumbers());
@@ -402,7 +403,7 @@ void TForm_Main::pop_ch_DeleteClick()
 
 void TForm_Main::Pop_Ch_DelFromClick()
 {
-    if (!Messages().Confirm(DeleteQuestion))
+    if (!Messages().Confirm(LoadRs(rs::DeleteServices)))
         return;
     RemoveFromBouquets(SelectedServiceNumbers());
     Modified = true;
@@ -415,7 +416,7 @@ void TForm_Main::DeleteSat(int satIndex)
     if (satIndex < 1 || static_cast<std::size_t>(satIndex) >= items.size())
         return;
     const std::string position = items[static_cast<std::size_t>(satIndex)];
-    if (!Messages().Confirm(DeleteSatQuestion))
+    if (!Messages().Confirm(LoadRs(rs::DeleteSatellite)))
         return;
     TBusy busy;
     DeleteSatellite(position);
@@ -496,7 +497,7 @@ void TForm_Main::Pop_Ch_FindchannelClick(int tag)
     Tag = tag;
     if (tag == 0) {
         std::string pattern = FindPattern;
-        if (!Messages().InputQuery("Find Channel", "Insert service name ", pattern))
+        if (!Messages().InputQuery(LoadRs(rs::FindChannelCaption), LoadRs(rs::FindChannelPrompt), pattern))
             return;
         FindPattern = pattern;
     }
@@ -506,7 +507,7 @@ void TForm_Main::Pop_Ch_FindchannelClick(int tag)
         names.push_back(LV_Serv->Cells(ServColService, row));
     const std::int32_t row = FindRowByPrefix(names, LV_Serv->SelectedRow(), FindPattern);
     if (row < 0) {
-        Messages().ShowError("Service not in service list ");
+        Messages().ShowError(LoadRs(rs::NotInServiceList));
         return;
     }
     MyScrollTo(*LV_Serv, row, VisibleRows);
@@ -562,7 +563,7 @@ void TForm_Main::Export2CLipBoard() { CopyServicesToClipboard(SelectedServiceNum
 void TForm_Main::Pop_Ch_CutClick()
 {
     Export2CLipBoard();
-    if (!Messages().Confirm(DeleteQuestion)) {
+    if (!Messages().Confirm(LoadRs(rs::DeleteServices))) {
         // Only the block this cut put there goes back; anything the user
         // copied since stays.
         WithdrawOwnBlock();

@@ -2,6 +2,7 @@
 // the user-bouquet exchange files and exported.txt.
 
 #include "app/Unit_Main.h"
+#include "settings/MessageTexts.h"
 
 #include "app/BlockClipboard.h"
 #include "app/BouquetCommands.h"
@@ -16,15 +17,6 @@
 
 using namespace cf;
 
-namespace {
-
-constexpr const char* DeleteListQuestion = "All selected provider/userbouquets will be deleted : are you sure  ?";
-constexpr const char* RemoveEmptyQuestion =
-    "All empty provider/userbouquets will be deleted : are you sure  ? ";
-constexpr const char* RemoveEntriesQuestion =
-    "All selected services will be removed from the list : are you sure  ? ";
-
-} // namespace
 
 void TForm_Main::SelectListElement(std::int32_t index)
 {
@@ -41,7 +33,7 @@ void TForm_Main::SelectListElement(std::int32_t index)
 
 void TForm_Main::InsertUB(std::string name)
 {
-    if (name.empty() && (!Messages().InputQuery("Insert Bouquet", "Insert name ", name) || name.empty()))
+    if (name.empty() && (!Messages().InputQuery(LoadRs(rs::InsertBouquetCaption), LoadRs(rs::InsertNamePrompt), name) || name.empty()))
         return;
     const std::int32_t at = std::max(ShownListIndex(), 0);
     const std::int32_t index = ::InsertUB(ShownListKind(), at, name);
@@ -54,7 +46,7 @@ void TForm_Main::DeleteBouquet(bool cut)
     const std::vector<std::int32_t> indexes = SelectedListIndexes();
     if (indexes.empty())
         return;
-    if (!cut && !Messages().Confirm(DeleteListQuestion))
+    if (!cut && !Messages().Confirm(LoadRs(rs::DeleteLists)))
         return;
     ::DeleteBouquet(ShownListKind(), indexes);
     Modified = true;
@@ -86,7 +78,7 @@ void TForm_Main::Lv_TypeOfListDblClick()
     if (index < 0)
         return;
     std::string name = TypeRows[static_cast<std::size_t>(row)].Name;
-    if (!Messages().InputQuery("Rename Bouquet", "Insert new name ", name) || name.empty())
+    if (!Messages().InputQuery(LoadRs(rs::RenameBouquetCaption), LoadRs(rs::InsertNewNamePrompt), name) || name.empty())
         return;
     if (RenameElement(ShownListKind(), index, name))
         Modified = true;
@@ -96,7 +88,7 @@ void TForm_Main::Lv_TypeOfListDblClick()
 
 void TForm_Main::Pop_ty_removeemptyClick()
 {
-    if (!Messages().Confirm(RemoveEmptyQuestion))
+    if (!Messages().Confirm(LoadRs(rs::RemoveEmptyLists)))
         return;
     if (RemoveEmptyElements(ShownListKind()) > 0)
         Modified = true;
@@ -114,7 +106,7 @@ void TForm_Main::pop_det_insertClick()
     const std::int32_t at =
         row >= 0 && static_cast<std::size_t>(row) < DetailRows.size() ? DetailRows[static_cast<std::size_t>(row)].Entry : 0;
     std::string text;
-    if (!Messages().InputQuery("Insert Marker", "Insert name ", text) || text.empty())
+    if (!Messages().InputQuery(LoadRs(rs::InsertMarkerCaption), LoadRs(rs::InsertNamePrompt), text) || text.empty())
         return;
     if (InsertIntoDetails(ShownListKind(), list, at, "D", text))
         Modified = true;
@@ -123,7 +115,7 @@ void TForm_Main::pop_det_insertClick()
 
 void TForm_Main::RemoveFromDetails(bool ask)
 {
-    if (ask && !Messages().Confirm(RemoveEntriesQuestion))
+    if (ask && !Messages().Confirm(LoadRs(rs::RemoveEntries)))
         return; // the clipboard stays as the user left it
     const std::int32_t list = ShownListIndex();
     if (list < 0)
@@ -145,7 +137,7 @@ void TForm_Main::det_Copy2clip()
 void TForm_Main::Pop_Det_CutClick()
 {
     det_Copy2clip();
-    if (!Messages().Confirm(RemoveEntriesQuestion)) {
+    if (!Messages().Confirm(LoadRs(rs::RemoveEntries))) {
         // A declined cut takes back only its own block.
         WithdrawOwnBlock();
         return;
@@ -197,11 +189,11 @@ void TForm_Main::pop_det_renameClick()
     std::string answer = d.Name;
     bool ok;
     if (d.Marker) {
-        ok = Messages().InputQuery("Rename description", "Insert new name ", answer);
+        ok = Messages().InputQuery(LoadRs(rs::RenameDescriptionCaption), LoadRs(rs::InsertNewNamePrompt), answer);
     } else {
         const std::string serviceName =
             d.ServiceIndex >= 0 ? Services[static_cast<std::size_t>(d.ServiceIndex)].Name : std::string();
-        ok = Messages().InputQuery("Rename service", "Insert new service name \r\n(" + serviceName + ")", answer);
+        ok = Messages().InputQuery(LoadRs(rs::RenameServiceCaption), LoadRs(rs::RenameServicePrompt) + serviceName + ")", answer);
     }
     if (!ok || answer.empty())
         return;

@@ -2,6 +2,7 @@
 // model, keeping the user's place, and the navigation between them.
 
 #include "app/Unit_Main.h"
+#include "settings/MessageTexts.h"
 
 #include "app/BouquetCommands.h"
 #include "app/Configuration.h"
@@ -432,7 +433,7 @@ void TForm_Main::lv_DetailsDblClick()
     const std::int32_t number =
         d.ServiceIndex >= 0 ? Services[static_cast<std::size_t>(d.ServiceIndex)].Number : -1;
     if (number < 0 || JumpToChNo(number) < 0) {
-        Messages().ShowError("Service not in service list : change TYPE and/or SAT");
+        Messages().ShowError(LoadRs(rs::NotInServiceListFilter));
         return;
     }
     LV_Serv->SetFocus();

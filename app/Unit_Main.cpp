@@ -2,6 +2,7 @@
 #include "app/StartupAlert.h"
 #include "app/Unit_Splash.h"
 #include "controls/CfAlertWindow.h"
+#include "settings/MessageTexts.h"
 
 #include "app/Configuration.h"
 #include "app/ExchangeFiles.h"
@@ -24,7 +25,6 @@ TForm_Main* Form_Main = nullptr;
 
 namespace {
 
-constexpr const char* HaltQuestion = "Program will be halted : Are you sure ?";
 
 TCfButton* TopButton(QWidget* parent, const char* name, const char* caption, int left)
 {
@@ -380,7 +380,7 @@ bool TForm_Main::CloseQuery()
 
 void TForm_Main::FormCloseQuery(bool& canClose)
 {
-    canClose = Messages().Confirm(Modified ? UnsavedChangesText : HaltQuestion);
+    canClose = Messages().Confirm(Modified ? UnsavedChangesText() : LoadRs(rs::HaltQuestion));
     if (!canClose || !RememberW)
         return;
     const QRect g = geometry();
@@ -405,7 +405,7 @@ bool TForm_Main::SelDir(int tag) { return Dialogs.SelDir && Dialogs.SelDir(tag);
 
 void TForm_Main::BitBtn_OpenClick()
 {
-    if (Modified && !Messages().Confirm(UnsavedChangesText))
+    if (Modified && !Messages().Confirm(UnsavedChangesText()))
         return;
     if (!SelDir(0))
         return;
@@ -441,7 +441,7 @@ void TForm_Main::BitBtn_TpClick()
     Dialogs.Tp();
     if (!RefreshList)
         return;
-    Messages().ShowInformation("After transponder changes service's list must be refresh ");
+    Messages().ShowInformation(LoadRs(rs::RefreshAfterTp));
     FillSat();
     FillChannel();
     if (LV_TypeOfList->RowCount() > 0)

@@ -1,4 +1,5 @@
 #include "controls/CfEdit.h"
+#include "platform/SameText.h"
 
 #include "controls/CfNativeEdit.h"
 #include "controls/CfPopupControl.h"
@@ -482,6 +483,14 @@ bool TCfComboBox::SelectItem(std::u32string text)
             Change();
     }
     return true;
+}
+
+
+std::unique_ptr<TTextLines> TCfComboBox::LinesProperty(const std::string& name)
+{
+    if (!SameText(name, "Items"))
+        return TCfPopupEdit::LinesProperty(name);
+    return std::make_unique<TVectorLines>(items_);
 }
 
 } // namespace cf

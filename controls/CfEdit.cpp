@@ -1,4 +1,5 @@
 #include "controls/CfEdit.h"
+#include "platform/SameText.h"
 
 #include "controls/CfNativeEdit.h"
 #include "platform/Clipboard.h"
@@ -694,6 +695,22 @@ void TCfEdit::PaintNonClient(TCanvas& canvas)
     canvas.Brush.Color = Color;
     for (int i = 0; i < borderWidth_; ++i)
         canvas.FrameRect(InflateRect(TRect(0, 0, Width(), Height()), -(b + i), -(b + i)));
+}
+
+
+std::optional<std::string> TCfCustomEdit::TextProperty(const std::string& name) const
+{
+    if (SameText(name, "Text"))
+        return Text();
+    return TWinControl::TextProperty(name);
+}
+
+bool TCfCustomEdit::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Text"))
+        return TWinControl::SetTextProperty(name, value);
+    SetText(value);
+    return true;
 }
 
 } // namespace cf

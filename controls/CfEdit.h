@@ -91,6 +91,9 @@ public:
 
     std::string Text() const;
     void SetText(const std::string& s);
+    // Translatable texts: Text, and the control's Caption and Hint.
+    std::optional<std::string> TextProperty(const std::string& name) const override;
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
     int SelStart() const;
     int SelLength() const;
     void SetSelStart(int v);
@@ -488,6 +491,8 @@ public:
     void SetItemIndex(int v);
     std::vector<std::string>& Items() { return items_; }
     void SetItems(const std::vector<std::string>& items) { items_ = items; }
+    // Translatable: Items line by line, besides the edit's texts.
+    std::unique_ptr<TTextLines> LinesProperty(const std::string& name) override;
     int ListWidth = 0;
     TColor SelectionColor = clHighlight;
     TCfDrawItemEvent OnDrawItem;

@@ -1,4 +1,5 @@
 #include "controls/CfHeaderPanel.h"
+#include "platform/SameText.h"
 
 #include "controls/CfSharedDraw.h"
 #include "platform/DrawText.h"
@@ -375,6 +376,15 @@ void TCfHeaderPanel::MouseUp(TMouseButton button, TShiftState shift, int x, int 
         }
     }
     TWinControl::MouseUp(button, shift, x, y);
+}
+
+
+bool TCfHeaderPanel::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Caption"))
+        return TControl::SetTextProperty(name, value);
+    SetCaption(value);
+    return true;
 }
 
 } // namespace cf

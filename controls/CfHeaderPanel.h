@@ -70,6 +70,7 @@ public:
     TBitmap& Picture() { return picture_; }
     void SetPicture(const TBitmap& b);
     void SetColor(TColor c);
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
     void SetCaption(const std::string& s);
 
     // The width expanding returns to (stored with the form as "FullWidth").

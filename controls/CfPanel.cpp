@@ -1,4 +1,5 @@
 #include "controls/CfPanel.h"
+#include "platform/SameText.h"
 
 #include "controls/CfSharedDraw.h"
 #include "platform/DrawText.h"
@@ -191,6 +192,15 @@ void TCfPanel::Paint(TCanvas& canvas)
     if (borders_ & boRight)
         line(cw - (w + 1) / 2, 0, cw - (w + 1) / 2, ch);
     canvas.Pen = saved;
+}
+
+
+bool TCfPanel::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Caption"))
+        return TControl::SetTextProperty(name, value);
+    SetCaption(value);
+    return true;
 }
 
 } // namespace cf

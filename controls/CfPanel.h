@@ -38,6 +38,7 @@ public:
     void SetPanelBorders(TPanelBorders b);
     void SetColor(TColor c);
     void SetFont(const TFont& f);
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
     void SetCaption(const std::string& s);
     // Auto-size keeps at least the caption and the margins.
     bool AutoSize() const { return autoSize_; }

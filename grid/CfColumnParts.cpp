@@ -1,4 +1,5 @@
 #include "grid/CfColumnParts.h"
+#include "platform/SameText.h"
 
 void TColumnPart::SetCaption(const std::string& v) {
   if (FCaption == v) return;
@@ -53,4 +54,22 @@ void TCfSlideBounds::Assign(const TCfSlideBounds& source) {
   SetLeft(source.Left());
   SetTop(source.Top());
   SetWidth(source.Width());
+}
+
+std::optional<std::string> TColumnPart::TextProperty(const std::string& name) const
+{
+  if (cf::SameText(name, "Caption")) return FCaption;
+  if (cf::SameText(name, "Hint")) return FHint;
+  return std::nullopt;
+}
+
+bool TColumnPart::SetTextProperty(const std::string& name, const std::string& value)
+{
+  if (cf::SameText(name, "Caption"))
+    SetCaption(value);
+  else if (cf::SameText(name, "Hint"))
+    SetHint(value);
+  else
+    return false;
+  return true;
 }

@@ -8,6 +8,7 @@
 
 #include "grid/GridTypes.h"
 #include "platform/Bitmap.h"
+#include "platform/Translatable.h"
 
 class TCfCustomColumn;
 
@@ -16,13 +17,16 @@ enum THeaderOrientation : std::uint8_t { hoHorizontal, hoVertical };
 enum TFormulaKind : std::uint8_t { fkNone, fkAverage, fkCount, fkDistinct, fkMaximum, fkMinimum, fkSum, fkCustom };
 enum TFormatMaskKind : std::uint8_t { mkText, mkFloat };
 
-class TColumnPart {
+class TColumnPart : public cf::TTranslatable {
  public:
   explicit TColumnPart(TColor color) : FColor(color) {}
   virtual ~TColumnPart() = default;
 
   const std::string& Caption() const { return FCaption; }
   void SetCaption(const std::string& v);
+  // Translatable texts: Caption and Hint.
+  std::optional<std::string> TextProperty(const std::string& name) const override;
+  bool SetTextProperty(const std::string& name, const std::string& value) override;
   TColor Color() const { return FColor; }
   void SetColor(TColor v);
   TDisplayMode DisplayMode() const { return FDisplayMode; }

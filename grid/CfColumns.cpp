@@ -1,4 +1,5 @@
 #include "grid/CfColumns.h"
+#include "platform/SameText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -334,4 +335,11 @@ void TCfColumns::Move(int FromPosition, int ToPosition) {
 
 void TCfColumns::ColumnNote(TCfCustomColumn* column, int value, int kind) {
   if (OnColumnNotify) OnColumnNotify(column, value, kind);
+}
+
+cf::TTranslatable* TCfCustomColumn::ObjectProperty(const std::string& name)
+{
+  if (cf::SameText(name, "Header")) return &FHeader;
+  if (cf::SameText(name, "Footer")) return &FFooter;
+  return nullptr;
 }

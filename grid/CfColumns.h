@@ -89,7 +89,7 @@ class TColumnsGrid {
   virtual void RepaintColumn(TCfCustomColumn* /*Column*/, int /*Area*/) {}
 };
 
-class TCfCustomColumn {
+class TCfCustomColumn : public cf::TTranslatable {
  public:
   TCfCustomColumn();
   virtual ~TCfCustomColumn();
@@ -168,6 +168,8 @@ class TCfCustomColumn {
   void SetFont(const TFont& v);
   TColumnFooter& Footer() { return FFooter; }
   const TColumnFooter& Footer() const { return FFooter; }
+  // Translatable parts: Header and Footer.
+  cf::TTranslatable* ObjectProperty(const std::string& name) override;
   TColumnHeader& Header() { return FHeader; }
   const TColumnHeader& Header() const { return FHeader; }
   // An editor control of the form's own, used instead of the column's

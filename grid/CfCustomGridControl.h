@@ -45,6 +45,10 @@ class TCfCustomGridControl : public cf::TCfScrollControl, public TColumnsGrid {
   void SetAutoScroll(bool Value) { FAutoScroll = Value; }
   std::string Caption() const { return FCaption; }
   void SetCaption(const std::string& Value);
+  // Translatable: Caption, Hint and Columns<n> (creation order).
+  std::optional<std::string> TextProperty(const std::string& name) const override;
+  bool SetTextProperty(const std::string& name, const std::string& value) override;
+  cf::TTranslatable* CollectionItem(const std::string& name, int index) override;
   bool EnableVisualStyles() const { return FEnableVisualStyles; }
   void SetEnableVisualStyles(bool Value);
   int FixedCols() const { return FColumns->FixedCols(); }

@@ -1,6 +1,7 @@
 // Creation, settings, the update bracket and the column notes.
 
 #include <algorithm>
+#include "platform/SameText.h"
 
 #include <QApplication>
 
@@ -491,4 +492,22 @@ void TCfCustomGridControl::ColumnNotify(TCfCustomColumn* Column, int Value, int 
     default:
       break;
   }
+}
+std::optional<std::string> TCfCustomGridControl::TextProperty(const std::string& name) const
+{
+  if (SameText(name, "Caption")) return FCaption;
+  return TCfScrollControl::TextProperty(name);
+}
+
+bool TCfCustomGridControl::SetTextProperty(const std::string& name, const std::string& value)
+{
+  if (!SameText(name, "Caption")) return TCfScrollControl::SetTextProperty(name, value);
+  SetCaption(value);
+  return true;
+}
+
+cf::TTranslatable* TCfCustomGridControl::CollectionItem(const std::string& name, int index)
+{
+  if (!SameText(name, "Columns") || index < 0 || index >= FColumns->Count()) return nullptr;
+  return FColumns->Item(index);
 }

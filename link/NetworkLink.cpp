@@ -159,7 +159,7 @@ void TNetworkLink::RemoveUnfinishedUploads(const TY_PROFILES& profile, const std
 
 bool TNetworkLink::Read()
 {
-    if (Modified && !ui_.AskYesNo(UnsavedChangesText))
+    if (Modified && !ui_.AskYesNo(UnsavedChangesText()))
         return false;
     if (TempDir.empty())
         return false;

@@ -1,4 +1,5 @@
 #include "platform/Controls.h"
+#include "platform/SameText.h"
 
 #include "platform/Cursors.h"
 
@@ -224,6 +225,26 @@ TPoint TControl::ClientToParent(TPoint p) const
         r.Y -= pc->insets_.Top;
     }
     return r;
+}
+
+std::optional<std::string> TControl::TextProperty(const std::string& name) const
+{
+    if (SameText(name, "Caption"))
+        return caption_;
+    if (SameText(name, "Hint"))
+        return Hint;
+    return std::nullopt;
+}
+
+bool TControl::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (SameText(name, "Caption"))
+        SetCaption(value);
+    else if (SameText(name, "Hint"))
+        Hint = value;
+    else
+        return false;
+    return true;
 }
 
 void TControl::SetCaption(const std::string& s)

@@ -15,6 +15,7 @@
 #include "platform/Color.h"
 #include "platform/GraphicsObjects.h"
 #include "platform/Keys.h"
+#include "platform/Translatable.h"
 #include "platform/Types.h"
 
 #include <QImage>
@@ -41,7 +42,7 @@ using enum TAlign;
 enum class TDragState { dsDragEnter, dsDragLeave, dsDragMove };
 using enum TDragState;
 
-class TControl : public QWidget {
+class TControl : public QWidget, public TTranslatable {
 public:
     explicit TControl(QWidget* parent = nullptr);
     ~TControl() override;
@@ -166,6 +167,10 @@ public:
     virtual void DoExit();
     virtual void Resize();
     virtual void EnabledChanged() {}
+
+    // Translatable texts: Caption and Hint.
+    std::optional<std::string> TextProperty(const std::string& name) const override;
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
 
     // In-application drag and drop, run by platform/DragDrop.h. A drag
     // starts with BeginDrag (usually from a mouse-down handler); targets are

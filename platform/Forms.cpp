@@ -1,8 +1,12 @@
 #include "platform/Forms.h"
+#include "platform/Menus.h"
+#include "platform/SameText.h"
 
 #include "platform/QtConvert.h"
 
 #include <QApplication>
+
+#include <algorithm>
 #include <QCloseEvent>
 #include <QEventLoop>
 #include <QKeyEvent>
@@ -285,6 +289,33 @@ TControl* FormKeyClaimant(QWidget* focus, uint16_t key, TShiftState shift)
     for (QWidget* p = focus; p && p != window; p = p->parentWidget())
         if (auto* c = dynamic_cast<TControl*>(p); c && c->ClaimsDialogKey(key, shift))
             return c;
+    return nullptr;
+}
+
+TTranslatable* TForm::FindComponent(const std::string& name)
+{
+    if (name.empty())
+        return nullptr;
+    // No meta-object of our own classes: findChildren would match any
+    // QObject, so each child is asked with dynamic_cast.
+    for (QWidget* child : findChildren<QWidget*>()) {
+        auto* c = dynamic_cast<TControl*>(child);
+        if (c && SameText(c->Name, name) && GetParentForm(c) == this)
+            return c;
+    }
+    // Menus made with the form as owner count as its components too.
+    std::vector<TPopupMenu*> menus = menus_;
+    for (QObject* child : findChildren<QObject*>()) {
+        auto* menu = dynamic_cast<TPopupMenu*>(child);
+        if (menu && std::find(menus.begin(), menus.end(), menu) == menus.end())
+            menus.push_back(menu);
+    }
+    for (TPopupMenu* menu : menus) {
+        if (SameText(menu->Name, name))
+            return nullptr; // the menu itself carries no text
+        if (TMenuItem* item = menu->FindItem(name))
+            return item;
+    }
     return nullptr;
 }
 

@@ -6,10 +6,14 @@
 #include "platform/Region.h"
 
 #include <functional>
+#include <string>
+#include <vector>
 
 class QEventLoop;
 
 namespace cf {
+
+class TPopupMenu;
 
 using TModalResult = int;
 constexpr TModalResult mrNone = 0, mrOk = 1, mrCancel = 2, mrAbort = 3, mrRetry = 4, mrIgnore = 5,
@@ -57,6 +61,12 @@ public:
     std::function<void(TForm*, TCloseAction&)> OnClose;
     std::function<void(TForm*)> OnShow;
 
+    // The component of this name (case-blind): a control on the form, a
+    // registered pop-up menu or one of its items; nullptr when none.
+    TTranslatable* FindComponent(const std::string& name);
+    // Makes a pop-up menu and its items components of the form.
+    void RegisterMenu(TPopupMenu& menu) { menus_.push_back(&menu); }
+
     // Key preview: the form's KeyDown/KeyPress see keys before the focused control.
     bool KeyPreview = false;
     // Return and Escape that no control claims (TControl::ClaimsDialogKey,
@@ -81,6 +91,7 @@ private:
     bool colourKey_ = false;
     TColor keyColour_ = clNone;
     TRegion shape_;
+    std::vector<TPopupMenu*> menus_;
 };
 
 // The form a control sits on (nullptr when none).

@@ -1,4 +1,5 @@
 #include "platform/Label.h"
+#include "platform/SameText.h"
 
 namespace cf {
 
@@ -119,6 +120,15 @@ void TLabel::Paint(TCanvas& canvas)
         canvas.Font.Color = clBtnShadow;
     }
     DrawText(canvas, Caption(), r, flags);
+}
+
+
+bool TLabel::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Caption"))
+        return TControl::SetTextProperty(name, value);
+    SetCaption(value);
+    return true;
 }
 
 } // namespace cf

@@ -28,6 +28,7 @@ public:
     unsigned Alignment() const { return alignment_; }
     void SetAlignment(unsigned a);
 
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
     void SetCaption(const std::string& s);
     // Call after changing Font: re-measures and repaints.
     void FontChanged();

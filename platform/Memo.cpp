@@ -1,4 +1,5 @@
 #include "platform/Memo.h"
+#include "platform/SameText.h"
 
 #include "platform/Errors.h"
 
@@ -39,6 +40,51 @@ void TMemoLines::Add(const std::string& line)
     c.insertText(QString::fromStdString(line) + QLatin1Char('\n'));
     edit->setTextCursor(c);
     edit->ensureCursorVisible();
+}
+
+void TMemoLines::Set(int index, const std::string& line)
+{
+    if (index < 0 || index >= Count())
+        throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+    QTextCursor c(memo_.Editor()->document()->findBlockByNumber(index));
+    c.movePosition(QTextCursor::StartOfBlock);
+    c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    c.insertText(QString::fromStdString(line));
+}
+
+namespace {
+class TMemoTextLines : public TTextLines {
+public:
+    explicit TMemoTextLines(TMemoLines& lines) : lines_(lines) {}
+    int Count() const override { return lines_.Count(); }
+    std::string Line(int index) const override { return lines_[index]; }
+    void SetLine(int index, const std::string& text) override { lines_.Set(index, text); }
+
+private:
+    TMemoLines& lines_;
+};
+} // namespace
+
+std::optional<std::string> TMemo::TextProperty(const std::string& name) const
+{
+    if (SameText(name, "Text"))
+        return Text();
+    return TWinControl::TextProperty(name);
+}
+
+bool TMemo::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Text"))
+        return TWinControl::SetTextProperty(name, value);
+    SetText(value);
+    return true;
+}
+
+std::unique_ptr<TTextLines> TMemo::LinesProperty(const std::string& name)
+{
+    if (!SameText(name, "Lines"))
+        return nullptr;
+    return std::make_unique<TMemoTextLines>(lines_);
 }
 
 void TMemoLines::Clear() { memo_.Editor()->clear(); }

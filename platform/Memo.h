@@ -29,6 +29,8 @@ public:
     // Appends a line at the end and scrolls it into view.
     void Add(const std::string& line);
     void Clear();
+    // Replaces line `index` (0 .. Count()-1, else EListError).
+    void Set(int index, const std::string& line);
     std::string Text() const;
 
 private:
@@ -43,6 +45,11 @@ public:
     const TMemoLines& Lines() const { return lines_; }
     std::string Text() const;
     void SetText(const std::string& text);
+
+    // Translatable texts: Lines (line by line), Text, Hint.
+    std::optional<std::string> TextProperty(const std::string& name) const override;
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
+    std::unique_ptr<TTextLines> LinesProperty(const std::string& name) override;
     bool ReadOnly() const;
     void SetReadOnly(bool on);
     TScrollStyle ScrollBars() const { return scrollBars_; }

@@ -1,4 +1,5 @@
 #include "platform/Menus.h"
+#include "platform/SameText.h"
 
 #include "platform/Errors.h"
 
@@ -110,10 +111,25 @@ TMenuItem* TMenuItem::Add(std::string name, std::string caption, std::function<v
     return Add(std::move(item));
 }
 
+std::optional<std::string> TMenuItem::TextProperty(const std::string& name) const
+{
+    if (SameText(name, "Caption"))
+        return Caption;
+    return std::nullopt;
+}
+
+bool TMenuItem::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Caption"))
+        return false;
+    Caption = value;
+    return true;
+}
+
 TMenuItem* TMenuItem::FindItem(const std::string& name) const
 {
     for (const auto& item : items_) {
-        if (item->Name == name)
+        if (!item->Name.empty() && SameText(item->Name, name))
             return item.get();
         if (TMenuItem* found = item->FindItem(name))
             return found;

@@ -7,6 +7,7 @@
 
 #include "platform/ImageList.h"
 #include "platform/Keys.h"
+#include "platform/Translatable.h"
 
 #include <QMenu>
 #include <QObject>
@@ -28,7 +29,7 @@ TShortCut ShortCut(uint16_t key, TShiftState shift);
 // "Ctrl+F", "F3", "Del", "Shift+Ctrl+Left"; empty for none.
 std::string ShortCutToText(TShortCut sc);
 
-class TMenuItem {
+class TMenuItem : public TTranslatable {
 public:
     TMenuItem() = default;
     TMenuItem(std::string name, std::string caption) : Name(std::move(name)), Caption(std::move(caption)) {}
@@ -48,6 +49,10 @@ public:
     std::function<void(TMenuItem& sender)> OnClick;
 
     bool IsLine() const { return Caption == "-"; }
+
+    // Translatable text: Caption.
+    std::optional<std::string> TextProperty(const std::string& name) const override;
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
 
     // Sub-items; an item with sub-items opens a sub-menu.
     int Count() const { return int(items_.size()); }

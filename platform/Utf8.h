@@ -37,3 +37,35 @@ inline std::string Utf8(char32_t cp)
 }
 
 } // namespace cf
+
+#include <cstddef>
+#include <cstdint>
+
+namespace cf {
+
+// UTF-8 text of `bytes` read as UTF-16 little-endian. A surrogate without
+// its partner becomes U+FFFD; an odd trailing byte is dropped.
+inline std::string Utf16LeToUtf8(const std::uint8_t* bytes, std::size_t size)
+{
+    std::string out;
+    out.reserve(size);
+    const std::size_t units = size / 2;
+    auto unit = [bytes](std::size_t i) { return char32_t(bytes[2 * i] | (bytes[2 * i + 1] << 8)); };
+    for (std::size_t i = 0; i < units; ++i) {
+        char32_t u = unit(i);
+        if (u >= 0xD800 && u <= 0xDBFF && i + 1 < units) {
+            const char32_t low = unit(i + 1);
+            if (low >= 0xDC00 && low <= 0xDFFF) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                ++i;
+                continue;
+            }
+        }
+        if (u >= 0xD800 && u <= 0xDFFF)
+            u = 0xFFFD;
+        AppendUtf8(out, u);
+    }
+    return out;
+}
+
+} // namespace cf

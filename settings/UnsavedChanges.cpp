@@ -8,5 +8,5 @@ bool ConfirmLosingChanges()
     if (!Modified)
         return true;
     TFolderDialogs* dialogs = FolderUi().Dialogs;
-    return dialogs && dialogs->Confirm(UnsavedChangesText);
+    return dialogs && dialogs->Confirm(UnsavedChangesText());
 }
