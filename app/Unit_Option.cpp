@@ -159,7 +159,7 @@ void TForm_Option::BuildProfilesPage()
     y += 18;
     TX_Http_Port = AddEdit(p, "TX_Http_Port", fieldLeft, y, 100);
     Tx_Ftp_Port = AddEdit(p, "Tx_Ftp_Port", fieldLeft + 110, y, 100);
-    rb_passive = AddCheck(p, "rb_passive", "Passive Mode       ", fieldLeft + 220, y + 1, 120);
+    rb_passive = AddCheck(p, "rb_passive", "Passive Mode       ", fieldLeft + 216, y + 1, 98);
     y += 30;
     row("Label_Remote_ser", "Services, bouquets  and user bouquets directory");
     TX_Remote_ser = AddEdit(p, "TX_Remote_ser", fieldLeft, y, width);
@@ -173,7 +173,7 @@ void TForm_Option::BuildVariousPage()
     QWidget* p = Tab_Sheet_Var;
     int y = 12;
     auto check = [&](TCfCheckBox*& box, const char* name, const char* caption) {
-        box = AddCheck(p, name, caption, 16, y, 400);
+        box = AddCheck(p, name, caption, 16, y, 300);
         y += 28;
     };
     check(CB_RememberWind, "CB_RememberWind", "Remember windows dimension");

@@ -1,5 +1,7 @@
 #include "controls/MessDlgTexts.h"
 
+#include "platform/ResStrings.h"
+
 namespace cf {
 
 const std::array<std::array<const char*, DlgTextCount>, DlgLanguageCount> MessageDlgTexts = {{
@@ -48,6 +50,11 @@ const char* DlgText(int lang, int entry)
     if (entry < 0 || entry >= DlgTextCount)
         return "";
     return MessageDlgTexts[std::size_t(lang)][std::size_t(entry)];
+}
+
+std::string ShownDlgText(int lang, int entry)
+{
+    return LoadResString({DlgTextIdBase + entry, DlgText(lang, entry)});
 }
 
 } // namespace cf

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 namespace cf {
 
@@ -22,5 +23,12 @@ extern const std::array<std::array<const char*, DlgTextCount>, DlgLanguageCount>
 
 // Text entry of a language; an unknown language number reads English.
 const char* DlgText(int lang, int entry);
+
+// Message texts of the dialogs have the ids DlgTextIdBase + entry, so a
+// language module can translate titles and buttons as well.
+constexpr int DlgTextIdBase = 900;
+
+// The text a dialog shows: the active language's, else DlgText.
+std::string ShownDlgText(int lang, int entry);
 
 } // namespace cf

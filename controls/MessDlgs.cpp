@@ -259,7 +259,7 @@ std::unique_ptr<TMessageForm> CreateMessageDialog(const std::string& msg, TMsgDl
     if (type == mtCustom)
         f.SetCaption(QGuiApplication::applicationDisplayName().toStdString());
     else
-        f.SetCaption(DlgText(lang, 1 + int(type)));
+        f.SetCaption(ShownDlgText(lang, 1 + int(type)));
 
     if (L.HasIcon) {
         auto* image = new TDlgImage(container, DialogIcon(type));
@@ -285,7 +285,7 @@ std::unique_ptr<TMessageForm> CreateMessageDialog(const std::string& msg, TMsgDl
     bool hasCancel = CancelButtonOf(L.Shown, cancelButton);
     TMsgDlgBtn focusButton = InitialFocusButtonOf(L.Shown);
     for (const auto& [b, r] : L.Buttons) {
-        TWinControl* button = MakeButton(container, DlgText(lang, 6 + int(b)), MsgDlgButtonResult(b),
+        TWinControl* button = MakeButton(container, ShownDlgText(lang, 6 + int(b)), MsgDlgButtonResult(b),
                                          hasDefault && b == defaultButton, hasCancel && b == cancelButton, f.Font);
         Name(button, ButtonNames[int(b)]);
         Place(button, r);
@@ -371,7 +371,7 @@ std::unique_ptr<TMessageForm> CreateInputQueryDialog(const std::string& caption,
     TWinControl* ok = MakeButton(container, "OK", mrOk, true, false, f.Font);
     Name(ok, "OK");
     Place(ok, L.Ok);
-    TWinControl* cancel = MakeButton(container, DlgText(lang, 0), mrCancel, false, true, f.Font);
+    TWinControl* cancel = MakeButton(container, ShownDlgText(lang, 0), mrCancel, false, true, f.Font);
     Name(cancel, "Cancel");
     Place(cancel, L.Cancel);
     ApplyRoundedShape(f);

@@ -3,7 +3,8 @@
 // The program's message texts with their fixed ids: a language module
 // translates a text by a string resource named after its id, so an id never
 // changes meaning once given. Ids are unique across the table (a test checks
-// it); new texts take the next free number of their group.
+// it); new texts take the next free number of their group. The ids 900 to 916
+// belong to the message dialogs' titles and buttons (controls/MessDlgTexts.h).
 
 #include "platform/ResStrings.h"
 

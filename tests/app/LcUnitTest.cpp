@@ -5,6 +5,7 @@
 #include "app/LcidNames.h"
 #include "app/PeWriter.h"
 #include "controls/CfEdit.h"
+#include "controls/MessDlgTexts.h"
 #include "grid/CfGrid.h"
 #include "platform/Forms.h"
 #include "platform/Label.h"
@@ -175,6 +176,17 @@ TEST_F(LanguageModule, MessageTextsComeFromTheLanguagesColumn)
     EXPECT_EQ(LoadRs(rs::HaltQuestion), rs::HaltQuestion.Text);
 }
 
+TEST_F(LanguageModule, DialogTitlesAndButtonsAreTranslatedToo)
+{
+    const std::string path = Write(pe::Module({{"LCHEADER", pe::Header(0, {1033, 1040})},
+                                               {std::to_string(DlgTextIdBase + 6), pe::Strings({"Yes", "Sì"})}}));
+    ASSERT_EQ(LoadLanguage(path, 1040), 1);
+    EXPECT_EQ(ShownDlgText(dlEnglish, 6), "Sì");
+    EXPECT_EQ(ShownDlgText(dlGerman, 7), "Nein");
+    DropLanguage();
+    EXPECT_EQ(ShownDlgText(dlEnglish, 6), "Yes");
+}
+
 TEST_F(LanguageModule, DamagedStringColumnsFallBackToTheBuiltInText)
 {
     pe::TBytes odd = pe::Strings({"abc"});
@@ -338,6 +350,7 @@ TEST(MessageTexts, IdsAreUniqueAndFitAStringResourceName)
         EXPECT_TRUE(ids.insert(rec.Id).second) << rec.Id;
         EXPECT_GT(rec.Id, 0);
         EXPECT_LT(rec.Id, 0x10000);
+        EXPECT_FALSE(rec.Id >= DlgTextIdBase && rec.Id < DlgTextIdBase + DlgTextCount) << rec.Id;
     }
 }
 
