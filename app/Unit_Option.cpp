@@ -7,6 +7,8 @@
 #include "controls/CfButton.h"
 #include "controls/CfEdit.h"
 #include "controls/CfLabel.h"
+#include "controls/CfNotebook.h"
+#include "controls/CfPageControl.h"
 #include "controls/MessageService.h"
 #include "grid/CfGrid.h"
 #include "platform/Registry.h"
@@ -22,7 +24,8 @@ TForm_Option* Form_Option = nullptr;
 
 namespace {
 
-constexpr int PageTop = 34;
+constexpr int PageTop = 8;
+constexpr int TabStripHeight = 26;
 constexpr int PageWidth = 544;
 constexpr int PageHeight = 336;
 constexpr TColor DefaultProfileColour = 255; // red
@@ -74,27 +77,25 @@ TForm_Option::TForm_Option(QWidget* owner) : TForm(owner)
     SetBorderStyle(TFormBorderStyle::bsDialog);
     SetCaption("Chanforge - Options");
     Position = TPosition::poScreenCenter;
-    SetClientSize(PageWidth + 16, PageTop + PageHeight + 46);
+    SetClientSize(PageWidth + 16, PageTop + TabStripHeight + PageHeight + 46);
     ModulePath = LanguageModulePath();
 
-    Tab_pro = AddButton(this, "Tab_pro", "Profiles", 8, 6, 90);
-    Tab_Var = AddButton(this, "Tab_Var", "Various", 100, 6, 90);
-    Tab_Sheet_pro = new TWinControl(this);
+    PageControl_Opt = new TCfPageControl(this);
+    PageControl_Opt->Name = "PageControl_Opt";
+    PageControl_Opt->SetBounds(8, PageTop, PageWidth, PageHeight + TabStripHeight);
+    PageControl_Opt->SetTabStop(true);
+    Tab_Sheet_pro = new TCfTabSheet(PageControl_Opt);
     Tab_Sheet_pro->Name = "Tab_Sheet_pro";
     Tab_Sheet_pro->SetCaption("Profiles");
-    Tab_Sheet_Var = new TWinControl(this);
+    Tab_Sheet_Var = new TCfTabSheet(PageControl_Opt);
     Tab_Sheet_Var->Name = "Tab_Sheet_Var";
     Tab_Sheet_Var->SetCaption("Various");
-    for (TWinControl* page : {Tab_Sheet_pro, Tab_Sheet_Var}) {
-        page->SetBounds(8, PageTop, PageWidth, PageHeight);
-        page->SetBorderStyle(TBorderStyle::bsSingle);
-    }
-    Tab_pro->OnClick = [this](TControl*) { ShowPage(0); };
-    Tab_Var->OnClick = [this](TControl*) { ShowPage(1); };
+    Tab_Sheet_pro->OnShow = [this](TCfTabSheet*) { TabSheet_ProShow(); };
+    Tab_Sheet_Var->OnShow = [this](TCfTabSheet*) { TabSheet_VarShow(); };
     BuildProfilesPage();
     BuildVariousPage();
 
-    const int bottom = PageTop + PageHeight + 10;
+    const int bottom = PageTop + TabStripHeight + PageHeight + 10;
     BitBtn_Save = AddButton(this, "BitBtn_Save", rs::SaveProfileCaption.Text, PageWidth + 8 - 260, bottom, 170);
     BitBtn_Exit = AddButton(this, "BitBtn_Exit", "Exit", PageWidth + 8 - 82, bottom, 82);
     BitBtn_Exit->ModalResult = mrCancel;
@@ -191,21 +192,20 @@ void TForm_Option::BuildVariousPage()
     CB_Languages->OnChange = [this](QObject*) { CB_LanguagesChange(); };
 }
 
-void TForm_Option::SyncTabs()
+int TForm_Option::ActivePageIndex() const
 {
-    Tab_pro->SetCaption(Tab_Sheet_pro->Caption());
-    Tab_Var->SetCaption(Tab_Sheet_Var->Caption());
+    return PageControl_Opt->ActivePageIndex();
 }
 
 void TForm_Option::ShowPage(int index)
 {
-    activePage_ = index == 1 ? 1 : 0;
-    Tab_Sheet_pro->SetVisible(activePage_ == 0);
-    Tab_Sheet_Var->SetVisible(activePage_ == 1);
-    if (activePage_ == 0)
-        TabSheet_ProShow();
-    else
+    // Showing the page already shown raises no show event: the save
+    // button's caption is set here for that case too.
+    PageControl_Opt->SetActivePageIndex(index);
+    if (ActivePageIndex() == 1)
         TabSheet_VarShow();
+    else
+        TabSheet_ProShow();
 }
 
 void TForm_Option::TabSheet_ProShow()
@@ -235,7 +235,6 @@ void TForm_Option::FormCreate()
         CB_Languages->SetItemIndex(int(english - LanguageIds.begin()));
     }
     TranslateForm(*this);
-    SyncTabs();
     const auto& items = CB_Languages->Items();
     const auto stored = std::find(items.begin(), items.end(), LanguageName);
     const bool chosen = !LanguageName.empty() && stored != items.end();
@@ -297,7 +296,7 @@ bool TForm_Option::OpenKey()
 
 void TForm_Option::BitBtn_SaveClick()
 {
-    if (activePage_ == 1)
+    if (ActivePageIndex() == 1)
         SaveVariousPage();
     else
         SaveProfilePage();
@@ -393,8 +392,7 @@ void TForm_Option::CB_LanguagesChange()
         return;
     LoadLanguage(ModulePath, LanguageIds[static_cast<std::size_t>(index)]);
     TranslateForm(*this);
-    SyncTabs();
-    ShowPage(activePage_); // the save button's caption follows the page again
+    ShowPage(ActivePageIndex()); // the save button's caption follows the page again
     for (TForm* form : TranslatedForms)
         if (form)
             TranslateForm(*form);

@@ -6,9 +6,6 @@
 // stored one to every window. What it stores goes through the routines of
 // OptionProfiles.h; the window only moves values between them and its fields.
 //
-// The two pages stand in plain page widgets with a tab button each until the
-// page control takes their place; ShowPage and ActivePageIndex are the only
-// way the rest of the window reaches them.
 
 #include "platform/Forms.h"
 
@@ -22,6 +19,8 @@ class TCfCheckBox;
 class TCfComboBox;
 class TCfEdit;
 class TCfLabel;
+class TCfPageControl;
+class TCfTabSheet;
 class TRegistry;
 } // namespace cf
 class TCfGrid;
@@ -31,10 +30,9 @@ public:
     explicit TForm_Option(QWidget* owner = nullptr);
 
     // ---- pages
-    cf::TCfButton* Tab_pro = nullptr; // tab buttons of the stand-in pages
-    cf::TCfButton* Tab_Var = nullptr;
-    cf::TWinControl* Tab_Sheet_pro = nullptr;
-    cf::TWinControl* Tab_Sheet_Var = nullptr;
+    cf::TCfPageControl* PageControl_Opt = nullptr;
+    cf::TCfTabSheet* Tab_Sheet_pro = nullptr;
+    cf::TCfTabSheet* Tab_Sheet_Var = nullptr;
 
     // ---- Profiles
     TCfGrid* GV_Profiles = nullptr;
@@ -84,7 +82,7 @@ public:
     void FormCreate();
     void FormShow();
     void ShowPage(int index);
-    int ActivePageIndex() const { return activePage_; }
+    int ActivePageIndex() const;
     void TabSheet_ProShow();
     void TabSheet_VarShow();
     void BitBtn_SaveClick();
@@ -100,11 +98,9 @@ public:
 private:
     void BuildProfilesPage();
     void BuildVariousPage();
-    void SyncTabs();
     void SaveProfilePage();
     void SaveVariousPage();
     bool OpenKey();
-    int activePage_ = 0;
 };
 
 extern TForm_Option* Form_Option;

@@ -42,6 +42,7 @@ public:
     // redraws the tab strip.
     std::string Caption() const { return TWinControl::Caption(); }
     void SetCaption(const std::string& s);
+    bool SetTextProperty(const std::string& name, const std::string& value) override;
     TTabDisplayMode DisplayMode() const { return displayMode_; }
     void SetDisplayMode(TTabDisplayMode m);
     TBitmap& Glyph() { return glyph_; }

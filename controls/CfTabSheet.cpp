@@ -1,4 +1,5 @@
 #include "controls/CfNotebook.h"
+#include "platform/SameText.h"
 
 namespace cf {
 
@@ -42,6 +43,14 @@ void TCfTabSheet::SetActiveTabColor(TColor c)
     activeTabColor_ = c;
     if (notebook_ && notebook_->ActivePage() == this)
         notebook_->RepaintTab(this);
+}
+
+bool TCfTabSheet::SetTextProperty(const std::string& name, const std::string& value)
+{
+    if (!SameText(name, "Caption"))
+        return TWinControl::SetTextProperty(name, value);
+    SetCaption(value);
+    return true;
 }
 
 void TCfTabSheet::SetCaption(const std::string& s)

@@ -14,6 +14,8 @@
 #include "controls/CfEdit.h"
 #include "controls/CfLabel.h"
 #include "controls/CfNativeEdit.h"
+#include "controls/CfNotebook.h"
+#include "controls/CfPageControl.h"
 #include "controls/CfPanel.h"
 #include "controls/ScriptedMessages.h"
 #include "grid/CfGrid.h"
@@ -84,6 +86,20 @@ protected:
         Click(grid, QPointF(r.Left + 5 + o.X, (r.Top + r.Bottom) / 2 + o.Y));
     }
 
+    // A click on a tab of the page control's strip.
+    static void ClickTab(TForm_Option& o, int page)
+    {
+        for (const TTabPlace& place : o.PageControl_Opt->TabPlaces()) {
+            if (place.Page != o.PageControl_Opt->Pages(page))
+                continue;
+            const TPoint off = o.PageControl_Opt->ClientOffset();
+            Click(*o.PageControl_Opt, QPointF(place.Left + place.Width / 2 + off.X, 10 + off.Y));
+            QApplication::processEvents();
+            return;
+        }
+        ADD_FAILURE() << "no tab for page " << page;
+    }
+
     // A click on the box of a check box (the caption beside it is no target).
     static void Tick(TControl& box) { Click(box, QPointF(7, box.height() / 2)); }
 
@@ -141,8 +157,9 @@ TEST_F(Options, ProfilesAndOptionsReachTheConfigurationAndComeBackAfterARestart)
         ClickRow(*o.GV_Profiles, 6);
         Click(*o.BitBtn_Save);
 
-        Click(*o.Tab_Var);
+        ClickTab(o, 1);
         EXPECT_EQ(o.BitBtn_Save->Caption(), "Save options");
+        EXPECT_EQ(o.ActivePageIndex(), 1);
         Tick(*o.CB_RememberWind);
         Tick(*o.CB_ShowGrid);
         Tick(*o.CB_ReadNew);
@@ -403,7 +420,7 @@ TEST_F(Languages, ChoosingItalianTranslatesEveryWindowAndEnglishPutsItBack)
     EXPECT_EQ(m.LV_Serv->Columns().Item(4)->Header().Caption(), "Servizio");
     EXPECT_EQ(m.Pop_Lv_Serv.FindItem("Pop_Ch_Insert")->Caption, "Inserisci servizio");
     EXPECT_EQ(o.Caption(), "Chanforge - Opzioni");
-    EXPECT_EQ(o.Tab_pro->Caption(), "Profili");
+    EXPECT_EQ(o.Tab_Sheet_pro->Caption(), "Profili");
     EXPECT_EQ(o.CfBu_Profile_new->Caption(), "Nuovo");
     EXPECT_EQ(o.BitBtn_Save->Caption(), "Salva profilo corrente");
     EXPECT_EQ(o.CB_Type->Items()[3], "Enigma 1 QB-One (Qbox)");
