@@ -57,6 +57,50 @@ void SetRowCountKeepingCells(TCfGrid& grid, int count)
     }
 }
 
+// The "Synt Data" texts of a fill, made once per transponder: a hundred
+// thousand services share a few thousand transponders.
+class TSummaries {
+public:
+    explicit TSummaries(const ARR_ENIG_TP& transponders)
+        : transponders_(transponders), texts_(transponders.size()), made_(transponders.size(), 0)
+    {
+    }
+    const std::string& Of(std::int32_t tpIndex)
+    {
+        if (tpIndex < 0 || static_cast<std::size_t>(tpIndex) >= texts_.size())
+            return none_;
+        const auto i = static_cast<std::size_t>(tpIndex);
+        if (!made_[i]) {
+            texts_[i] = TransponderSummary(tpIndex, transponders_);
+            made_[i] = 1;
+        }
+        return texts_[i];
+    }
+
+private:
+    const ARR_ENIG_TP& transponders_;
+    std::vector<std::string> texts_;
+    std::vector<std::uint8_t> made_;
+    std::string none_;
+};
+
+// One row of the service list written straight from the model, the texts
+// taken by reference (MakeServRow and SetServRow give the same cells).
+void WriteServRow(TCells& cells, int row, const ARR_ENIG_CH& services, std::int32_t index, TSummaries& summaries,
+                  const ARR_ENIG_TP& transponders, TLockList lockList)
+{
+    const TY_ENIG_CH& s = services[static_cast<std::size_t>(index)];
+    cells.GetCell(ServColNew, row).SetAsInteger((s.Flags & FLAG_NEW) ? ImgNew : -1);
+    cells.GetCell(ServColLock, row).SetAsInteger(LockMark(s.Black, s.White, lockList));
+    cells.GetCell(ServColNumber, row).SetAsString(std::to_string(s.Number));
+    cells.GetCell(ServColType, row).SetAsString(ServiceTypeText(s.ServiceType));
+    cells.GetCell(ServColService, row).SetAsString(s.Name);
+    cells.GetCell(ServColPackage, row).SetAsString(s.Provider);
+    cells.GetCell(ServColSynt, row).SetAsString(summaries.Of(s.TpIndex));
+    cells.GetCell(ServColSat, row).SetAsString(ServicePosition(s, transponders));
+    cells.GetCell(ServColIndex, row).SetAsInteger(index);
+}
+
 // The progress bar gets a repaint at most this often during a fill.
 constexpr std::uint64_t FillRepaintMs = 30;
 
@@ -115,9 +159,15 @@ void TForm_Main::FillChannel()
     // the grid repaints once, when the list is whole.
     LV_Serv->BeginUpdate();
     SetRowCountKeepingCells(*LV_Serv, static_cast<int>(shown.size()));
+    // Every row is written anew, so their order does not matter: in memory
+    // order the writes and the sort after them walk memory forward.
+    TCells& cells = LV_Serv->CellStore();
+    cells.LayRowsInMemoryOrder();
+    TSummaries summaries(Transponders);
+    const TLockList lockList = LockListOf(white);
     int row = 0;
     for (std::int32_t i : shown) {
-        SetServRow(row++, MakeServRow(Services, i, Transponders, white));
+        WriteServRow(cells, row++, Services, i, summaries, Transponders, lockList);
         FillProgress(static_cast<std::size_t>(i));
     }
     TCfCustomColumn* sortBy = LV_Serv->Columns().Item(std::clamp<int>(SortColumn, 0, ServColSat));
@@ -136,10 +186,16 @@ void TForm_Main::FillChannel()
 void TForm_Main::SetServRow(int row, const TServRow& r)
 {
     TCells& cells = LV_Serv->CellStore();
+    // The row's texts go in by reference: a fill writes a hundred thousand
+    // of these, and a copy per cell would be a good part of it.
     cells.GetCell(ServColNew, row).SetAsInteger(r.NewImage);
     cells.GetCell(ServColLock, row).SetAsInteger(r.LockImage);
-    for (int c = ServColNumber; c <= ServColSat; ++c)
-        cells.GetCell(c, row).SetAsString(r.Text(c));
+    cells.GetCell(ServColNumber, row).SetAsString(std::to_string(r.Number));
+    cells.GetCell(ServColType, row).SetAsString(r.Type);
+    cells.GetCell(ServColService, row).SetAsString(r.Name);
+    cells.GetCell(ServColPackage, row).SetAsString(r.Package);
+    cells.GetCell(ServColSynt, row).SetAsString(r.Synt);
+    cells.GetCell(ServColSat, row).SetAsString(r.Sat);
     cells.GetCell(ServColIndex, row).SetAsInteger(r.ServiceIndex);
 }
 

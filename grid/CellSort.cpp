@@ -48,6 +48,29 @@ std::uint64_t CodeUnitPrefix(std::string_view text, bool fold) {
   return key;
 }
 
+void AppendWeights(std::string& out, std::string_view text, bool fold) {
+  const size_t at = out.size();
+  out.resize(at + text.size());
+  char* p = out.data() + at;
+  for (char c : text) *p++ = static_cast<char>(Weight(fold ? Fold(c) : c));
+}
+
+int CompareWeights(std::string_view a, std::string_view b) {
+  const size_t n = std::min(a.size(), b.size());
+  if (n > 0) {
+    const int r = std::memcmp(a.data(), b.data(), n);
+    if (r != 0) return r < 0 ? -1 : 1;
+  }
+  return a.size() < b.size() ? -1 : (a.size() > b.size() ? 1 : 0);
+}
+
+std::uint64_t WeightPrefix(std::string_view weights) {
+  std::uint64_t key = 0;
+  for (size_t i = 0; i < 8; ++i)
+    key = (key << 8) | (i < weights.size() ? static_cast<unsigned char>(weights[i]) : 0u);
+  return key;
+}
+
 TIpAddress ParseIp(std::string_view text) {
   TIpAddress n{0, 0, 0, 0};
   size_t next = 0;

@@ -21,6 +21,17 @@ int CompareCodeUnitsFolded(std::string_view a, std::string_view b);
 // comparison.
 std::uint64_t CodeUnitPrefix(std::string_view text, bool fold = false);
 
+// Appends the text with each byte replaced by its weight (ASCII letters
+// folded when asked), so that plain byte order of two such texts, shorter
+// first on a common start, is CompareCodeUnits (or CompareCodeUnitsFolded)
+// order of the originals. Sorting many texts compares these from one buffer.
+void AppendWeights(std::string& out, std::string_view text, bool fold);
+// Byte order of two texts made by AppendWeights.
+int CompareWeights(std::string_view a, std::string_view b);
+// The first eight bytes of a text made by AppendWeights as a number, equal
+// to CodeUnitPrefix of the original.
+std::uint64_t WeightPrefix(std::string_view weights);
+
 
 // A dotted address: digits collect into the current part, a "." or the last
 // character ends it; other characters are skipped. A part without digits

@@ -3,6 +3,8 @@
 #include "grid/CfCells.h"
 #include "grid/CfColumns.h"
 
+#include <new>
+
 using namespace celltext;
 
 // ---- TCell -------------------------------------------------------------
@@ -206,6 +208,42 @@ void TVirtualCell::SetAsString(TCellAt at, const std::string& value) {
 }
 
 // ---- factory -----------------------------------------------------------
+
+namespace {
+
+template <class Cell>
+constexpr std::size_t Slot() {
+  static_assert(alignof(Cell) <= kCellAlign);
+  return (sizeof(Cell) + kCellAlign - 1) / kCellAlign * kCellAlign;
+}
+
+}  // namespace
+
+std::size_t CellSize(std::uint8_t kind) {
+  switch (kind) {
+    case 0: return Slot<TIncrementCell>();
+    case 1: return Slot<TBooleanCell>();
+    case 3: return Slot<TDateTimeCell>();
+    case 4: return Slot<TFloatCell>();
+    case 6: return Slot<TGuidCell>();
+    case 7: return Slot<TIntegerCell>();
+    case 11: return Slot<TVirtualCell>();
+    default: return Slot<TStringCell>();
+  }
+}
+
+TCell* MakeCellAt(void* place, std::uint8_t kind, TCells* owner, TCfCustomColumn* column) {
+  switch (kind) {
+    case 0: return new (place) TIncrementCell(owner);
+    case 1: return new (place) TBooleanCell(owner);
+    case 3: return new (place) TDateTimeCell(owner);
+    case 4: return new (place) TFloatCell(owner);
+    case 6: return new (place) TGuidCell(owner);
+    case 7: return new (place) TIntegerCell(owner);
+    case 11: return new (place) TVirtualCell(owner, column);
+    default: return new (place) TStringCell(owner);
+  }
+}
 
 std::unique_ptr<TCell> MakeCell(std::uint8_t kind, TCells* owner, TCfCustomColumn* column) {
   switch (kind) {

@@ -7,6 +7,7 @@
 // cell, the change notification) receives it as a TCellAt from the caller,
 // which is always the store that addressed the cell by (column, row).
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -220,3 +221,11 @@ class TVirtualCell : public TTextSetterCell {
 
 // The cell class for a column's data kind.
 std::unique_ptr<TCell> MakeCell(std::uint8_t kind, TCells* owner, TCfCustomColumn* column);
+
+// Every cell class fits an address aligned to this.
+inline constexpr std::size_t kCellAlign = 8;
+// The bytes a cell of a data kind takes, a multiple of kCellAlign.
+std::size_t CellSize(std::uint8_t kind);
+// Makes the cell of a data kind in `place` (CellSize bytes, aligned to
+// kCellAlign); the caller ends it with ~TCell() and frees the memory.
+TCell* MakeCellAt(void* place, std::uint8_t kind, TCells* owner, TCfCustomColumn* column);

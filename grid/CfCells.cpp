@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <cstdint>
+#include <new>
 #include <string_view>
 
 #include "grid/CellSort.h"
@@ -9,7 +12,7 @@
 
 TCells::TCells(TCellsGrid* grid, TCfColumns* columns) : FGrid(grid), FColumns(columns) {}
 
-TCells::~TCells() = default;
+TCells::~TCells() { ClearRows(); }
 
 void TCells::CheckRow(int ARow) const {
   if (ARow < 0 || ARow >= RowCount()) throw EListError("List index out of bounds (" + std::to_string(ARow) + ")");
@@ -25,22 +28,112 @@ TCfCustomColumn* TCells::ColumnAt(int slot) const {
   return FColumns->Item(slot);
 }
 
-std::unique_ptr<TCell> TCells::NewCell(TCfCustomColumn* column) {
-  std::unique_ptr<TCell> cell = MakeCell(column ? column->Kind() : 8, this, column);
+namespace {
+
+// A column's data kind; a slot without a column holds text.
+std::uint8_t KindOf(const TCfCustomColumn* column) { return column ? column->Kind() : 8; }
+
+std::uint32_t RoundToCell(std::size_t bytes) {
+  return static_cast<std::uint32_t>((bytes + kCellAlign - 1) / kCellAlign * kCellAlign);
+}
+
+}  // namespace
+
+// Where each cell of a new row goes inside the row's block.
+struct TCells::TRowLayout {
+  std::vector<TCfCustomColumn*> columns;
+  std::vector<std::uint8_t> kinds;
+  std::vector<std::uint32_t> offsets;
+  std::uint32_t bytes = 0;
+};
+
+TCells::TRowLayout TCells::Layout() const {
+  TRowLayout layout;
+  const size_t n = FColumnLists.size();
+  layout.columns.reserve(n);
+  layout.kinds.reserve(n);
+  layout.offsets.reserve(n);
+  layout.bytes = RoundToCell(sizeof(TRow));
+  for (size_t c = 0; c < n; ++c) {
+    TCfCustomColumn* column = ColumnAt(static_cast<int>(c));
+    layout.columns.push_back(column);
+    layout.kinds.push_back(KindOf(column));
+    layout.offsets.push_back(layout.bytes);
+    layout.bytes += static_cast<std::uint32_t>(CellSize(layout.kinds.back()));
+  }
+  return layout;
+}
+
+void TCells::FinishCell(TCell* cell, TCfCustomColumn* column) {
   if (column) {
     cell->SetFontStyle(column->Font().Style);
     cell->SetColor({}, column->Color());
   }
   cell->SetFlags(static_cast<std::uint8_t>(cell->Flags() & ~TCell::kNoNotify));
+}
+
+std::unique_ptr<TCell> TCells::NewCell(TCfCustomColumn* column) {
+  std::unique_ptr<TCell> cell = MakeCell(KindOf(column), this, column);
+  FinishCell(cell.get(), column);
   return cell;
 }
 
 TCells::TCellList TCells::NewColumnList(int slot) {
   TCfCustomColumn* column = ColumnAt(slot);
-  TCellList list;
-  list.reserve(FRows.size());
-  for (size_t i = 0; i < FRows.size(); ++i) list.push_back(NewCell(column));
+  std::vector<std::unique_ptr<TCell>> made;
+  made.reserve(FRows.size());
+  for (size_t i = 0; i < FRows.size(); ++i) made.push_back(NewCell(column));
+  TCellList list(made.size());
+  for (size_t i = 0; i < made.size(); ++i) list[i] = made[i].release();
   return list;
+}
+
+TRow* TCells::NewRow(const TRowLayout& layout, TCell** cells) {
+  void* block = ::operator new(layout.bytes);
+  TRow* row = new (block) TRow();
+  row->Height = FDefaultRowHeight;
+  row->FBlockBytes = layout.bytes;
+  size_t made = 0;
+  try {
+    for (; made < layout.kinds.size(); ++made) {
+      cells[made] =
+          MakeCellAt(static_cast<char*>(block) + layout.offsets[made], layout.kinds[made], this, layout.columns[made]);
+      FinishCell(cells[made], layout.columns[made]);
+    }
+  } catch (...) {
+    for (size_t c = 0; c < made; ++c) cells[c]->~TCell();
+    FreeRow(row);
+    throw;
+  }
+  return row;
+}
+
+void TCells::DestroyCell(const TRow* row, TCell* cell) {
+  const auto at = reinterpret_cast<std::uintptr_t>(cell);
+  const auto begin = reinterpret_cast<std::uintptr_t>(row);
+  if (at >= begin && at < begin + row->FBlockBytes)
+    cell->~TCell();
+  else
+    delete cell;
+}
+
+void TCells::FreeRow(TRow* row) {
+  row->~TRow();
+  ::operator delete(static_cast<void*>(row));
+}
+
+void TCells::DestroyRow(size_t ARow) {
+  TRow* row = FRows[ARow];
+  for (auto& list : FColumnLists) DestroyCell(row, list[ARow]);
+  FreeRow(row);
+}
+
+void TCells::PopRowsTo(size_t count) {
+  while (FRows.size() > count) {
+    DestroyRow(FRows.size() - 1);
+    FRows.pop_back();
+    for (auto& list : FColumnLists) list.pop_back();
+  }
 }
 
 TCellRef TCells::GetCell(int ACol, int ARow) {
@@ -56,7 +149,7 @@ TRow& TCells::GetRow(int ARow) {
 
 int TCells::IndexOfRow(const TRow* row) const {
   for (size_t i = 0; i < FRows.size(); ++i)
-    if (FRows[i].get() == row) return static_cast<int>(i);
+    if (FRows[i] == row) return static_cast<int>(i);
   return -1;
 }
 
@@ -82,59 +175,51 @@ void TCells::AddRows(int Count) {
   if (Count <= 0) return;
   const size_t oldCount = FRows.size();
   const size_t newCount = oldCount + static_cast<size_t>(Count);
-  // Make everything first, so a failure leaves the store as it was.
+  const TRowLayout layout = Layout();
+  // Room first, then rows: a failure leaves the store as it was.
+  FRows.reserve(newCount);
+  for (auto& list : FColumnLists) list.reserve(newCount);
+  std::vector<TCell*> cells(FColumnLists.size());
   try {
-    FRows.reserve(newCount);
-    for (auto& list : FColumnLists) list.reserve(newCount);
-    for (size_t c = 0; c < FColumnLists.size(); ++c) {
-      TCfCustomColumn* column = ColumnAt(static_cast<int>(c));
-      for (int i = 0; i < Count; ++i) FColumnLists[c].push_back(NewCell(column));
-    }
     for (int i = 0; i < Count; ++i) {
-      auto row = std::make_unique<TRow>();
-      row->Height = FDefaultRowHeight;
-      FRows.push_back(std::move(row));
+      TRow* row = NewRow(layout, cells.data());
+      FRows.push_back(row);
+      for (size_t c = 0; c < FColumnLists.size(); ++c) FColumnLists[c].push_back(cells[c]);
     }
   } catch (...) {
-    FRows.resize(oldCount);
-    for (auto& list : FColumnLists) list.resize(oldCount);
+    PopRowsTo(oldCount);
     throw;
   }
   FShownRowCount += Count;
 }
 
-void TCells::InsertRowAt(int ARow, std::unique_ptr<TRow> row) {
-  // Cells are made before anything is inserted, so a failure changes nothing.
-  std::vector<std::unique_ptr<TCell>> cells;
-  cells.reserve(FColumnLists.size());
-  for (size_t c = 0; c < FColumnLists.size(); ++c) cells.push_back(NewCell(ColumnAt(static_cast<int>(c))));
+TRow* TCells::InsertNewRow(int ARow) {
   FRows.reserve(FRows.size() + 1);
   for (auto& list : FColumnLists) list.reserve(list.size() + 1);
-  for (size_t c = 0; c < FColumnLists.size(); ++c)
-    FColumnLists[c].insert(FColumnLists[c].begin() + ARow, std::move(cells[c]));
-  const bool displayed = row->Displayed();
-  FRows.insert(FRows.begin() + ARow, std::move(row));
-  if (displayed) ++FShownRowCount;
+  std::vector<TCell*> cells(FColumnLists.size());
+  // The row is whole before it goes in, so a failure changes nothing.
+  TRow* row = NewRow(Layout(), cells.data());
+  for (size_t c = 0; c < FColumnLists.size(); ++c) FColumnLists[c].insert(FColumnLists[c].begin() + ARow, cells[c]);
+  FRows.insert(FRows.begin() + ARow, row);
+  return row;
 }
 
 void TCells::InsertRow(int ARow) {
   if (ARow != RowCount()) CheckRow(ARow);
-  auto row = std::make_unique<TRow>();
-  row->Height = FDefaultRowHeight;
-  InsertRowAt(ARow, std::move(row));
+  InsertNewRow(ARow);
+  ++FShownRowCount;
   FIsSorted = false;
 }
 
 void TCells::AddChildRow(int AParent, int APosition) {
   CheckRow(AParent);
   if (APosition != RowCount()) CheckRow(APosition);
-  TRow* parent = FRows[AParent].get();
-  auto row = std::make_unique<TRow>();
+  TRow* parent = FRows[AParent];
+  TRow* row = InsertNewRow(APosition);
   row->ParentRow = parent;
   row->FShown = parent->Expanded;
   row->Level = parent->Level + 1;
-  row->Height = FDefaultRowHeight;
-  InsertRowAt(APosition, std::move(row));
+  if (row->Displayed()) ++FShownRowCount;
   ++parent->ChildCount;
   // A new row among sorted ones breaks the order.
   FIsSorted = false;
@@ -142,20 +227,20 @@ void TCells::AddChildRow(int AParent, int APosition) {
 
 void TCells::DeleteRow(int ARow) {
   CheckRow(ARow);
-  TRow* row = FRows[ARow].get();
+  TRow* row = FRows[ARow];
   if (row->Displayed()) --FShownRowCount;
   if (row->ChildCount > 0) {
     // Children the caller left behind must not point at a freed row.
-    for (auto& r : FRows)
+    for (TRow* r : FRows)
       if (r->ParentRow == row) r->ParentRow = nullptr;
   }
+  DestroyRow(static_cast<size_t>(ARow));
   for (auto& list : FColumnLists) list.erase(list.begin() + ARow);
   FRows.erase(FRows.begin() + ARow);
 }
 
 void TCells::ClearRows() {
-  for (auto& list : FColumnLists) list.clear();
-  FRows.clear();
+  PopRowsTo(0);
   FShownRowCount = 0;
   FIsSorted = false;
 }
@@ -206,6 +291,7 @@ void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {
     }
     case ccDelete:
       CheckCol(Index);
+      for (size_t i = 0; i < FRows.size(); ++i) DestroyCell(FRows[i], FColumnLists[Index][i]);
       FColumnLists.erase(FColumnLists.begin() + Index);
       if (FSortedColumn == Index)
         FIsSorted = false;
@@ -214,8 +300,8 @@ void TCells::ColumnChanged(int Kind, int Index, int NewIndex) {
       if (FColumnLists.empty()) ClearRows();
       break;
     case ccClear:
-      FColumnLists.clear();
       ClearRows();
+      FColumnLists.clear();
       break;
     case ccInsert: {
       if (Index != ColumnCount()) CheckCol(Index);
@@ -257,6 +343,20 @@ void TCells::CellChanged(int ACol, int ARow) {
 
 // ---- sorting -----------------------------------------------------------
 
+void TCells::LayRowsInMemoryOrder() {
+  for (const TRow* r : FRows)
+    if (r->ParentRow || r->ChildCount > 0) return;
+  std::vector<std::uint32_t> order(FRows.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
+  const std::less<const TRow*> before;
+  if (std::is_sorted(order.begin(), order.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return before(FRows[a], FRows[b]); }))
+    return;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return before(FRows[a], FRows[b]); });
+  ApplyOrder(order);
+  FIsSorted = false;
+}
+
 void TCells::ReverseRows() {
   for (auto& list : FColumnLists) std::reverse(list.begin(), list.end());
   std::reverse(FRows.begin(), FRows.end());
@@ -266,11 +366,11 @@ void TCells::ApplyOrder(const std::vector<std::uint32_t>& order) {
   const size_t n = order.size();
   TCellList cells(n);
   for (auto& list : FColumnLists) {
-    for (size_t i = 0; i < n; ++i) cells[i] = std::move(list[order[i]]);
+    for (size_t i = 0; i < n; ++i) cells[i] = list[order[i]];
     list.swap(cells);
   }
-  std::vector<std::unique_ptr<TRow>> rows(n);
-  for (size_t i = 0; i < n; ++i) rows[i] = std::move(FRows[order[i]]);
+  std::vector<TRow*> rows(n);
+  for (size_t i = 0; i < n; ++i) rows[i] = FRows[order[i]];
   FRows.swap(rows);
 }
 
@@ -288,7 +388,7 @@ int CompareDouble(double a, double b) {
 template <class List>
 inline void Prefetch(const List& list, size_t i) {
   constexpr size_t kAhead = 8;
-  if (i + kAhead < list.size()) __builtin_prefetch(list[i + kAhead].get());
+  if (i + kAhead < list.size()) __builtin_prefetch(list[i + kAhead]);
 }
 
 // A key next to the index of its row, so that sorting walks one array.
@@ -323,29 +423,32 @@ std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, bool 
   switch (SortType) {
     case stAlphabetic:
     case stCaseInsensitive: {
-      // Texts of string cells are compared in place; others are read once.
+      // Every text is read once into one buffer as its weights, so the
+      // comparisons walk that buffer instead of cells all over the heap.
       // The first eight bytes decide most comparisons without a text access.
-      std::vector<std::string> owned(n);
-      std::vector<std::string_view> texts(n);
-      std::vector<Keyed<std::uint64_t>> items(n);
       const bool fold = SortType == stCaseInsensitive;
+      std::string weights;
+      std::vector<std::uint32_t> start(n + 1);
+      std::vector<Keyed<std::uint64_t>> items(n);
       for (size_t i = 0; i < n; ++i) {
         Prefetch(list, i);
-        const TCell* cell = list[i].get();
-        if (const std::string* stored = cell->StoredText()) {
-          texts[i] = *stored;
-        } else {
-          owned[i] = cell->GetAsString(at(i));
-          texts[i] = owned[i];
-        }
-        items[i] = {cellsort::CodeUnitPrefix(texts[i], fold), index(i)};
+        const TCell* cell = list[i];
+        start[i] = static_cast<std::uint32_t>(weights.size());
+        if (const std::string* stored = cell->StoredText())
+          cellsort::AppendWeights(weights, *stored, fold);
+        else
+          cellsort::AppendWeights(weights, cell->GetAsString(at(i)), fold);
+        if (weights.size() > UINT32_MAX) throw EListError("Texts too long to sort");
       }
-      const auto compare = fold ? cellsort::CompareCodeUnitsFolded : cellsort::CompareCodeUnits;
+      start[n] = static_cast<std::uint32_t>(weights.size());
+      const std::string_view all(weights);
+      auto text = [&](std::uint32_t i) { return all.substr(start[i], start[i + 1] - start[i]); };
+      for (size_t i = 0; i < n; ++i) items[i] = {cellsort::WeightPrefix(text(index(i))), index(i)};
       return OrderByKeys(
           items,
           [&](const Keyed<std::uint64_t>& a, const Keyed<std::uint64_t>& b) {
             if (a.key != b.key) return a.key < b.key ? -1 : 1;
-            return compare(texts[a.index], texts[b.index]);
+            return cellsort::CompareWeights(text(a.index), text(b.index));
           },
           Descending);
     }

@@ -1,7 +1,8 @@
 #pragma once
 // The cell store: one flat list of cells per column and one TRow per row,
 // kept aligned (cell i of every column belongs to row i), with the count of
-// displayed rows and the state of the last sort.
+// displayed rows and the state of the last sort. A cell and a row keep their
+// address while rows move, sort or go around them.
 
 #include <cstdint>
 #include <functional>
@@ -108,6 +109,11 @@ class TCells {
   void SetShown(int ARow, bool Value);
   void SetVisible(int ARow, bool Value);
 
+  // Puts the rows in the order they lie in memory, so that a caller about
+  // to write every row (a refill) walks memory forward instead of jumping
+  // about as the last sort left it. Rows of a tree keep their order.
+  void LayRowsInMemoryOrder();
+
   // Mirrors a change of the column collection (only the low 7 bits of Kind count).
   void ColumnChanged(int Kind, int Index, int NewIndex = 0);
 
@@ -119,14 +125,27 @@ class TCells {
   void CellChanged(int ACol, int ARow);
 
  private:
-  using TCellList = std::vector<std::unique_ptr<TCell>>;
+  // Cells of the columns a row was made with live in the row's own block
+  // (TRow first, then one cell per column), so a fill walks one piece of
+  // memory per row and making a row costs one allocation. Cells of columns
+  // added later are made on their own. Lists hold plain pointers; the
+  // store ends every cell and block itself.
+  using TCellList = std::vector<TCell*>;
+  struct TRowLayout;
 
   void CheckRow(int ARow) const;
   void CheckCol(int ACol) const;
   TCfCustomColumn* ColumnAt(int slot) const;
+  void FinishCell(TCell* cell, TCfCustomColumn* column);
   std::unique_ptr<TCell> NewCell(TCfCustomColumn* column);
   TCellList NewColumnList(int slot);
-  void InsertRowAt(int ARow, std::unique_ptr<TRow> row);
+  TRowLayout Layout() const;
+  TRow* NewRow(const TRowLayout& layout, TCell** cells);
+  TRow* InsertNewRow(int ARow);
+  static void DestroyCell(const TRow* row, TCell* cell);
+  static void FreeRow(TRow* row);
+  void DestroyRow(size_t ARow);
+  void PopRowsTo(size_t count);
   void ReverseRows();
   void ApplyOrder(const std::vector<std::uint32_t>& order);
   std::vector<std::uint32_t> SortOrder(int ACol, TSortType SortType, bool Descending);
@@ -134,7 +153,7 @@ class TCells {
   TCellsGrid* FGrid;
   TCfColumns* FColumns;
   std::vector<TCellList> FColumnLists;
-  std::vector<std::unique_ptr<TRow>> FRows;
+  std::vector<TRow*> FRows;  // each heads its block, owned
   int FDefaultRowHeight = 16;
   int FShownRowCount = 0;
   bool FIsSorted = false;

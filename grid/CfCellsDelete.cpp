@@ -10,7 +10,7 @@ void TCells::DeleteRows(const std::vector<std::uint8_t>& Doomed) {
   // parent that goes, so that no row points at a freed one.
   std::unordered_set<const TRow*> goneParents;
   for (std::size_t i = 0; i < n; ++i) {
-    TRow* row = FRows[i].get();
+    TRow* row = FRows[i];
     if (!Doomed[i]) continue;
     if (row->ParentRow) row->ParentRow->ChildCount -= 1;
     if (row->ChildCount > 0) goneParents.insert(row);
@@ -23,11 +23,12 @@ void TCells::DeleteRows(const std::vector<std::uint8_t>& Doomed) {
   for (std::size_t i = 0; i < n; ++i) {
     if (Doomed[i]) {
       if (FRows[i]->Displayed()) ++shownGone;
+      DestroyRow(i);
       continue;
     }
     if (kept != i) {
-      FRows[kept] = std::move(FRows[i]);
-      for (auto& list : FColumnLists) list[kept] = std::move(list[i]);
+      FRows[kept] = FRows[i];
+      for (auto& list : FColumnLists) list[kept] = list[i];
     }
     ++kept;
   }

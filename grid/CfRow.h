@@ -24,4 +24,7 @@ struct TRow {
   friend class TCells;
   bool FShown = true;
   bool FVisible = true;
+  // The store keeps a row and the cells it was made with in one block of
+  // this many bytes; a cell outside it was made on its own.
+  std::uint32_t FBlockBytes = 0;
 };
