@@ -44,7 +44,7 @@ std::size_t CopyEntriesToClipboard(const ARR_ARR_OF_STRING& entries)
     return lines.size();
 }
 
-TClipboardPaste PasteFromClipboard(bool entryMode, const std::function<void(std::size_t)>& progress)
+TClipboardPaste PasteFromClipboard(bool entryMode, const TPasteProgress& progress)
 {
     TClipboardPaste paste;
     const auto bytes = cf::Clipboard().GetBlock(ClipboardFormat);
@@ -57,13 +57,15 @@ TClipboardPaste PasteFromClipboard(bool entryMode, const std::function<void(std:
         return paste;
     }
     paste.OtherCopy = block.Owner != OwnerHandle();
+    if (progress.Starting)
+        progress.Starting(block.Lines.size());
 
     TPasteOptions options;
     options.EntryMode = entryMode;
     options.SameCopy = !paste.OtherCopy;
     if (options.SameCopy && *bytes == LastCopy().Block)
         options.CopiedEntries = &LastCopy().Entries;
-    options.Progress = progress;
+    options.Progress = progress.Step;
     paste.Result = PasteLines(block.Lines, options);
     Modified = true;
     cf::Clipboard().Clear();

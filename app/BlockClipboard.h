@@ -9,6 +9,7 @@
 #include "app/ServicePaste.h"
 #include "settings/Model.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,10 +31,18 @@ struct TClipboardPaste {
     TPasteResult Result;
 };
 
+// What a paste tells the window that shows it: the number of slots once the
+// block is read (a damaged block tells nothing), then now and then the
+// number of slots done.
+struct TPasteProgress {
+    std::function<void(std::size_t count)> Starting;
+    std::function<void(std::size_t done)> Step;
+};
+
 // Ch_Paste without the window: reads the block, pastes its lines (see
 // PasteLines) and empties the clipboard, which a block can be pasted from
 // once. A damaged block pastes nothing and is left where it is.
-TClipboardPaste PasteFromClipboard(bool entryMode, const std::function<void(std::size_t)>& progress = {});
+TClipboardPaste PasteFromClipboard(bool entryMode, const TPasteProgress& progress = {});
 
 // Empties the clipboard when it still holds the block this copy put there
 // last (a declined cut takes back its own block, and nothing else); answers

@@ -35,16 +35,32 @@ void TForm_Main::BuildDragDrop()
                 RowAt(*grid, x, y) >= 0)
                 grid->BeginDrag(false);
         };
-    LV_Details->OnDragOver = [this](TControl*, TControl* source, int, int, TDragState, bool& accept) {
+    // While a drag is over a list that takes it, the list's drop marker
+    // shows the row the drop lands before.
+    LV_Details->OnDragOver = [this](TControl*, TControl* source, int x, int y, TDragState state, bool& accept) {
         accept = (source == LV_Serv || source == LV_Details) && LV_TypeOfList->RowCount() > 0;
+        LV_Details->ShowDropMarker(accept && state != dsDragLeave ? DetailsDropRow(x, y) : -1);
     };
-    LV_TypeOfList->OnDragOver = [this](TControl*, TControl* source, int, int, TDragState, bool& accept) {
+    LV_TypeOfList->OnDragOver = [this](TControl*, TControl* source, int x, int y, TDragState state, bool& accept) {
         accept = source == LV_Details || source == LV_TypeOfList;
+        LV_TypeOfList->ShowDropMarker(accept && state != dsDragLeave ? TypeListDropRow(x, y) : -1);
     };
-    LV_Details->OnDragDrop = [this](TControl*, TControl* source, int x, int y) { DetailsDragDrop(source, x, y); };
+    LV_Details->OnDragDrop = [this](TControl*, TControl* source, int x, int y) {
+        LV_Details->ShowDropMarker(-1);
+        DetailsDragDrop(source, x, y);
+    };
     LV_TypeOfList->OnDragDrop = [this](TControl*, TControl* source, int x, int y) {
+        LV_TypeOfList->ShowDropMarker(-1);
         TypeListDragDrop(source, x, y);
     };
+}
+
+int TForm_Main::DetailsDropRow(int x, int y) { return std::max(RowAt(*LV_Details, x, y), 0); }
+
+int TForm_Main::TypeListDropRow(int x, int y)
+{
+    const int under = std::max(RowAt(*LV_TypeOfList, x, y), 0);
+    return static_cast<std::size_t>(under) < TypeRows.size() ? under : -1;
 }
 
 void TForm_Main::DetailsDragDrop(TControl* source, int x, int y)
@@ -53,7 +69,7 @@ void TForm_Main::DetailsDragDrop(TControl* source, int x, int y)
     const std::int32_t list = ShownListIndex();
     if (list < 0)
         return;
-    const int under = std::max(RowAt(*LV_Details, x, y), 0);
+    const int under = DetailsDropRow(x, y);
     const std::int32_t at =
         static_cast<std::size_t>(under) < DetailRows.size() ? DetailRows[static_cast<std::size_t>(under)].Entry : 0;
     int select = under;
@@ -83,8 +99,8 @@ void TForm_Main::DetailsDragDrop(TControl* source, int x, int y)
 void TForm_Main::TypeListDragDrop(TControl* source, int x, int y)
 {
     const TListKind kind = ShownListKind();
-    const int under = std::max(RowAt(*LV_TypeOfList, x, y), 0);
-    if (static_cast<std::size_t>(under) >= TypeRows.size())
+    const int under = TypeListDropRow(x, y);
+    if (under < 0)
         return;
     const std::int32_t target = TypeRows[static_cast<std::size_t>(under)].Index;
     if (source == LV_Details) {

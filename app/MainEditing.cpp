@@ -9,6 +9,7 @@
 #include "app/BouquetCommands.h"
 #include "app/ClipboardFormat.h"
 #include "app/MainMenus.h"
+#include "app/PasteWindow.h"
 #include "app/ServiceCommands.h"
 #include "app/ServicePaste.h"
 
@@ -576,6 +577,12 @@ void TForm_Main::Pop_Ch_CutClick()
     ShowEntriesAgain();
 }
 
+TClipboardPaste TForm_Main::Ch_Paste(bool EntryMode, bool fromFile)
+{
+    TPasteWindow window(CfProgress, this, TheLoadDir, fromFile ? PasteFromFileLine : PasteFromClipboardLine);
+    return PasteFromClipboard(EntryMode, window.Hooks());
+}
+
 void TForm_Main::Pop_Ch_PasteClick()
 {
     const int satIndex = CB_Sat->ItemIndex();
@@ -584,9 +591,18 @@ void TForm_Main::Pop_Ch_PasteClick()
                                 : std::string();
     const std::size_t transponders = Transponders.size();
     TClipboardPaste paste;
-    {
+    try {
         TBusy busy;
-        paste = PasteFromClipboard(false);
+        paste = Ch_Paste(false);
+    } catch (const std::exception& e) {
+        // Services added before the failure stay in the model; the list
+        // shows them all again and the user learns what went wrong.
+        if (Transponders.size() != transponders)
+            FillSat();
+        FillChannel();
+        Tx_No_Of_Item->SetText(std::to_string(LV_Serv->RowCount()));
+        Messages().ShowError(e.what());
+        return;
     }
     if (!paste.Present)
         return;

@@ -155,7 +155,7 @@ void TForm_Main::PasteEntries(bool fromFile)
     const int row = LV_Details->SelectedRow();
     const std::int32_t at =
         row >= 0 && static_cast<std::size_t>(row) < DetailRows.size() ? DetailRows[static_cast<std::size_t>(row)].Entry : 0;
-    TClipboardPaste paste = PasteFromClipboard(true);
+    TClipboardPaste paste = Ch_Paste(true, fromFile);
     if (!paste.Present)
         return;
     if (paste.Damaged) {

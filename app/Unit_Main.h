@@ -9,6 +9,7 @@
 // MainListsView.cpp, the load and save side in MainFolderSide.cpp. Every
 // command is a member function, so tests call it without clicking.
 
+#include "app/BlockClipboard.h"
 #include "app/FolderUi.h"
 #include "app/MainLists.h"
 #include "controls/CfProgress.h"
@@ -205,6 +206,10 @@ public:
     void Export2CLipBoard();
     void Pop_Ch_CutClick();
     void Pop_Ch_PasteClick();
+    // Reads the block and pastes it with the progress window on the screen
+    // (`fromFile`: the lines come from an imported file); the window goes
+    // again however the paste ends.
+    TClipboardPaste Ch_Paste(bool EntryMode, bool fromFile = false);
 
     void InsertUB(std::string name);
     void DeleteBouquet(bool cut);
@@ -269,6 +274,10 @@ private:
     void BuildDragDrop();
     void DetailsDragDrop(cf::TControl* source, int x, int y);
     void TypeListDragDrop(cf::TControl* source, int x, int y);
+    // The row a drop at a client point lands at (-1: nowhere), for the drop
+    // and for the marker that shows it beforehand.
+    int DetailsDropRow(int x, int y);
+    int TypeListDropRow(int x, int y);
     // The entry paste: `fromFile` when the lines come from an imported file.
     void PasteEntries(bool fromFile);
     // Rows for services added by a paste, in one grid update and one sort.

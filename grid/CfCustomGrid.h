@@ -87,6 +87,11 @@ class TCfCustomGrid : public TCfCustomGridControl {
   int DropPosition(TCfCustomColumn* Dragged, int X);
   bool RowDragging() const { return FRowDragging; }
   int DropRow() const { return FDropRow; }
+  // Shows the row-drop marker where a drop from another control would land:
+  // above row ARow, or under the last row for RowCount; -1 takes it away.
+  void ShowDropMarker(int ARow);
+  // The control's painting with the drop marker, while one is shown, on top.
+  void Paint(cf::TCanvas& canvas) override;
   bool ColumnResizing() const { return FColumnResizing; }
   bool ColumnDragging() const { return FColumnDragging; }
   int HintKind() const { return FHintKind; }
@@ -141,6 +146,9 @@ class TCfCustomGrid : public TCfCustomGridControl {
   void BodyMouseMove(TShiftState Shift, int X, int Y);
   void RowDragMove(int Y);
   void DrawDropMarker(int Row, bool Erase);
+  // The marker's line for a drop before Row; false where there is no place.
+  bool DropMarkerY(int Row, int& Y);
+  void PaintDropMarker(cf::TCanvas& c, int y);
   void InvertColumnLines();
   void InvertRowLine();
   void ShowHintAt(int Kind, const TRect& ClientRect, const std::string& Text, int MaxWidth = 0);

@@ -435,28 +435,25 @@ void TCfCustomGrid::RowDragMove(int Y) {
   DrawDropMarker(FDropRow, false);
 }
 
-void TCfCustomGrid::DrawDropMarker(int Row, bool Erase) {
-  if (Row < 0) return;
+bool TCfCustomGrid::DropMarkerY(int Row, int& Y) {
+  if (Row < 0) return false;
   const TRect body = GetBodyRect();
-  int y = body.Top;
-  if (Row != FFirstRow) {
-    const TRect r = Row < GetRowCount() ? GetRowRect(Row) : TRect();
-    if (!r.IsEmpty()) {
-      y = r.Top - 1;
-    } else {
-      // Past the last row: under the last displayed one.
-      const TRect last = GetRowRect(GetLastRow());
-      if (last.IsEmpty()) return;
-      y = last.Bottom - 1;
-    }
+  Y = body.Top;
+  if (Row == FFirstRow) return true;
+  const TRect r = Row < GetRowCount() ? GetRowRect(Row) : TRect();
+  if (!r.IsEmpty()) {
+    Y = r.Top - 1;
+    return true;
   }
+  // Past the last row: under the last displayed one.
+  const TRect last = GetRowRect(GetLastRow());
+  if (last.IsEmpty()) return false;
+  Y = last.Bottom - 1;
+  return true;
+}
+
+void TCfCustomGrid::PaintDropMarker(TCanvas& c, int y) {
   const int right = ClientWidth();
-  const TRect band(0, y - 4, right, y + 5);
-  if (Erase) {
-    InvalidateRect(band);
-    return;
-  }
-  TCanvas& c = Canvas();
   c.Pen.Color = clRed;
   c.Brush.Color = clRed;
   c.Brush.Style = bsSolid;
@@ -466,7 +463,37 @@ void TCfCustomGrid::DrawDropMarker(int Row, bool Erase) {
              TPoint(4, y + 3), TPoint(1, y + 3)});
   c.Polygon({TPoint(right - 2, y - 3), TPoint(right - 5, y - 3), TPoint(right - 5, y - 1), TPoint(right - 8, y),
              TPoint(right - 5, y + 1), TPoint(right - 5, y + 3), TPoint(right - 2, y + 3)});
+}
+
+void TCfCustomGrid::DrawDropMarker(int Row, bool Erase) {
+  int y = 0;
+  if (!DropMarkerY(Row, y)) return;
+  if (Erase) {
+    // The band is painted again without the marker, which a repaint would
+    // otherwise draw back while FDropRow still names it.
+    const int keep = FDropRow;
+    FDropRow = -1;
+    InvalidateRect(TRect(0, y - 4, ClientWidth(), y + 5));
+    FDropRow = keep;
+    return;
+  }
+  PaintDropMarker(Canvas(), y);
   update();
+}
+
+void TCfCustomGrid::Paint(TCanvas& canvas) {
+  TCfCustomGridControl::Paint(canvas);
+  // A marker shown during a drag stays through any repaint until it goes.
+  int y = 0;
+  if (DropMarkerY(FDropRow, y)) PaintDropMarker(canvas, y);
+}
+
+void TCfCustomGrid::ShowDropMarker(int ARow) {
+  if (ARow < -1 || ARow > GetRowCount()) ARow = -1;
+  if (ARow == FDropRow) return;
+  DrawDropMarker(FDropRow, true);
+  FDropRow = ARow;
+  DrawDropMarker(FDropRow, false);
 }
 
 // ---- release ------------------------------------------------------------------------

@@ -372,3 +372,36 @@ TEST(GridCellsSortRandom, TenThousandRowsFlipIsAnExactReversal) {
 }
 
 }  // namespace
+
+namespace {
+
+// A refill lays the rows out in memory order first: each row keeps its own
+// cells, the rows then lie at rising addresses, and the store no longer
+// claims the old sort. A tree keeps its order, which its levels depend on.
+TEST(GridCellsSort, RowsLaidInMemoryOrderKeepTheirCells) {
+  Filled f(8, {"d", "b", "e", "a", "c", "f"});
+  f.Cells.Sort(0, stAlphabetic, false, true);  // descending: rows move about
+  std::map<const TRow*, std::pair<std::string, std::string>> before;
+  for (int r = 0; r < f.Cells.RowCount(); ++r)
+    before[&f.Cells.GetRow(r)] = {f.Keys()[static_cast<size_t>(r)], f.Ids()[static_cast<size_t>(r)]};
+  f.Cells.LayRowsInMemoryOrder();
+  EXPECT_FALSE(f.Cells.IsSorted());
+  const auto rows = RowOrder(f.Cells);
+  EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), std::less<const TRow*>()));
+  for (int r = 0; r < f.Cells.RowCount(); ++r)
+    EXPECT_EQ(before.at(rows[static_cast<size_t>(r)]),
+              std::make_pair(f.Keys()[static_cast<size_t>(r)], f.Ids()[static_cast<size_t>(r)]))
+        << r;
+
+  GridFixture tree;
+  tree.AddKind(8);
+  tree.Cells.AddRows(2);
+  tree.Cells.AddChildRow(1, 2);
+  tree.Cells.AddChildRow(0, 1);
+  tree.Cells.ExchangeRows(0, 2);  // breaks nothing the store checks, and is not memory order
+  const auto treeRows = RowOrder(tree.Cells);
+  tree.Cells.LayRowsInMemoryOrder();
+  EXPECT_EQ(RowOrder(tree.Cells), treeRows);
+}
+
+}  // namespace

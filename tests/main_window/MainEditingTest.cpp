@@ -10,7 +10,10 @@
 #include "controls/CfButton.h"
 #include "controls/CfEdit.h"
 #include "controls/ScriptedMessages.h"
+#include "platform/Canvas.h"
 #include "platform/Clipboard.h"
+#include "platform/Color.h"
+#include "platform/DragDrop.h"
 #include "platform/FileDialogs.h"
 #include "settings/FolderIO.h"
 #include "settings/Lookups.h"
@@ -23,6 +26,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <functional>
+#include <stdexcept>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -221,6 +226,177 @@ TEST_F(MainEditing, DragAndDropBetweenTheLists)
     const auto before = TvBouquets;
     Drag(*m->LV_Serv, 10, *m->LV_TypeOfList, 2);
     EXPECT_TRUE(TvBouquets == before);
+}
+
+// A clipboard that lets a test look in, or fail, at the moment a paste
+// empties it: after the lines went in, before the paste is done.
+class TProbeClipboard : public TMemoryClipboard {
+public:
+    using TMemoryClipboard::TMemoryClipboard;
+    std::function<void()> OnClear;
+    void Clear() override
+    {
+        if (OnClear)
+            OnClear();
+        TMemoryClipboard::Clear();
+    }
+};
+
+// A paste of services shows the progress window while it works and closes
+// it however it ends: pasted, a damaged block, or a failure half-way (here
+// the clipboard refusing to be emptied), where the services already added
+// are shown and the user is told.
+TEST_F(MainEditing, ServicePasteShowsTheProgressWindowAndAlwaysClosesIt)
+{
+    TY_ENIG_TP tp = Transponders[0];
+    auto lines = [&](int n, const std::string& name, int sidBase) {
+        std::vector<std::string> out;
+        for (int i = 0; i < n; ++i) {
+            TY_ENIG_CH ch = Services[0];
+            char sid[8];
+            std::snprintf(sid, sizeof sid, "%04X", sidBase + i);
+            ch.Sid = sid;
+            ch.Name = name + " " + std::to_string(i);
+            out.push_back(ServiceLine(ch, tp, 0));
+        }
+        return out;
+    };
+    struct Case {
+        const char* what;
+        std::vector<std::uint8_t> block;
+        bool failOnClear;
+        std::size_t added;      // services the paste adds
+        const char* message;    // the last message the user sees
+    };
+    std::vector<std::uint8_t> damaged = EncodeBlock(0x22, lines(2, "Damaged", 0x7A10));
+    damaged.resize(damaged.size() - 300); // the count promises more slots than there are
+    const std::vector<Case> cases = {
+        {"a block of three from another copy", EncodeBlock(0x22, lines(3, "Pasted", 0x7A20)), false, 3,
+         "3 channel(s) inserted in main list\r\n"},
+        {"a damaged block", damaged, false, 0, nullptr},
+        {"the clipboard fails half-way", EncodeBlock(0x22, lines(2, "Halfway", 0x7A30)), true, 2, "Clipboard is busy"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TProbeClipboard probe(clipboard, 0x11);
+        SetClipboard(&probe);
+        bool shownWhilePasting = false;
+        probe.OnClear = [&] {
+            shownWhilePasting = m->CfProgress.Visible();
+            if (c.failOnClear)
+                throw std::runtime_error("Clipboard is busy");
+        };
+        TMemoryClipboard other(clipboard, 0x22);
+        other.SetBlock("Kestro software", c.block);
+        const std::size_t before = Services.size();
+        messages.Clear();
+        messages.Answer(mrOk);
+        Press(*m->LV_Serv, 'V', ssCtrl);
+        SetClipboard(&clipboard);
+        EXPECT_FALSE(m->CfProgress.Visible()) << "the window is closed afterwards";
+        EXPECT_EQ(Services.size(), before + c.added);
+        EXPECT_EQ(m->LV_Serv->RowCount(), static_cast<int>(Services.size())) << "every service is listed";
+        ASSERT_FALSE(messages.Log().empty());
+        if (c.message)
+            EXPECT_NE(messages.Log().back().Text.find(c.message), std::string::npos) << messages.Log().back().Text;
+        else
+            EXPECT_NE(messages.Log().back().Text.find("damaged"), std::string::npos) << messages.Log().back().Text;
+        if (c.added == 0)
+            continue;
+        EXPECT_TRUE(shownWhilePasting) << "the window is up while the block goes in";
+        EXPECT_EQ(m->CfProgress.Caption(), TheLoadDir);
+        EXPECT_EQ(m->CfProgress.Title(), "Chanforge is performing following tasks ");
+        EXPECT_EQ(m->CfProgress.Lines(), std::vector<std::string>{"Pasting channel(s) from clipboard"});
+        EXPECT_EQ(m->CfProgress.FormHeight(), 200);
+        if (c.failOnClear)
+            continue; // the refill after the failure has had the bar since
+        EXPECT_EQ(m->CfProgress.Max(), static_cast<int>(c.added));
+        EXPECT_EQ(m->CfProgress.Position(), static_cast<int>(c.added)) << "one step per slot, all done";
+    }
+}
+
+// While services or entries are dragged over a list that takes them, the
+// list shows where the drop lands: the red marker one pixel above the row
+// the drop goes before. It follows the mouse, goes when the mouse leaves
+// the list, and is gone after the drop or an Esc.
+TEST_F(MainEditing, DropMarkerShowsWhereTheDropLands)
+{
+    auto red = [](TCfGrid& grid, int y, bool fresh) {
+        // The control's own buffer (what is on the screen) or a repaint from
+        // scratch: both show the marker.
+        QImage image;
+        if (fresh) {
+            image = QImage(grid.ClientWidth(), grid.ClientHeight(), QImage::Format_RGB32);
+            image.fill(0xFFFFFFFF);
+            TCanvas canvas(&image);
+            canvas.Font = grid.Font;
+            canvas.Brush.Color = grid.Color;
+            grid.Paint(canvas);
+        } else {
+            const TPoint o = grid.ClientOffset();
+            image = grid.BackBuffer().copy(o.X, o.Y, grid.ClientWidth(), grid.ClientHeight());
+        }
+        int count = 0;
+        for (int x = 0; x < image.width(); ++x)
+            if (FromPixel(ReadPixel(image, x, y)) == clRed)
+                ++count;
+        return count;
+    };
+    auto lineAbove = [](TCfGrid& grid, int row) { return grid.GetRowRect(row).Top - 1; };
+
+    ClickRow(*m->LV_TypeOfList, 1);
+    ASSERT_GT(m->LV_Details->RowCount(), 6);
+    ClickRow(*m->LV_Serv, 10);
+    const QPoint start = RowPoint(*m->LV_Serv, 10);
+    const QPoint row3 = RowPoint(*m->LV_Details, 3), row5 = RowPoint(*m->LV_Details, 5);
+    const int width = m->LV_Details->ClientWidth();
+    Mouse(*m->LV_Serv, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Mouse(*m->LV_Serv, QEvent::MouseMove, start + QPoint(0, 8), Qt::NoButton, Qt::LeftButton);
+    ASSERT_TRUE(DragActive());
+    EXPECT_EQ(m->LV_Details->DropRow(), -1) << "nothing over the entries yet";
+
+    Mouse(*m->LV_Serv, QEvent::MouseMove, row3, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(m->LV_Details->DropRow(), 3);
+    for (bool fresh : {false, true}) {
+        // The line runs from x 8 to the right edge - 8, the arrow heads reach
+        // both edges.
+        EXPECT_GE(red(*m->LV_Details, lineAbove(*m->LV_Details, 3), fresh), width - 4) << fresh;
+        EXPECT_EQ(red(*m->LV_Details, lineAbove(*m->LV_Details, 4), fresh), 0) << fresh;
+    }
+    Mouse(*m->LV_Serv, QEvent::MouseMove, row5, Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(m->LV_Details->DropRow(), 5);
+    EXPECT_EQ(red(*m->LV_Details, lineAbove(*m->LV_Details, 3), false), 0) << "the old marker is gone";
+    EXPECT_GE(red(*m->LV_Details, lineAbove(*m->LV_Details, 5), false), width - 4);
+
+    // Over the bouquet list, which never takes services: no marker anywhere.
+    Mouse(*m->LV_Serv, QEvent::MouseMove, RowPoint(*m->LV_TypeOfList, 2), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(m->LV_Details->DropRow(), -1);
+    EXPECT_EQ(m->LV_TypeOfList->DropRow(), -1);
+    EXPECT_EQ(red(*m->LV_Details, lineAbove(*m->LV_Details, 5), false), 0);
+
+    // Back over entry row 5 and let go: the services land there, the marker goes.
+    const std::int32_t number = m->NumberOfRow(10);
+    Mouse(*m->LV_Serv, QEvent::MouseMove, row5, Qt::NoButton, Qt::LeftButton);
+    Mouse(*m->LV_Serv, QEvent::MouseButtonRelease, row5, Qt::LeftButton, Qt::NoButton);
+    EXPECT_EQ(TvBouquets[static_cast<std::size_t>(m->ShownListIndex())].Entries[5][1], std::to_string(number))
+        << "the drop landed where the marker stood";
+    EXPECT_EQ(m->LV_Details->DropRow(), -1);
+    for (int row = 0; row < 8; ++row)
+        EXPECT_EQ(red(*m->LV_Details, lineAbove(*m->LV_Details, row), true), 0) << row;
+
+    // Entries dragged onto the bouquet list mark the bouquet they go to; Esc
+    // ends the drag and takes the marker away.
+    ClickRow(*m->LV_Details, 0);
+    const QPoint entry = RowPoint(*m->LV_Details, 0);
+    Mouse(*m->LV_Details, QEvent::MouseButtonPress, entry, Qt::LeftButton, Qt::LeftButton);
+    Mouse(*m->LV_Details, QEvent::MouseMove, entry + QPoint(0, 8), Qt::NoButton, Qt::LeftButton);
+    Mouse(*m->LV_Details, QEvent::MouseMove, RowPoint(*m->LV_TypeOfList, 2), Qt::NoButton, Qt::LeftButton);
+    EXPECT_EQ(m->LV_TypeOfList->DropRow(), 2);
+    EXPECT_GE(red(*m->LV_TypeOfList, lineAbove(*m->LV_TypeOfList, 2), false), m->LV_TypeOfList->ClientWidth() - 4);
+    CancelDrag();
+    EXPECT_FALSE(DragPending());
+    EXPECT_EQ(m->LV_TypeOfList->DropRow(), -1);
+    EXPECT_EQ(red(*m->LV_TypeOfList, lineAbove(*m->LV_TypeOfList, 2), false), 0);
 }
 
 // Ctrl-F asks for the start of a name and selects the next service whose

@@ -1,8 +1,10 @@
-// show_main <folder> [about|menu-serv|menu-list|menu-details]: opens the
+// show_main <folder> [about|debug|menu-serv|menu-list|menu-details|drag]: opens the
 // program's windows on a settings folder as a user would see them after
 // Open, for the screenshots; with "about" the About window is shown over the
 // main window, with "debug" the developer form with a log, with "menu-..." the context menu of that list is opened on
-// its selected row as a right click opens it. Runs until killed.
+// its selected row as a right click opens it; with "drag" a service is
+// being dragged over the entries of the second bouquet, held above entry
+// row 4, so the drop marker shows. Runs until killed.
 
 #include "app/AppForms.h"
 #include "app/Unit_About.h"
@@ -13,6 +15,7 @@
 #include "settings/Unit_lib.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QTimer>
 
 #include <string>
@@ -55,5 +58,24 @@ int main(int argc, char** argv)
         popup(main.LV_TypeOfList, &main.Pop_Lv_TypeOfList, 1);
     else if (what == "menu-details")
         popup(main.LV_Details, &main.Pop_lvdetails, 4);
+    else if (what == "drag")
+        QTimer::singleShot(300, [&main] {
+            main.LV_TypeOfList->SetSelectedRow(1);
+            auto centre = [](TCfGrid* grid, int row) {
+                const cf::TRect r = grid->GetRowRect(row);
+                const cf::TPoint at = grid->ClientToScreen(cf::TPoint(r.Left + 120, (r.Top + r.Bottom) / 2));
+                return QPoint(at.X, at.Y);
+            };
+            TCfGrid* from = main.LV_Serv;
+            auto send = [from](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
+                QMouseEvent e(type, QPointF(from->mapFromGlobal(global)), QPointF(global), button, held,
+                              Qt::NoModifier);
+                QApplication::sendEvent(from, &e);
+            };
+            const QPoint start = centre(from, 3);
+            send(QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+            send(QEvent::MouseMove, start + QPoint(0, 8), Qt::NoButton, Qt::LeftButton);
+            send(QEvent::MouseMove, centre(main.LV_Details, 4) + QPoint(0, -3), Qt::NoButton, Qt::LeftButton);
+        });
     return app.exec();
 }
