@@ -20,12 +20,23 @@
 #include <QMouseEvent>
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 namespace {
 
 using namespace cftest;
+
+// The tests of this file run in parallel processes: each gets a
+// configuration file of its own, so one test's server settings never reach
+// another's form.
+void UseOwnConfig()
+{
+    static std::string base = std::getenv("CHANFORGE_CONFIG") ? std::getenv("CHANFORGE_CONFIG") : "debug-form";
+    const std::string own = base + "." + ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    ::setenv("CHANFORGE_CONFIG", own.c_str(), 1);
+}
 
 void WriteSettings(const std::string& password, const std::string& db)
 {
@@ -48,6 +59,7 @@ void ClearSettings()
 
 TEST(DebugForm, LayoutAndDefaults)
 {
+    UseOwnConfig();
     ClearSettings();
     TForm_Debug f;
     EXPECT_EQ(f.Caption(), "Form_Debug");
@@ -80,6 +92,7 @@ TEST(DebugForm, LayoutAndDefaults)
 
 TEST(DebugForm, ButtonExportsTheLoadedSatellites)
 {
+    UseOwnConfig();
     TMySQLServer admin;
     admin.SetHost("127.0.0.1");
     admin.SetPort(static_cast<uint16_t>(SharedMaria().port));
@@ -130,6 +143,7 @@ TEST(DebugForm, ButtonExportsTheLoadedSatellites)
 
 TEST(DebugForm, FailureIsShownWithoutThePassword)
 {
+    UseOwnConfig();
     WriteSettings("not-the-secret-123", "cf_db");
     TForm_Debug f;
     Satellites.assign(1, TY_ENIG_SAT{"Astra", 0, "019.2E", 192, {}});
