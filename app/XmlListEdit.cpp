@@ -96,7 +96,7 @@ TIniImport ImportIniText(const std::string& text)
     r.FormatOk = true;
     const bool west = t > 1800;
     const std::int32_t tenths = west ? 3600 - t : t;
-    char buf[8];
+    char buf[16];
     std::snprintf(buf, sizeof buf, "%04d", tenths);
     const std::string position = std::string(buf, 3) + "." + buf[3] + (west ? "W" : "E");
     std::string name;

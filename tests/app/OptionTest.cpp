@@ -297,8 +297,9 @@ TEST_F(Options, PortsAreCheckedBeforeAnythingIsStored)
         EXPECT_EQ(stored.at("03_PRO_Name") == "changed", c.stored) << c.http << " / " << c.ftp;
         EXPECT_EQ(Profiles[3].Name == "changed", c.stored) << c.http << " / " << c.ftp;
         EXPECT_EQ(messages.Log().size() - before, c.stored ? 0u : 1u) << c.http << " / " << c.ftp;
-        if (!c.stored)
+        if (!c.stored) {
             EXPECT_EQ(messages.Log().back().Text.rfind("The port must be a whole number from 1 to 65535 : ", 0), 0u);
+        }
         // Put it back for the next case.
         Profiles[3].Name = "Enigma 2.3 (Box 7025)";
         TRegistry reg;

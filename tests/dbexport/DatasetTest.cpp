@@ -75,8 +75,9 @@ TEST_F(DbDataset, OpenWalkAndFieldTypes)
         SCOPED_TRACE(t.name);
         TField* f = ds.FieldByName(t.name);
         EXPECT_EQ(f->DataType, t.type);
-        if (t.size)
+        if (t.size) {
             EXPECT_EQ(f->Size, t.size);
+        }
     }
     EXPECT_TRUE(ds.FieldByName("id")->ReadOnly);
     EXPECT_EQ(ds.FieldByName("c")->Origin, "t.c");
@@ -463,8 +464,9 @@ TEST(DbDatasetTypes, EveryColumnTypeWithNulls)
         SCOPED_TRACE(c.name);
         TField* f = ds.FieldByName(c.name);
         EXPECT_EQ(f->DataType, c.type);
-        if (c.text)
+        if (c.text) {
             EXPECT_EQ(f->AsString(), c.text);
+        }
         EXPECT_FALSE(f->IsNull());
     }
     EXPECT_EQ(ds.FieldByName("b20")->DataType, ftString);

@@ -288,8 +288,9 @@ TEST_F(LosslessSave, EachMendedFaultKeepsWhatTheReceiverReads)
         ResetModel();
         TRecordingUi ui;
         const std::string tag = std::to_string(++n);
-        if (!c.loadedBefore.empty())
+        if (!c.loadedBefore.empty()) {
             ASSERT_TRUE(LoadFolder(MakeFolder(tag + "-before", c.loadedBefore)));
+        }
         const fs::path in = MakeFolder(tag + "-in", c.folder);
         ASSERT_TRUE(LoadFolder(in));
         const fs::path out = c.saveInPlace ? in : MakeFolder(tag + "-out", {});

@@ -76,12 +76,12 @@ TEST(GridDisplays, TextFollowsAlignments) {
     const TRect box = DarkBox(bench.Image);
     SCOPED_TRACE(testing::Message() << int(c.horizontal) << " " << int(c.vertical));
     ASSERT_GT(box.Right, box.Left);
-    if (c.horizontal == taLeftJustify) EXPECT_LE(box.Left - cell.Left, 2);
-    if (c.horizontal == taRightJustify) EXPECT_LE(cell.Right - box.Right, 2);
-    if (c.horizontal == taCenter) EXPECT_NEAR(box.Left - cell.Left, cell.Right - box.Right, 3);
-    if (c.vertical == taAlignTop) EXPECT_LE(box.Top - cell.Top, 4);
-    if (c.vertical == taAlignBottom) EXPECT_LE(cell.Bottom - box.Bottom, 5);
-    if (c.vertical == taVerticalCenter) EXPECT_NEAR(box.Top - cell.Top, cell.Bottom - box.Bottom, 4);
+    if (c.horizontal == taLeftJustify) { EXPECT_LE(box.Left - cell.Left, 2); }
+    if (c.horizontal == taRightJustify) { EXPECT_LE(cell.Right - box.Right, 2); }
+    if (c.horizontal == taCenter) { EXPECT_NEAR(box.Left - cell.Left, cell.Right - box.Right, 3); }
+    if (c.vertical == taAlignTop) { EXPECT_LE(box.Top - cell.Top, 4); }
+    if (c.vertical == taAlignBottom) { EXPECT_LE(cell.Bottom - box.Bottom, 5); }
+    if (c.vertical == taVerticalCenter) { EXPECT_NEAR(box.Top - cell.Top, cell.Bottom - box.Bottom, 4); }
   }
 }
 

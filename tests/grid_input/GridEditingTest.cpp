@@ -71,7 +71,9 @@ TEST_F(Editing, KeysThatCloseOrKeepTheEditor) {
     Type("X");
     KeyVK(c.key, c.shift);
     EXPECT_EQ(Grid->CellEditing(), c.stillOpen) << c.name;
-    if (c.stillOpen && Editor()) EXPECT_EQ(Editor()->Text(), c.editorText) << c.name;
+    if (c.stillOpen && Editor()) {
+      EXPECT_EQ(Editor()->Text(), c.editorText) << c.name;
+    }
     Grid->EndEditing();
     EXPECT_EQ(Grid->Cells(0, 1), c.cell) << c.name;
     Grid->SetCells(0, 1, "name1");

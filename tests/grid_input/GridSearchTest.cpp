@@ -105,7 +105,9 @@ TEST_F(Clocked, FindTextSearchesShownRowsOnlyAndWraps) {
   for (const Case& c : cases) {
     if (c.current >= 0) Grid->SetSelectedRow(c.current);
     EXPECT_EQ(Grid->FindText(0, c.text, c.fromStart), c.found) << c.text;
-    if (c.found) EXPECT_EQ(Grid->SelectedRow(), c.row) << c.text;
+    if (c.found) {
+      EXPECT_EQ(Grid->SelectedRow(), c.row) << c.text;
+    }
   }
 }
 

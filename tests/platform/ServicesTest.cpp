@@ -237,8 +237,9 @@ TEST(PlatformFontTest, OnlyInstalledFamiliesAreKnown)
     const bool tahoma = RegisterProgramFonts();
     EXPECT_FALSE(IsFontFamilyInstalled("No Such Family 7f3a"));
     EXPECT_FALSE(IsFontFamilyInstalled(""));
-    if (tahoma)
+    if (tahoma) {
         EXPECT_TRUE(IsFontFamilyInstalled("Tahoma"));
+    }
 }
 
 TEST(PlatformStockIconTest, EachKindIsAPictureOfTheAskedSize)
