@@ -2,6 +2,7 @@
 
 #include "controls/MessageService.h"
 #include "platform/Registry.h"
+#include "settings/MessageTexts.h"
 #include "settings/Unit_lib.h"
 
 #include <algorithm>
@@ -242,6 +243,5 @@ std::string SkippedProfilesText(const TConfigurationReport& report)
             names += ", ";
         names += p.substr(0, p.size() - 1);
     }
-    return "Receiver profile(s) " + names +
-           " in the configuration are damaged (values missing) and were left out";
+    return LoadRsFmt(rs::DamagedProfiles, {names});
 }

@@ -1,5 +1,7 @@
 #include "app/MySQLLoginDialog.h"
 
+#include "app/LcUnit.h"
+
 #include "controls/CfButton.h"
 #include "controls/CfEdit.h"
 #include "controls/CfLabel.h"
@@ -84,7 +86,9 @@ bool TMySQLLoginDialog::Execute(TMySQLLoginValues& values)
 void InstallMySQLLoginDialog()
 {
     MySQLLoginDialog = [](TMySQLLoginValues& values) {
+        // Made when asked for, so it takes the active language then.
         TMySQLLoginDialog dialog;
+        TranslateForm(dialog);
         return dialog.Execute(values);
     };
 }

@@ -103,8 +103,10 @@ void TForm_Xml::BuildControls()
     // Two fixed tabs: nothing to scroll, and closing one would hide a list.
     CfPageControl1->SetOptions(pgBoldActiveTab | pgTopBorder | pgPageBorder);
     Tab_Sat = new TCfTabSheet(CfPageControl1);
+    Tab_Sat->Name = "Tab_Sat"; // named, so a language module reaches the tab captions
     Tab_Sat->SetCaption("Satellite");
     Tab_Ter = new TCfTabSheet(CfPageControl1);
+    Tab_Ter->Name = "Tab_Ter";
     Tab_Ter->SetCaption("Terrestrial");
 
     // ---- satellites

@@ -111,7 +111,7 @@ bool TForm_Compare::CompareFolder(const std::string& folder)
 {
     const std::string path = CompareFilePath(folder);
     if (path.empty()) {
-        Messages().ShowError(FilesNotFoundText);
+        Messages().ShowError(FilesNotFoundText());
         return false;
     }
     {

@@ -1,6 +1,7 @@
 #include "link/FolderNetworkHost.h"
 
 #include "settings/FolderIO.h"
+#include "settings/MessageTexts.h"
 #include "settings/Unit_lib.h"
 
 #include <stdexcept>
@@ -8,7 +9,7 @@
 void TFolderNetworkHost::SaveFile()
 {
     if (!::SaveFile())
-        throw std::runtime_error("The settings could not be saved into " + TheSaveDir);
+        throw std::runtime_error(LoadRsFmt(rs::SettingsNotSavedInto, {TheSaveDir}));
 }
 
 void TFolderNetworkHost::OpenFile()

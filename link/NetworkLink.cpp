@@ -4,6 +4,7 @@
 #include "link/SetUpload.h"
 #include "link/TransferFolder.h"
 #include "settings/FolderIO.h"
+#include "settings/MessageTexts.h"
 #include "settings/UnsavedChanges.h"
 #include "settings/Unit_lib.h"
 
@@ -15,17 +16,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-const char* const ConnectFailed =
-    "Could not connect to receiver. Check IP Address,network settings and status of receiver";
-const char* const LoginFailed = "Could not login to receiver. Check username and password";
-const char* const RetrySending = "Please retry sending settings to your receiver";
-const char* const ReloadFailed = "Some errors occours sending reload command : reboot the receiver";
-const char* const NothingSent = "\nYour receiver still holds its previous settings.";
-const char* const PartlySent =
-    "\nYour receiver may hold only part of the new settings: send them again before restarting it.";
-const char* const ReceiverFull = "\nThe receiver has no room left for the new files: ";
-const char* const NotRemoved = "These unused bouquet files could not be removed from your receiver:";
 
 const TY_PROFILES EmptyProfile{};
 
@@ -75,13 +65,13 @@ bool TNetworkLink::Connect2Rec()
     try {
         FTP.Connect();
     } catch (const cf::net::ENetError&) {
-        Log(ConnectFailed);
+        Log(LoadRs(rs::ConnectFailed));
         return false;
     }
     try {
         FTP.Login();
     } catch (const cf::net::ENetError&) {
-        Log(LoginFailed);
+        Log(LoadRs(rs::LoginFailed));
         FTP.Disconnect();
         return false;
     }
@@ -150,9 +140,9 @@ void TNetworkLink::RemoveUnfinishedUploads(const TY_PROFILES& profile, const std
     for (const auto& path : leftovers) {
         try {
             FTP.Delete(path);
-            Log(BaseName(path) + " -> left by an interrupted send, removed");
+            Log(LoadRsFmt(rs::LeftoverRemoved, {BaseName(path)}));
         } catch (const cf::net::ENetError& e) {
-            Log(BaseName(path) + " -> left by an interrupted send, could not be removed: " + e.what());
+            Log(LoadRsFmt(rs::LeftoverNotRemoved, {BaseName(path), e.what()}));
         }
     }
 }
@@ -172,14 +162,14 @@ bool TNetworkLink::Read()
     if (ReadNew) {
         GetNews();
         if (!NewChannels.empty()) {
-            Log("Reloading settings/UserBouquet from memory");
+            Log(LoadRs(rs::ReloadingFromMemory));
             ReloadRec();
         }
     }
 
     EmptyTransferFolder();
     const auto& reply = FTP.LastReplyText();
-    Log("Receiver response: " + (reply.empty() ? std::string() : reply.front()));
+    Log(LoadRsFmt(rs::ReceiverResponse, {reply.empty() ? std::string() : reply.front()}));
 
     const std::int32_t keptVersion = EnigmaVersion;
     std::int32_t version = ReadVersionOfProfileType(profile.Type);
@@ -201,7 +191,7 @@ bool TNetworkLink::Read()
         for (const auto& listed : names) {
             std::string name = BaseName(listed);
             if (!IsSafeFileName(name)) {
-                Log(listed + " -> file name refused");
+                Log(LoadRsFmt(rs::FileNameRefused, {listed}));
                 continue;
             }
             entries.push_back(profile.PRO_Sdir + "/" + name);
@@ -245,7 +235,7 @@ bool TNetworkLink::Read()
     if (!failed)
         for (const auto& f : RequiredFiles(version))
             if (!fs::exists(TempDir + "/" + f)) {
-                Log(FilesNotFoundText);
+                Log(FilesNotFoundText());
                 failed = true;
                 break;
             }
@@ -338,9 +328,9 @@ bool TNetworkLink::Write()
                     continue;
                 try {
                     FTP.Delete(profile.PRO_Sdir + "/" + name);
-                    Log(name + " -> Unused bouquet removed");
+                    Log(LoadRsFmt(rs::UnusedBouquetRemoved, {name}));
                 } catch (const cf::net::ENetError& e) {
-                    Log(name + " -> unused bouquet could not be removed: " + e.what());
+                    Log(LoadRsFmt(rs::UnusedBouquetNotRemoved, {name, e.what()}));
                     notRemoved.push_back(name);
                 }
             }
@@ -351,20 +341,20 @@ bool TNetworkLink::Write()
     if (failed) {
         // The receiver does not hold this set: the changes are still unsaved.
         Modified = keptModified;
-        std::string text = RetrySending;
-        text += outcome == TUploadOutcome::Partial ? PartlySent : NothingSent;
+        std::string text = LoadRs(rs::RetrySending);
+        text += LoadRs(outcome == TUploadOutcome::Partial ? rs::PartlySent : rs::NothingSent);
         if (!diskFull.empty())
-            text += ReceiverFull + diskFull;
+            text += LoadRsFmt(rs::ReceiverFull, {diskFull});
         ui_.ShowError(text);
     } else {
         if (!notRemoved.empty()) {
-            std::string text = NotRemoved;
+            std::string names;
             for (const auto& n : notRemoved)
-                text += "\n" + n;
-            ui_.ShowError(text);
+                names += "\n" + n;
+            ui_.ShowError(LoadRsFmt(rs::BouquetsNotRemoved, {names}));
         }
         if (ReloadAfterWrite && !ReloadRec()) {
-            ui_.ShowError(ReloadFailed);
+            ui_.ShowError(LoadRs(rs::ReloadFailed));
             ok = false;
         }
     }

@@ -1,14 +1,9 @@
 #include "link/SetUpload.h"
 
+#include "settings/MessageTexts.h"
+
 #include <filesystem>
 #include <system_error>
-
-namespace {
-
-const char* const SendingFile = " -> sending file to your receiver";
-const char* const SendingFailed = " -> errore sending file to your receiver";
-
-} // namespace
 
 std::string RemoteName(const std::string& remotePath)
 {
@@ -39,21 +34,21 @@ bool TSetUpload::Upload(const TUploadFile& f, const std::string& to, bool checkS
             const long long remote = ftp_.Size(to);
             if (remote < 0) {
                 if (!sizeUnknownTold_)
-                    log_("The receiver does not tell file sizes: its upload replies are trusted");
+                    log_(LoadRs(rs::SizesUntold));
                 sizeUnknownTold_ = true;
             } else if (!ec && static_cast<unsigned long long>(remote) != local) {
-                throw cf::net::ENetError("The receiver holds " + std::to_string(remote) + " of the " +
-                                         std::to_string(local) + " bytes of " + name);
+                throw cf::net::ENetError(
+                    LoadRsFmt(rs::ReceiverHoldsPart, {std::to_string(remote), std::to_string(local), name}));
             }
         }
         return true;
     } catch (const cf::net::EFtpReplyError& e) {
         if (e.Code == 552 || e.Code == 452)
             diskFullReply_ = e.what();
-        log_(name + SendingFailed);
+        log_(LoadRsFmt(rs::SendingFailed, {name}));
         log_(e.what());
     } catch (const cf::net::ENetError& e) {
-        log_(name + SendingFailed);
+        log_(LoadRsFmt(rs::SendingFailed, {name}));
         log_(e.what());
     }
     return false;
@@ -67,8 +62,7 @@ void TSetUpload::Abandon(const std::vector<std::string>& temps)
         std::string names;
         for (const auto& t : temps)
             names += (names.empty() ? "" : ", ") + RemoteName(t);
-        log_("The receiver cannot be reached to remove the unfinished files " + names +
-             "; the next send removes them");
+        log_(LoadRsFmt(rs::UnfinishedUnreachable, {names}));
         return;
     }
     for (const auto& t : temps) {
@@ -77,7 +71,7 @@ void TSetUpload::Abandon(const std::vector<std::string>& temps)
         } catch (const cf::net::EFtpReplyError&) {
             // Never created (the upload was refused before it began).
         } catch (const cf::net::ENetError& e) {
-            log_(RemoteName(t) + " -> could not be removed from your receiver: " + e.what());
+            log_(LoadRsFmt(rs::UnfinishedNotRemoved, {RemoteName(t), e.what()}));
             if (!EnsureConnected())
                 return;
         }
@@ -90,7 +84,7 @@ TUploadOutcome TSetUpload::Send(const std::vector<TUploadFile>& files)
     for (const auto& f : files) {
         if (serve_)
             serve_();
-        log_(RemoteName(f.Remote) + SendingFile);
+        log_(LoadRsFmt(rs::SendingFile, {RemoteName(f.Remote)}));
         const std::string temp = f.Remote + UploadTempSuffix;
         // A refused or broken upload may still have left part of the file.
         temps.push_back(temp);
@@ -107,14 +101,13 @@ TUploadOutcome TSetUpload::Send(const std::vector<TUploadFile>& files)
             continue;
         } catch (const cf::net::EFtpReplyError& e) {
             if (i == 0 && ftp_.Connected()) {
-                log_(std::string("The receiver does not rename files (") + e.what() +
-                     "): each file is sent over its old one instead");
+                log_(LoadRsFmt(rs::NoRenameOnReceiver, {e.what()}));
                 return SendInPlace(files, temps);
             }
-            log_(RemoteName(files[i].Remote) + SendingFailed);
+            log_(LoadRsFmt(rs::SendingFailed, {RemoteName(files[i].Remote)}));
             log_(e.what());
         } catch (const cf::net::ENetError& e) {
-            log_(RemoteName(files[i].Remote) + SendingFailed);
+            log_(LoadRsFmt(rs::SendingFailed, {RemoteName(files[i].Remote)}));
             log_(e.what());
         }
         // Every new file is complete on the receiver: finish the renames on
@@ -138,7 +131,7 @@ TUploadOutcome TSetUpload::Send(const std::vector<TUploadFile>& files)
         for (std::size_t k = i; k < files.size(); ++k) {
             try {
                 ftp_.Size(files[k].Remote + UploadTempSuffix);
-                log_(RemoteName(files[k].Remote) + SendingFailed);
+                log_(LoadRsFmt(rs::SendingFailed, {RemoteName(files[k].Remote)}));
                 return TUploadOutcome::Partial;
             } catch (const cf::net::EFtpReplyError&) {
             } catch (const cf::net::ENetError&) {

@@ -1,5 +1,7 @@
 #include "link/NetworkLink.h"
 
+#include "settings/MessageTexts.h"
+
 #include <algorithm>
 
 namespace {
@@ -32,13 +34,13 @@ void TNetworkLink::TelnetDataAvailable(const std::string& text)
     Log(TrimLineEnds(text));
     const TY_PROFILES& p = Profile();
     if (text.find("login:") != std::string::npos) {
-        Log("Sending username ");
+        Log(LoadRs(rs::SendingUserName));
         TelnetCmd(p.User);
     } else if (text.find("Password:") != std::string::npos) {
-        Log("Sending password");
+        Log(LoadRs(rs::SendingPassword));
         TelnetCmd(p.Password);
     } else if (telnetState_ == 0 && (text.find('~') != std::string::npos || text.find('#') != std::string::npos)) {
-        Log("Sending reload command");
+        Log(LoadRs(rs::SendingReloadCommand));
         TelnetCmd("killall -9 enigma2");
         telnetState_ = 1;
     } else if (telnetState_ == 1) {
@@ -54,7 +56,7 @@ void TNetworkLink::TelnetTimer()
     timerFired_ = true;
     IdTelnet.Disconnect();
     telnetResult_ = telnetState_ == 2;
-    Log(telnetResult_ ? "Reload command sent" : "Error sending telnet command");
+    Log(LoadRs(telnetResult_ ? rs::ReloadCommandSent : rs::TelnetCommandFailed));
 }
 
 bool TNetworkLink::ReloadRecTelnet()
@@ -69,12 +71,12 @@ bool TNetworkLink::ReloadRecTelnet()
     IdTelnet.Port = TelnetPort;
     IdTelnet.ConnectTimeout = Timeouts.TelnetConnect;
     IdTelnet.WriteTimeout = Timeouts.TelnetConnect;
-    IdTelnet.OnStatus = [this](const std::string& s) { Log("Telnet : " + s); };
+    IdTelnet.OnStatus = [this](const std::string& s) { Log(LoadRsFmt(rs::TelnetStatus, {s})); };
     IdTelnet.OnDataAvailable = [this](const std::string& t) { TelnetDataAvailable(t); };
     try {
         IdTelnet.Connect();
     } catch (const cf::net::ENetError&) {
-        Log("Connect error in telnet session ");
+        Log(LoadRs(rs::TelnetConnectFailed));
         return false;
     }
     // The result is known only at the end of the dialogue: the command must

@@ -4,6 +4,7 @@
 #include "link/NewServices.h"
 #include "link/ReplaceAll.h"
 #include "link/UrlText.h"
+#include "settings/MessageTexts.h"
 #include "settings/Unit_lib.h"
 
 namespace {
@@ -83,7 +84,7 @@ void TNetworkLink::ReadNewServices(const std::string& bouquetListPath)
 void TNetworkLink::GetNews()
 {
     Busy busy(ui_);
-    Log("Trying to get new channels from receiver memory, please wait for a while ...");
+    Log(LoadRs(rs::GettingNewChannels));
     ReadNewServices("/cgi-bin/getServices?ref=1:15:fffffffc:12:0:0:0:0:0:0:");
     ReadNewServices("/cgi-bin/getServices?ref=1:15:fffffffc:4:0:0:0:0:0:0:");
 }
@@ -128,7 +129,7 @@ bool TNetworkLink::ReloadEnigma1()
 bool TNetworkLink::ReloadRec()
 {
     Busy busy(ui_);
-    Log("Reloading settings, please wait for a while ...");
+    Log(LoadRs(rs::ReloadingSettings));
     // The receiver we talk to decides the requests, not the set in memory.
     bool enigma2 = IsEnigma2ProfileType(Profile().Type);
     bool result = enigma2 ? ReloadEnigma2() : ReloadEnigma1();

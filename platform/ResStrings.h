@@ -5,10 +5,17 @@
 // through LoadResString. While a language is active its loader answers first
 // (app/LcUnit installs it); a loader that has no text for an id, or no loader
 // at all, gives the built-in wording.
+//
+// Header only: the model (settings/) fetches its texts here as well and links
+// no platform library.
+
+#include "platform/FormatText.h"
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace cf {
 
@@ -20,10 +27,40 @@ struct TResStringRec {
 // Returns the active language's text of an id, or nullopt to fall back.
 using TResStringLoader = std::function<std::optional<std::string>(int id)>;
 
-// Installs (or, with an empty function, removes) the active loader.
-void SetResStringLoader(TResStringLoader loader);
-bool HasResStringLoader();
+inline TResStringLoader& ActiveResStringLoader()
+{
+    static TResStringLoader loader;
+    return loader;
+}
 
-std::string LoadResString(const TResStringRec& rec);
+// Installs (or, with an empty function, removes) the active loader.
+inline void SetResStringLoader(TResStringLoader loader)
+{
+    ActiveResStringLoader() = std::move(loader);
+}
+
+inline bool HasResStringLoader()
+{
+    return static_cast<bool>(ActiveResStringLoader());
+}
+
+inline std::string LoadResString(const TResStringRec& rec)
+{
+    if (const TResStringLoader& loader = ActiveResStringLoader()) {
+        if (std::optional<std::string> text = loader(rec.Id))
+            return *std::move(text);
+    }
+    return rec.Text;
+}
+
+// A text with placeholders (FormatText) filled with `args`. A translation
+// whose placeholders do not fit the arguments gives way to the built-in
+// wording, so a damaged module never costs the user the message.
+inline std::string FormatResString(const TResStringRec& rec, std::initializer_list<std::string_view> args)
+{
+    if (std::optional<std::string> text = FormatText(LoadResString(rec), args))
+        return *std::move(text);
+    return FormatText(rec.Text, args).value_or(rec.Text);
+}
 
 } // namespace cf

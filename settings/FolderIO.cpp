@@ -7,6 +7,7 @@
 #include "settings/ListFileIo.h"
 #include "settings/LoadedFiles.h"
 #include "settings/LockLists.h"
+#include "settings/MessageTexts.h"
 #include "settings/ProvidersFile.h"
 #include "settings/SatellitesXml.h"
 #include "settings/ServicesFile.h"
@@ -265,6 +266,11 @@ const char* const LineBreak = "\n"; // as the readers separate their lines
 
 } // namespace
 
+std::string FilesNotFoundText()
+{
+    return LoadRs(rs::FilesNotFound);
+}
+
 void SetFolderUi(const TFolderUi& ui) { g_ui = ui; }
 const TFolderUi& FolderUi() { return g_ui; }
 
@@ -287,7 +293,7 @@ bool VerFile()
         return SetEnigmaVer(VER_ENIGMA2_3);
     g_versionBefore.valid = false;
     if (g_ui.Dialogs)
-        g_ui.Dialogs->Error(FilesNotFoundText);
+        g_ui.Dialogs->Error(FilesNotFoundText());
     return false;
 }
 
@@ -478,11 +484,11 @@ bool SaveFile()
             std::string why = e.what();
             for (std::size_t at; !stagingDir.empty() && (at = why.find(stagingDir)) != std::string::npos;)
                 why.replace(at, stagingDir.size(), TheSaveDir);
-            failure = "Cannot save into the folder " + TheSaveDir + " : " + why + "\nThe folder " + TheSaveDir +
-                      " was left as it was.";
+            failure = LoadRsFmt(rs::CannotSaveIntoFolder, {TheSaveDir, why}) +
+                      LoadRsFmt(rs::FolderLeftAsItWas, {TheSaveDir});
         } catch (...) {
-            failure = "Cannot save into the folder " + TheSaveDir + "\nThe folder " + TheSaveDir +
-                      " was left as it was.";
+            failure = LoadRsFmt(rs::CannotSaveIntoFolderPlain, {TheSaveDir}) +
+                      LoadRsFmt(rs::FolderLeftAsItWas, {TheSaveDir});
         }
         if (!failure.empty()) {
             for (std::size_t i = 0; i < tvIds.size() && i < TvBouquets.size(); ++i)
@@ -511,8 +517,7 @@ bool ConfirmSaveFormat(std::int32_t profileIndex)
     const std::int32_t target = Profiles[profileIndex].Type + 1;
     if (target == EnigmaVersion)
         return true;
-    const std::string text = "Loaded file is " + VersionName(EnigmaVersion) + "\u00A0" + "but you are saving " +
-                             VersionName(target) + ".Are you sure ?";
+    const std::string text = LoadRsFmt(rs::SaveFormatQuestion, {VersionName(EnigmaVersion), VersionName(target)});
     return g_ui.Dialogs && g_ui.Dialogs->Confirm(text);
 }
 

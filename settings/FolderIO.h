@@ -85,7 +85,8 @@ extern bool TerListHeld;
 inline constexpr const char* ProgressTitle = "Chanforge is performing following tasks ";
 extern const std::vector<std::string> LoadStepLines;
 extern const std::vector<std::string> SaveStepLines;
-inline constexpr const char* FilesNotFoundText = "File(s) not found : cannot proceed";
+// "File(s) not found : cannot proceed", in the active language.
+std::string FilesNotFoundText();
 inline constexpr const char* NoSatellitesXmlText =
     "- File <satellites.xml> not found : only the sat in settings willl be used";
 

@@ -1,5 +1,7 @@
 #include "settings/SaveStaging.h"
 
+#include "settings/MessageTexts.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -140,8 +142,7 @@ void WriteJournal(const fs::path& root, const TJournal& j, const std::function<v
     const std::string text = JournalText(j);
     const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0)
-        throw ESaveError(std::string("The save cannot be recorded : ") + std::strerror(errno) +
-                         " : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::SaveNotRecorded, {std::strerror(errno)}));
     int err = 0;
     for (std::size_t done = 0; done < text.size() && err == 0;) {
         const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
@@ -158,14 +159,14 @@ void WriteJournal(const fs::path& root, const TJournal& j, const std::function<v
     if (err != 0) {
         std::error_code ignore;
         fs::remove(temp, ignore);
-        throw ESaveError(std::string("The save cannot be recorded : ") + std::strerror(err) + " : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::SaveNotRecorded, {std::strerror(err)}));
     }
     beforeRename();
     std::error_code ec;
     fs::rename(temp, root / ForwardJournal, ec);
     if (ec) {
         fs::remove(temp, ec);
-        throw ESaveError("The save cannot be recorded : " + Reason(ec) + " : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::SaveNotRecorded, {Reason(ec)}));
     }
     SyncPath(root, true);
 }
@@ -225,13 +226,12 @@ TSaveStaging::TSaveStaging(const fs::path& target)
 {
     std::error_code ec;
     if (target.empty() || !fs::is_directory(target, ec))
-        throw ESaveError("The folder " + target.string() + " does not exist : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::SaveFolderMissing, {target.string()}));
     target_ = fs::canonical(target, ec);
     if (ec)
-        throw ESaveError("The folder " + target.string() + " cannot be used : " + Reason(ec));
+        throw ESaveError(LoadRsFmt(rs::SaveFolderUnusable, {target.string(), Reason(ec)}));
     if (::access(target_.c_str(), W_OK | X_OK) != 0)
-        throw ESaveError("The folder " + target_.string() + " cannot be written : " +
-                         std::strerror(errno) + " : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::SaveFolderNotWritable, {target_.string(), std::strerror(errno)}));
 
     // Beside the target first, so nothing of ours ever appears inside it; the
     // renames of the swap need the same file system, hence the device check.
@@ -249,8 +249,7 @@ TSaveStaging::TSaveStaging(const fs::path& target)
     if (root_.empty()) {
         fs::path root = target_ / (AreaMark + suffix);
         if (!MakeArea(root, lockFd_, ec))
-            throw ESaveError("The folder " + target_.string() + " cannot be written : " + Reason(ec) +
-                             " : nothing was saved");
+            throw ESaveError(LoadRsFmt(rs::SaveFolderNotWritable, {target_.string(), Reason(ec)}));
         root_ = root;
     }
     newDir_ = root_ / "new";
@@ -288,7 +287,7 @@ void TSaveStaging::Commit(const std::function<bool(const std::string& name)>& re
     for (fs::directory_iterator it(newDir_, ec), end; !ec && it != end; it.increment(ec))
         staged.push_back(it->path().filename().string());
     if (ec)
-        throw ESaveError("The new settings files cannot be listed : " + Reason(ec) + " : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::NewFilesNotListed, {Reason(ec)}));
     std::sort(staged.begin(), staged.end());
 
     std::vector<std::string> old;
@@ -304,14 +303,13 @@ void TSaveStaging::Commit(const std::function<bool(const std::string& name)>& re
             old.push_back(name);
     }
     if (ec)
-        throw ESaveError("The folder " + target_.string() + " cannot be read : " + Reason(ec) +
-                         " : nothing was saved");
+        throw ESaveError(LoadRsFmt(rs::SaveFolderNotReadable, {target_.string(), Reason(ec)}));
 
     // The new files reach the disk before anything of the old set moves.
     for (const auto& n : staged)
         if (const int err = SyncPath(newDir_ / n, false))
-            throw ESaveError("Cannot save " + (target_ / n).string() + " : " + std::strerror(err) +
-                             "\nThe folder " + target_.string() + " was left as it was.");
+            throw ESaveError(LoadRsFmt(rs::CannotSaveFile, {(target_ / n).string(), std::strerror(err)}) +
+                             LoadRsFmt(rs::FolderLeftAsItWas, {target_.string()}));
     SyncPath(newDir_, true);
 
     TJournal journal{target_, old, staged};
@@ -339,8 +337,7 @@ void TSaveStaging::Commit(const std::function<bool(const std::string& name)>& re
             fs::rename(oldDir_ / n, target_ / n, rec);
             if (rec) {
                 trouble += '\n';
-                trouble += (target_ / n).string() + " could not be restored from " + (oldDir_ / n).string() +
-                           " : " + rec.message();
+                trouble += LoadRsFmt(rs::FileNotRestored, {(target_ / n).string(), (oldDir_ / n).string(), rec.message()});
             }
         }
         SyncPath(target_, true);
@@ -352,11 +349,11 @@ void TSaveStaging::Commit(const std::function<bool(const std::string& name)>& re
     };
     auto fail = [&](const fs::path& file, const std::error_code& why) {
         const std::string trouble = rollback();
-        std::string text = "Cannot save " + file.string() + " : " + Reason(why);
+        std::string text = LoadRsFmt(rs::CannotSaveFile, {file.string(), Reason(why)});
         if (trouble.empty())
-            text += "\nThe folder " + target_.string() + " was left as it was.";
+            text += LoadRsFmt(rs::FolderLeftAsItWas, {target_.string()});
         else
-            text += "\nThe folder could not be fully restored:" + trouble;
+            text += LoadRsFmt(rs::FolderNotFullyRestored, {trouble});
         throw ESaveError(text);
     };
 
@@ -443,16 +440,13 @@ std::string RecoverInterruptedSaves(const fs::path& folder)
                 trouble = Settle(root, journal, false);
                 done = false;
             }
-            const std::string intro = "A save into the folder " + target.string() + " was interrupted. ";
             if (!trouble.empty()) {
                 settled = false;
-                told += intro + "It could not be finished nor undone:" + trouble + "\nThe files of that save are kept in " +
-                        root.string() + ".\n";
-            } else if (done) {
-                told += intro + "It has now been completed: the folder holds the settings that were being saved.\n";
+                told += LoadRsFmt(rs::SaveNotSettled, {target.string(), trouble, root.string()});
             } else {
-                told += intro + "It has been undone: the folder holds the settings it had before.\n";
+                told += LoadRsFmt(done ? rs::SaveCompleted : rs::SaveUndone, {target.string()});
             }
+            told += '\n';
         }
         // Nothing more in the area belongs to the folder (a save that died
         // before its swap began never touched it).

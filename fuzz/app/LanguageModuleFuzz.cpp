@@ -131,6 +131,10 @@ void Exercise(const TBytes& module)
     if (result < -1 || result > 1 || LanguageActive() != (result == 1))
         std::abort();
     (void)LoadRs(rs::HaltQuestion);
+    // The same string resource as a text with values: its placeholders are the module's.
+    constexpr cf::TResStringRec withValues{rs::HaltQuestion.Id, "%s then %0:s and %s"};
+    if (LoadRsFmt(withValues, {"a", "b"}).empty())
+        std::abort();
     TranslateForm(*g_form);
 }
 

@@ -169,7 +169,7 @@ TEST_F(Compare, AFolderWithoutASettingsFileAfterASuccessfulCompare)
         Click(*c().BitBtn_Exit);
     });
     ASSERT_EQ(messages.Log().size(), 1u);
-    EXPECT_EQ(messages.Log()[0].Text, FilesNotFoundText);
+    EXPECT_EQ(messages.Log()[0].Text, "File(s) not found : cannot proceed");
 }
 
 TEST_F(Compare, FromTheReceiverOverFtp)

@@ -7,6 +7,7 @@
 #include "controls/CfEdit.h"
 #include "controls/MessDlgTexts.h"
 #include "grid/CfGrid.h"
+#include "platform/FormatText.h"
 #include "platform/Forms.h"
 #include "platform/Label.h"
 #include "platform/Memo.h"
@@ -351,6 +352,8 @@ TEST(MessageTexts, IdsAreUniqueAndFitAStringResourceName)
         EXPECT_GT(rec.Id, 0);
         EXPECT_LT(rec.Id, 0x10000);
         EXPECT_FALSE(rec.Id >= DlgTextIdBase && rec.Id < DlgTextIdBase + DlgTextCount) << rec.Id;
+        // A built-in text is always a sound format for its values.
+        EXPECT_TRUE(FormatText(rec.Text, {"a", "b", "c"})) << rec.Id;
     }
 }
 

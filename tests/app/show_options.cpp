@@ -2,12 +2,14 @@
 // a settings folder, for the screenshots. "profiles" and "various" show the
 // Options window on that page over the main window; "italian" writes a small
 // Italian language module, chooses Italian in the Options window and shows
-// the translated main window. Runs until killed.
+// the translated main window; "xml-italian" shows the satellite list editor
+// translated by the same module over it. Runs until killed.
 
 #include "app/AppForms.h"
 #include "app/PeWriter.h"
 #include "app/Unit_Main.h"
 #include "app/Unit_Option.h"
+#include "app/Unit_Xml.h"
 #include "controls/CfEdit.h"
 #include "controls/MessDlgs.h"
 #include "settings/FolderIO.h"
@@ -45,6 +47,17 @@ std::string WriteItalianModule()
                    it("LV_TypeOfList-Columns<1>.Header.Caption", "Name", "Nome"),
                    it("LV_Details-Columns<2>.Header.Caption", "Name", "Nome"),
                    it("LV_Details-Columns<3>.Header.Caption", "Type", "Tipo")})},
+        {"TFORM_XML",
+         pe::Form({it("Form_Xml-Caption", "Chanforge - Satellite.xml", "Chanforge - Satelliti.xml"),
+                   it("Tab_Sat-Caption", "Satellite", "Satelliti"), it("Tab_Ter-Caption", "Terrestrial", "Terrestri"),
+                   it("LV_SatXML-Columns<1>.Header.Caption", "Satellite (Name & Position)", "Satellite (nome e posizione)"),
+                   it("LV_SatXML-Columns<2>.Header.Caption", "Net  Scan", "Scansione rete"),
+                   it("LV_SatDataXML-Columns<0>.Header.Caption", "Frequency", "Frequenza"),
+                   it("LV_SatDataXML-Columns<1>.Header.Caption", "Polarity", "Polarità"),
+                   it("LV_SatDataXML-Columns<2>.Header.Caption", "Sym Rate", "Symbol rate"),
+                   it("CfHeaderPanel_tp-Caption", "Transponder", "Trasponditore"),
+                   it("pop_sat_modify-Caption", "Edit", "Modifica"), it("pop_sat_insert-Caption", "Insert", "Inserisci"),
+                   it("pop_sat_delete-Caption", "Delete ", "Elimina ")})},
         {"TFORM_OPTION",
          pe::Form({it("Form_Option-Caption", "Chanforge - Options", "Chanforge - Opzioni"),
                    it("Tab_Sheet_pro-Caption", "Profiles", "Profili"), it("Tab_Sheet_Var-Caption", "Various", "Varie")})},
@@ -73,13 +86,15 @@ int main(int argc, char** argv)
     const std::string what = argc > 2 ? argv[2] : "profiles";
     TForm_Option& o = forms.Option();
     std::string module;
-    if (what == "italian") {
+    if (what == "italian" || what == "xml-italian") {
         module = WriteItalianModule();
         o.ModulePath = module;
         o.FormCreate();
         const auto& items = o.CB_Languages->Items();
         o.CB_Languages->SetItemIndex(int(std::find(items.begin(), items.end(), "Italian (Italy)") - items.begin()));
         o.CB_LanguagesChange();
+        if (what == "xml-italian")
+            QTimer::singleShot(300, [] { Form_Xml->ShowModal(); });
     } else {
         QTimer::singleShot(300, [&o, what] {
             QTimer::singleShot(200, [&o, what] {
