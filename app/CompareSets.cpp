@@ -1,6 +1,7 @@
 #include "app/CompareSets.h"
 
 #include "app/ServiceCommands.h"
+#include "settings/Errors.h"
 #include "settings/Lookups.h"
 #include "settings/NameTables.h"
 #include "settings/ServicesFile.h"
@@ -66,9 +67,16 @@ void ReadCompareFile(const std::string& path)
     CompareServices.clear();
     CompareTransponders.clear();
     TLoadedSetState keep;
+    ErrorReport.clear();
     try {
         LoadTp(CompareTransponders, path);
         LoadChannel(CompareServices, CompareTransponders, false, path);
+        // A file without its sections is no settings file (an empty one, or
+        // another file under the name): compared, it would offer every
+        // service of the set for deletion.
+        if (ErrorReport.find(NoTransponderSectionText) != std::string::npos ||
+            ErrorReport.find(NoServiceSectionText) != std::string::npos)
+            throw EInOutError("no settings file");
     } catch (...) {
         CompareServices.clear();
         CompareTransponders.clear();

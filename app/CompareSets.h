@@ -32,7 +32,8 @@ std::string CompareFilePath(const std::string& folder);
 // Empties the compare arrays and reads `path` into them. The loaded set's
 // EnigmaVersion, file names and error report stay as they were, and the
 // main window is not told of the file's version. EInOutError when the file
-// cannot be read (the compare arrays are then empty).
+// cannot be read or lacks the transponders or the services section (the
+// compare arrays are then empty).
 void ReadCompareFile(const std::string& path);
 
 // INS rows (compare services whose key the set lacks) and UPD rows (same

@@ -206,8 +206,9 @@ void TCfButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
 {
     if (button == mbLeft) {
         mouseHeld_ = true;
-        if (!Focused() && CanFocus())
-            SetFocus();
+        // The press has asked for the focus already; when the control being
+        // left kept it (its exit check refused), asking again would run
+        // that check, and its message, a second time.
         Invalidate();
     }
     TWinControl::MouseDown(button, shift, x, y);

@@ -340,7 +340,7 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             break;
         }
     if (!found) {
-        AddToErrorReport("- No transponders in services file");
+        AddToErrorReport(NoTransponderSectionText);
         return;
     }
 
@@ -432,7 +432,7 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
     TTextFile file = ServicesTextCache().Take(path);
     std::vector<TServiceLines> entries;
     if (!SkipToServices(file)) {
-        AddToErrorReport("- No services in services file");
+        AddToErrorReport(NoServiceSectionText);
     } else {
         bool repaired = false;
         entries = ReadServiceSection(file, repaired);
@@ -690,9 +690,12 @@ void SaveService()
             out += ',';
             out += extra;
         }
-        if (s.Flags != 0) {
+        // The NEW mark is the editor's own: a service carrying no other
+        // flag is written as one without flags.
+        const std::uint32_t flags = static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW);
+        if (flags != 0) {
             out += ",f:";
-            AppendHexUpper(out, static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW), 4);
+            AppendHexUpper(out, flags, 4);
         }
         out += '\n';
     }

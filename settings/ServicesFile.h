@@ -11,6 +11,11 @@
 // The footer line the writer puts after the last "end".
 extern const std::string ServicesFooter;
 
+// ErrorReport lines of a file without the transponders or the services
+// section.
+inline constexpr const char* NoTransponderSectionText = "- No transponders in services file";
+inline constexpr const char* NoServiceSectionText = "- No services in services file";
+
 // Reads the header and the transponders section of `path`, appends to
 // `transponders` and sets the version of the header with SetEnigmaVer.
 // EInOutError when the file cannot be read. A header without a version 2..5

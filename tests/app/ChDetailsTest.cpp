@@ -266,4 +266,52 @@ TEST_F(ChDetails, ClosingWithoutSaveAsksAndNoKeepsTheDialogOpen)
     EXPECT_EQ(Services[2], before);
 }
 
+// The SID and the PIDs are checked as the focus leaves them (Tab), in both
+// number displays: an accepted text is shown padded, a refused one gets
+// its message and the focus back, and the dialog left stores nothing.
+TEST_F(ChDetails, IdsAreCheckedAsTheFocusLeavesThem)
+{
+    struct Case {
+        bool decimal;
+        bool pid;
+        const char* typed;
+        const char* shown; // nullptr: refused
+    };
+    const Case cases[] = {{false, true, "1ff", "01FF"}, {false, false, "abc", "0ABC"}, {false, true, "", ""},
+                          {false, true, "10000", nullptr}, {false, false, "-", nullptr}, {false, true, "x1", nullptr},
+                          {true, true, "8191", "8191"},   {true, false, "65536", nullptr}, {true, true, "1f", nullptr}};
+    const TY_ENIG_CH before = Services[3];
+    for (const Case& c : cases) {
+        Dec_Format = c.decimal;
+        messages.Clear();
+        OpenOn(3, [&] {
+            TCfEdit& edit = c.pid ? *d().TX_CH_PID_Pcr : *d().TX_Ch_Sid;
+            TypeInto(edit, c.typed);
+            if (!c.shown)
+                messages.PressEnter();
+            Tab();
+            if (c.shown) {
+                EXPECT_EQ(edit.Text(), c.shown) << c.typed;
+                EXPECT_NE(Focused(), edit.NativeEdit()) << c.typed;
+            } else {
+                EXPECT_EQ(edit.Text(), c.typed);
+                EXPECT_EQ(Focused(), edit.NativeEdit()) << c.typed;
+                messages.PressEnter(); // said once more as the focus leaves for Exit
+            }
+            messages.Answer(mrYes); // all changes will be lost
+            Click(*d().CfButt_Exit);
+        });
+        if (c.shown) {
+            ASSERT_EQ(messages.Log().size(), 1u) << c.typed;
+        } else {
+            ASSERT_EQ(messages.Log().size(), 3u) << c.typed;
+            EXPECT_EQ(messages.Log()[0].Text, c.decimal ? OnlyNumericText : OnlyHexText) << c.typed;
+            EXPECT_EQ(messages.Log()[1].Text, messages.Log()[0].Text) << c.typed;
+        }
+        EXPECT_EQ(messages.Log().back().Text, ChangesLostText);
+        EXPECT_EQ(Services[3], before) << c.typed;
+    }
+    Dec_Format = false;
+}
+
 } // namespace

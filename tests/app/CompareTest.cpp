@@ -223,4 +223,47 @@ TEST_F(Compare, ADeadReceiverIsSaidSo)
     EXPECT_EQ(messages.Log()[0].Text, NoConnectionText);
 }
 
+// A folder whose settings file cannot be compared: a message, and no rows
+// (the compare before read its file away); a folder without one leaves the
+// compare before as it was.
+TEST_F(Compare, AFileThatCannotBeReadGivesAMessageAndNoRows)
+{
+    WriteEditedCopy();
+    struct Case {
+        const char* name;
+        std::function<void(const fs::path&)> make;
+        std::string message; // after the folder's path
+    };
+    const Case cases[] = {
+        {"empty", [](const fs::path& d) { std::ofstream(d / "lamedb"); }, "/lamedb cannot be read : no settings file"},
+        {"text", [](const fs::path& d) { std::ofstream(d / "lamedb") << "My channel list\nBBC One\nBBC Two\n"; },
+         "/lamedb cannot be read : no settings file"},
+        {"no services", [](const fs::path& d) {
+             std::ofstream(d / "services") << "eDVB services /3/\ntransponders\n00c00000:0441:0001\n"
+                                              "\ts 11778000:27500000:1:3:192:2:0\n/\nend\n";
+         }, "/services cannot be read : no settings file"},
+        {"folder", [](const fs::path& d) { fs::create_directories(d / "lamedb"); }, ""},
+    };
+    for (const Case& k : cases) {
+        const fs::path folder = tmp / k.name;
+        fs::create_directories(folder);
+        k.make(folder);
+        messages.Clear();
+        messages.PressEnter();
+        WhileModal(c(), [&] { Click(*m->BitBtn_Compare); }, [&] {
+            c().SelDir = [&] { TheLoadDir = other.string(); return true; };
+            Click(*c().BitBtn_FromFile);
+            ASSERT_GT(c().LV_Serv->RowCount(), 0);
+            c().SelDir = [&] { TheLoadDir = folder.string(); return true; };
+            Click(*c().BitBtn_FromFile);
+            EXPECT_EQ(c().LV_Serv->RowCount() == 0, !k.message.empty()) << k.name;
+            EXPECT_EQ(c().Rows.empty(), !k.message.empty()) << k.name;
+            Click(*c().BitBtn_Exit);
+        });
+        ASSERT_EQ(messages.Log().size(), 1u) << k.name;
+        EXPECT_EQ(messages.Log()[0].Text, k.message.empty() ? FilesNotFoundText : folder.string() + k.message);
+    }
+    EXPECT_EQ(EnigmaVersion, VER_ENIGMA2_4);
+}
+
 } // namespace

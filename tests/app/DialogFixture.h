@@ -7,6 +7,8 @@
 
 #include "app/AppForms.h"
 #include "app/Unit_Main.h"
+#include "app/Unit_SelDir.h"
+#include "controls/CfButton.h"
 #include "controls/ScriptedMessages.h"
 #include "platform/Clipboard.h"
 #include "platform/FileDialogs.h"
@@ -14,8 +16,15 @@
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
+#include "controls/CfEdit.h"
+#include "controls/CfNativeEdit.h"
+#include "controls_panels/DialogTestHelpers.h"
+#include "controls_panels/SyntheticInput.h"
+#include "grid/CfGrid.h"
+#include "platform/Menus.h"
 
 #include <QApplication>
+#include <QMenu>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -111,6 +120,109 @@ protected:
         const int row = m->JumpToChNo(Services[static_cast<std::size_t>(index)].Number);
         ASSERT_GE(row, 0);
         m->SelectRowQuietly(*m->LV_Serv, row);
+    }
+
+    // ---- input as a user gives it ------------------------------------------
+
+    // A mouse press and release at a point of `w` (its own coordinates).
+    // As a press from the window system does, it first gives the focus to
+    // the nearest control that takes it on a click (sent events do not).
+    static void ClickAt(QWidget& w, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        for (QWidget* f = &w; f; f = f->parentWidget()) {
+            if (f->isEnabled() && (f->focusPolicy() & Qt::ClickFocus) == Qt::ClickFocus) {
+                f->setFocus(Qt::MouseFocusReason);
+                break;
+            }
+            if (f->isWindow())
+                break;
+        }
+        QMouseEvent press(QEvent::MouseButtonPress, QPointF(at), QPointF(w.mapToGlobal(at)), button, button,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&w, &press);
+        QMouseEvent release(QEvent::MouseButtonRelease, QPointF(at), QPointF(w.mapToGlobal(at)), button,
+                            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&w, &release);
+    }
+    // The middle of a row's first visible cell, in the grid's coordinates.
+    static QPoint RowPoint(TCfGrid& grid, int row)
+    {
+        grid.ScrollToRow(row);
+        QApplication::processEvents();
+        for (int c = 0; c < grid.Columns().Count(); ++c) {
+            const cf::TRect r = grid.CellRect(c, row);
+            if (!r.IsEmpty()) {
+                const cf::TPoint o = grid.ClientOffset();
+                return QPoint(r.Left + 5 + o.X, (r.Top + r.Bottom) / 2 + o.Y);
+            }
+        }
+        ADD_FAILURE() << "row " << row << " is not shown";
+        return {};
+    }
+    static void ClickRow(TCfGrid& grid, int row) { ClickAt(grid, RowPoint(grid, row)); }
+    // A right click on a row, or below the rows when `row` is -1.
+    static void RightClick(TCfGrid& grid, int row)
+    {
+        ClickAt(grid, row >= 0 ? RowPoint(grid, row) : QPoint(grid.width() / 2, grid.height() - 8), Qt::RightButton);
+    }
+    // Chooses the item of the menu just popped up whose text is `caption`,
+    // with the mouse: onto it, press, release.
+    static void ChooseMenuItem(cf::TPopupMenu& menu, const std::string& caption)
+    {
+        QMenu* shown = menu.Menu();
+        ASSERT_TRUE(shown && shown->isVisible()) << "no menu open for " << caption;
+        for (QAction* a : shown->actions())
+            if (a->text().toStdString() == caption) {
+                ASSERT_TRUE(a->isEnabled()) << caption;
+                const QPoint at = shown->actionGeometry(a).center();
+                QMouseEvent move(QEvent::MouseMove, QPointF(at), QPointF(shown->mapToGlobal(at)), Qt::NoButton,
+                                 Qt::NoButton, Qt::NoModifier);
+                QApplication::sendEvent(shown, &move);
+                ClickAt(*shown, at);
+                return;
+            }
+        ADD_FAILURE() << "no menu item " << caption;
+    }
+    static void KeyTo(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier, const QString& text = {})
+    {
+        QKeyEvent press(QEvent::KeyPress, key, mods, text);
+        QApplication::sendEvent(w, &press);
+        QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+        QApplication::sendEvent(w, &release);
+    }
+    // The widget holding the keyboard focus in the active dialog.
+    static QWidget* Focused()
+    {
+        ActivateModal();
+        return QApplication::focusWidget();
+    }
+    // Clicks into an edit, selects its text with Ctrl+A and types `text`
+    // over it (an empty text deletes it).
+    static void TypeInto(cf::TCfEdit& edit, const std::string& text)
+    {
+        ActivateModal();
+        QWidget* native = edit.NativeEdit();
+        ClickAt(*native, QPoint(4, native->height() / 2));
+        ASSERT_EQ(QApplication::focusWidget(), native) << edit.Name;
+        KeyTo(native, Qt::Key_A, Qt::ControlModifier);
+        if (text.empty())
+            KeyTo(native, Qt::Key_Delete);
+        Type(native, text);
+    }
+    // Tab on whatever has the focus: the focus moves on.
+    static void Tab() { KeyTo(Focused(), Qt::Key_Tab); }
+
+    // Answers the folder dialog the next time it opens with `folder` typed
+    // into its edit and OK.
+    static void TypeIntoFolderDialog(const std::filesystem::path& folder)
+    {
+        QTimer::singleShot(0, [folder] {
+            ActivateModal();
+            ASSERT_EQ(QApplication::activeModalWidget(), Form_SelDir) << "the folder dialog is not open";
+            Form_SelDir->Edir->SetText("");
+            Type(Form_SelDir->Edir->NativeEdit(), folder.string());
+            Click(*Form_SelDir->BitBtn1);
+        });
     }
 
     // Saves the set into `name` under the scratch folder and loads it again.

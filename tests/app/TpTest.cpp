@@ -331,4 +331,108 @@ TEST_F(TpDialog, ExitChecksAndTheVersionOneSystemBox)
     });
 }
 
+// The ids are checked as the focus leaves them (Tab), in both number
+// displays: an accepted text is shown padded, a refused one gets its
+// message and keeps the focus, and nothing of it is stored.
+TEST_F(TpDialog, IdsAreCheckedAsTheFocusLeavesThem)
+{
+    struct Case {
+        bool decimal;
+        bool onid;
+        const char* typed;
+        const char* shown; // nullptr: refused
+    };
+    const Case cases[] = {{false, false, "1a", "001A"}, {false, true, "ffff", "FFFF"}, {false, true, "12345", nullptr},
+                          {false, false, "-", nullptr}, {false, false, "g1", nullptr}, {true, false, "1089", "1089"},
+                          {true, true, "65536", nullptr}, {true, false, "1a", nullptr}, {true, true, "-1", nullptr}};
+    m->SelectRowQuietly(*m->LV_Serv, 0);
+    const std::int32_t tp = Services[static_cast<std::size_t>(m->ServiceIndexOfRow(0))].TpIndex;
+    const TY_ENIG_TP before = Transponders[static_cast<std::size_t>(tp)];
+    for (const Case& c : cases) {
+        Dec_Format = c.decimal;
+        messages.Clear();
+        messages.Answer(mrYes); // all related services will be modified
+        WhileModal(t(), [&] { Click(*m->BitBtn_Tp); }, [&] {
+            Click(*t().BitBtn_Tp_Modify);
+            TCfEdit& edit = c.onid ? *t().Tx_Ch_Tp_ONID : *t().Tx_Ch_Tp_TSID;
+            TypeInto(edit, c.typed);
+            if (!c.shown)
+                messages.PressEnter();
+            Tab();
+            if (c.shown) {
+                EXPECT_EQ(edit.Text(), c.shown) << c.typed;
+                EXPECT_NE(Focused(), edit.NativeEdit()) << c.typed;
+            } else {
+                EXPECT_EQ(edit.Text(), c.typed);
+                EXPECT_EQ(Focused(), edit.NativeEdit()) << c.typed;
+                // Save refuses it too (the focus leaving for the button
+                // says it once more).
+                messages.Unscripted = TScriptedMessages::TUnscripted::PressEnter;
+                Click(*t().BitBtn_Tp_Save);
+                EXPECT_TRUE(t().Editing());
+            }
+            messages.Unscripted = TScriptedMessages::TUnscripted::PressEnter;
+            Click(*t().BitBtn_Tp_Cancel); // and yes, the changes will be lost
+            EXPECT_FALSE(t().Editing());
+            Click(*t().BitBtn_Tp_Exit);
+        });
+        messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
+        if (!c.shown) {
+            ASSERT_GE(messages.Log().size(), 2u) << c.typed;
+            EXPECT_EQ(messages.Log()[1].Text, c.decimal ? OnlyNumericText : OnlyHexText) << c.typed;
+            for (const auto& shown : messages.Log())
+                EXPECT_NE(shown.Text, "After transponder changes service's list must be refresh ") << c.typed;
+        }
+        EXPECT_EQ(Transponders[static_cast<std::size_t>(tp)], before) << c.typed;
+    }
+    Dec_Format = false;
+}
+
+// With no transponder left in the list, Modify and Delete say why they do
+// nothing.
+TEST_F(TpDialog, ModifyAndDeleteWithoutATransponderSayWhy)
+{
+    ClearModel();
+    TY_ENIG_TP tp;
+    tp.Kind = "S";
+    tp.Namespace = "00C00000";
+    tp.Tsid = "0441";
+    tp.Onid = "0001";
+    tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
+    tp.Frequency = "11778000";
+    tp.SymbolRate = "27500000";
+    tp.Polarisation = "1";
+    tp.Fec = "3";
+    tp.Position = "019.2E";
+    Transponders = {tp};
+    TY_ENIG_CH ch;
+    ch.Sid = "0001";
+    ch.Name = "Only One";
+    ch.ServiceType = 1;
+    ch.Number = 200;
+    ch.Key = ch.Sid + tp.Key + "1";
+    Services = {ch};
+    m->FillSat();
+    m->FillChannel();
+    m->SelectRowQuietly(*m->LV_Serv, 0);
+    messages.Answer(mrYes);                      // delete it and its service?
+    messages.PressEnter().PressEnter();          // the two refusals
+    messages.PressEnter();                       // the list must be refreshed
+    WhileModal(t(), [&] { Click(*m->BitBtn_Tp); }, [&] {
+        Click(*t().BitBtn_Tp_Delete);
+        ASSERT_EQ(t().GV_Tp_List->RowCount(), 0);
+        Click(*t().BitBtn_Tp_Modify);
+        EXPECT_FALSE(t().Editing());
+        Click(*t().BitBtn_Tp_Delete);
+        Click(*t().BitBtn_Tp_Exit);
+    });
+    ASSERT_EQ(messages.Log().size(), 4u);
+    EXPECT_EQ(messages.Log()[0].Text, TpDeleteQuestion);
+    EXPECT_EQ(messages.Log()[1].Text, NoTransponderText);
+    EXPECT_EQ(messages.Log()[2].Text, NoTransponderText);
+    EXPECT_TRUE(Transponders.empty());
+    EXPECT_TRUE(Services.empty());
+    EXPECT_EQ(m->LV_Serv->RowCount(), 0);
+}
+
 } // namespace
