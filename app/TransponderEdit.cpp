@@ -106,6 +106,15 @@ std::variant<TTpStored, TTpError> StoreTransponder(std::int32_t index, const TTp
     if (!onid)
         return TTpError{TTpField::Onid, IdErrorText(decimal)};
 
+    // Two transponders with one key could not be told apart: their
+    // services would all go to the first after a save and load.
+    const std::string ns = NamespaceHex(
+        CalcNamespace(tp.Kind, *tsid, *onid, f.Frequency, satellite ? NamespacePosition(position) : std::string("0")));
+    const std::string key = ns + *tsid + *onid;
+    for (std::size_t i = 0; i < Transponders.size(); ++i)
+        if (static_cast<std::int32_t>(i) != index && Transponders[i].Key == key)
+            return TTpError{TTpField::Tsid, SameTransponderText};
+
     const TY_ENIG_TP before = tp;
     tp.Position = position;
     tp.Frequency = f.Frequency;
@@ -119,15 +128,14 @@ std::variant<TTpStored, TTpError> StoreTransponder(std::int32_t index, const TTp
     }
     tp.Tsid = *tsid;
     tp.Onid = *onid;
-    tp.Namespace = NamespaceHex(CalcNamespace(tp.Kind, tp.Tsid, tp.Onid, tp.Frequency,
-                                              satellite ? NamespacePosition(position) : std::string("0")));
+    tp.Namespace = ns;
     tp.Inversion = f.Inversion;
     tp.ScanFlags = f.ScanFlags;
     tp.System = f.System;
     tp.Modulation = f.Modulation;
     tp.RollOff = f.RollOff;
     tp.Pilot = f.Pilot;
-    tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
+    tp.Key = key;
     if (tp.Key != before.Key)
         for (TY_ENIG_CH& s : Services)
             if (s.TpIndex == index)

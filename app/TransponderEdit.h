@@ -50,6 +50,7 @@ struct TTpError {
     std::string Message;
 };
 inline constexpr const char* NoSatelliteText = "Select the satellite of the transponder";
+inline constexpr const char* SameTransponderText = "Another transponder has this namespace, TSID and ONID";
 
 // What a store changed that the service list shows.
 struct TTpStored {
@@ -61,8 +62,8 @@ struct TTpStored {
 // the chosen item, polarisation, symbol rate and FEC; cable and terrestrial
 // ones keep their position ("Cable", "Terrestrial") and the values their
 // hidden fields do not show. The namespace is worked out anew, the key
-// follows, and every service on the transponder takes the new key into its
-// own. Sets Modified.
+// follows (refused when another transponder has it), and every service on
+// the transponder takes the new key into its own. Sets Modified.
 std::variant<TTpStored, TTpError> StoreTransponder(std::int32_t index, const TTpFields& fields, bool decimal);
 
 // Appends the record Insert makes and answers its index.

@@ -690,12 +690,9 @@ void SaveService()
             out += ',';
             out += extra;
         }
-        // The NEW mark is the editor's own: a service carrying no other
-        // flag is written as one without flags.
-        const std::uint32_t flags = static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW);
-        if (flags != 0) {
+        if (s.Flags != 0) {
             out += ",f:";
-            AppendHexUpper(out, flags, 4);
+            AppendHexUpper(out, static_cast<std::uint32_t>(s.Flags) & ~static_cast<std::uint32_t>(FLAG_NEW), 4);
         }
         out += '\n';
     }

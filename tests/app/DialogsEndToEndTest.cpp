@@ -364,13 +364,17 @@ TEST_F(DialogsEndToEnd, EditsMadeInTheDialogsReachTheFilesAndNothingElse)
     EXPECT_EQ(was[2], "p:BSkyB,c:000200,c:030200,c:040294,c:050001");
     added.insert({Replaced(was[0], ":07D2:", ":07D3:"), "Sports Renamed By Hand",
                   "p:BSkyB,c:0001FF,c:01002C,c:030200,c:040294,c:050001"});
-    gone.insert("Sky Sports 3 HD");
-    added.insert("Sky Sports 3 Renamed");
+    // The compare marks the services it updates or inserts as new: written
+    // as a flags field of 0000, which receivers read as no flags.
+    const std::vector<std::string> updated = ServiceLines(baseDb, "0FA3:011A0000:07D2:0002:");
+    EXPECT_EQ(updated[1], "Sky Sports 3 HD");
+    gone.insert({updated[1], updated[2]});
+    added.insert({"Sky Sports 3 Renamed", updated[2] + ",f:0000"});
     const std::vector<std::string> del = ServiceLines(baseDb, "14BF:00EB0000:0C84:0003:1:");
     gone.insert(del.begin(), del.end());
     added.insert({"011A0000:0ABC:0002", "\ts 12000000:27500000:1:3:0282:2:0", "/",
                   "1234:011A0000:0ABC:0002:1:" + std::to_string(counter), "Hand Made TV",
-                  "p:Hand,c:000100,c:010101"});
+                  "p:Hand,c:000100,c:010101,f:0000"});
     {
         const TLineChanges c = Changes(base / "lamedb", saved / "lamedb");
         EXPECT_EQ(c.Gone, gone);

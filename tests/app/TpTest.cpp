@@ -178,7 +178,13 @@ TEST_F(TpStore, ARefusedFieldStoresNothing)
                           {badRate, TTpField::SymbolRate},
                           {Fields("019.2E", "", "0001"), TTpField::Tsid},
                           {Fields("019.2E", "0441", "10000"), TTpField::Onid},
-                          {Fields("019.2E", "0441", "-"), TTpField::Onid}};
+                          {Fields("019.2E", "0441", "-"), TTpField::Onid},
+                          // the key of the transponder below
+                          {Fields("019.2E", "0442", "0001"), TTpField::Tsid}};
+    TY_ENIG_TP other = Transponders[0];
+    other.Tsid = "0442";
+    other.Key = other.Namespace + other.Tsid + other.Onid;
+    Transponders.push_back(other);
     const ARR_ENIG_TP before = Transponders;
     const ARR_ENIG_CH services = Services;
     for (const Case& c : cases) {
