@@ -3,28 +3,9 @@
 #include "transitions/RevealView.h"
 
 #include <chrono>
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
-
-namespace {
-
-// Nice value of a priority. Raising a thread above normal needs privileges
-// an editor does not have, so only the lower ones take effect.
-int NiceOf(TThreadPriority p)
-{
-  switch (p) {
-  case TThreadPriority::tpIdle: return 19;
-  case TThreadPriority::tpLowest: return 10;
-  case TThreadPriority::tpLower: return 5;
-  default: return 0;
-  }
-}
-
-}  // namespace
 
 TAnimateThread::TAnimateThread(TCustomRevealView& View, TThreadPriority Priority)
-    : FView(View), FPriority(Priority)
+    : FView(View), FPriority(Priority), FBaseNice(cf::CurrentThreadNice())
 {
 }
 
@@ -76,8 +57,10 @@ void TAnimateThread::Run()
     FWake.wait(g, [this] { return FResumed; });
   }
   FRunning = true;
-  if (const int nice = NiceOf(FPriority))
-    setpriority(PRIO_PROCESS, static_cast<id_t>(syscall(SYS_gettid)), nice);
+  // A new thread starts at its creator's priority, so only other ones are
+  // asked for; a refused raise leaves the worker at normal and is no error.
+  if (FPriority != TThreadPriority::tpNormal)
+    cf::SetCurrentThreadPriority(FPriority, FBaseNice);
   using clock = std::chrono::steady_clock;
   int s = FView.Step();
   while (!FTerminated) {

@@ -4,17 +4,18 @@
 // and posts what happened; the control's window, its events and the worker
 // object's lifetime all stay with the user-interface thread.
 
+#include "platform/ThreadPriority.h"
+
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
-enum class TThreadPriority { tpIdle, tpLowest, tpLower, tpNormal, tpHigher, tpHighest, tpTimeCritical };
-
 class TCustomRevealView;
 
 class TAnimateThread {
 public:
+  // Priority is relative to the thread that creates the worker.
   TAnimateThread(TCustomRevealView& View, TThreadPriority Priority);
   // Terminates and waits: a worker never outlives its object.
   ~TAnimateThread();
@@ -38,6 +39,7 @@ private:
 
   TCustomRevealView& FView;
   TThreadPriority FPriority;
+  int FBaseNice;
   std::atomic<bool> FTerminated{false};
   std::atomic<bool> FRunning{false};
   bool FResumed = false;  // guarded by FWaitLock

@@ -7,9 +7,6 @@
 #include "transitions/RevealFx.h"
 #include "transitions/StretchCopy.h"
 
-#include <QCoreApplication>
-#include <QMetaObject>
-
 #include <algorithm>
 #include <random>
 
@@ -154,17 +151,36 @@ void TCustomRevealView::SetAutoSize(bool On)
     AdjustSize();
 }
 
-void TCustomRevealView::AdjustSize()
+bool TCustomRevealView::CanAutoSize(int& NewWidth, int& NewHeight)
 {
   if (FPicture.Empty() || Align() == alClient)
-    return;
-  const TRect in = FrameInsets();
-  int w = Width(), h = Height();
+    return true;
+  const TRect nc = FrameInsets();
   if (Align() != alTop && Align() != alBottom)
-    w = FPicture.Width() + 2 * FLayout.FrameWidth + in.Left + in.Right;
+    NewWidth = FPicture.Width() + 2 * FLayout.FrameWidth + nc.Left + nc.Right;
   if (Align() != alLeft && Align() != alRight)
-    h = FPicture.Height() + 2 * FLayout.FrameWidth + in.Top + in.Bottom;
+    NewHeight = FPicture.Height() + 2 * FLayout.FrameWidth + nc.Top + nc.Bottom;
+  return true;
+}
+
+void TCustomRevealView::AdjustSize()
+{
+  if (FAutoSizing)
+    return;
+  int w = Width(), h = Height();
+  if (!CanAutoSize(w, h) || (w == Width() && h == Height()))
+    return;
+  FAutoSizing = true;
   SetBounds(Left(), Top(), w, h);
+  FAutoSizing = false;
+}
+
+void TCustomRevealView::UpdateInsets()
+{
+  TWinControl::UpdateInsets();
+  // A border widens the non-client strip the auto size counts in.
+  if (FAutoSize)
+    AdjustSize();
 }
 
 void TCustomRevealView::SetManual(bool On)
@@ -340,14 +356,12 @@ void TCustomRevealView::SetProgress(int P)
   FProgress = P;
   DrawFrame();
   if (OnWorker()) {
-    QMetaObject::invokeMethod(
-        this, [this] {
-          if (FDestroying)
-            return;
-          ShowFrame();
-          DoProgress();
-        },
-        Qt::QueuedConnection);
+    FPost.Post([this] {
+      if (FDestroying)
+        return;
+      ShowFrame();
+      DoProgress();
+    });
     return;
   }
   ShowFrame();
@@ -416,14 +430,14 @@ void TCustomRevealView::StopWorker()
   worker->WaitFor();
   // What the worker posted (its last frames, then its end) is handled now,
   // in order, so nothing of this transition arrives after OnStop.
-  QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
+  FPost.Deliver();
   if (FThread.get() == worker)
     ThreadFinished(worker);
 }
 
 void TCustomRevealView::PostThreadFinished(TAnimateThread* Worker)
 {
-  QMetaObject::invokeMethod(this, [this, Worker] { ThreadFinished(Worker); }, Qt::QueuedConnection);
+  FPost.Post([this, Worker] { ThreadFinished(Worker); });
 }
 
 void TCustomRevealView::ThreadFinished(TAnimateThread* Worker)
@@ -584,6 +598,8 @@ void TCustomRevealView::PaintBackground(TCanvas& Canvas, const TRect& Rect)
 
 void TCustomRevealView::Resize()
 {
+  if (FAutoSize)
+    AdjustSize();
   TWinControl::Resize();
   LayOut();
   if (!ScreenBitmap().isNull())

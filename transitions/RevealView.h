@@ -17,6 +17,7 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Controls.h"
+#include "platform/PostBox.h"
 #include "transitions/AnimateThread.h"
 #include "transitions/FxBitmap.h"
 #include "transitions/FxRandom.h"
@@ -65,6 +66,11 @@ public:
   void SetStretch(bool On);
   bool Proportional() const { return FLayout.Proportional; }
   void SetProportional(bool On);
+  // The old name of Proportional that stored forms may still carry: it sets
+  // Proportional and is never read back (nothing is stored under it again).
+  void SetStretchFine(bool On) { SetProportional(On); }
+  // With AutoSize the control keeps the size CanAutoSize gives, whatever
+  // size it is given otherwise.
   bool AutoSize() const { return FAutoSize; }
   void SetAutoSize(bool On);
 
@@ -115,6 +121,12 @@ public:
   void Resize() override;
 
 protected:
+  // The size the control takes with AutoSize, from a proposed one: the
+  // picture plus the frame on both sides plus the border, except along the
+  // sides its alignment fixes. Leaves the proposal alone without a picture
+  // or when the control fills its parent. The size given is always taken.
+  virtual bool CanAutoSize(int& NewWidth, int& NewHeight);
+  void UpdateInsets() override;
   virtual void PaintBackground(cf::TCanvas& Canvas, const cf::TRect& Rect);
   virtual void PaintPicture(cf::TCanvas& Canvas);
   virtual void DoChange();
@@ -145,6 +157,7 @@ private:
   cf::TColor FFrameColor;
   TRevealLayout FLayout;
   bool FAutoSize = false;
+  bool FAutoSizing = false;
   std::atomic<bool> FThreaded{true};
   std::atomic<bool> FManual{false};
   std::atomic<int> FStyle{51};
@@ -165,6 +178,10 @@ private:
   TFxRandom FRandom;
 
   std::unique_ptr<TAnimateThread> FThread;
+  // What the worker hands to the user-interface thread: frames to show and
+  // its end. Declared last so it goes first: calls still waiting are dropped
+  // before anything they refer to.
+  cf::TPostBox FPost;
 };
 
 // Publishes the behaviour; nothing of its own.

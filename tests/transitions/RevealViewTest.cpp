@@ -3,6 +3,8 @@
 
 #include "platform/Bitmap.h"
 #include "platform/Color.h"
+#include "common/NiceRight.h"
+#include "platform/ThreadPriority.h"
 #include "platform/Timer.h"
 #include "transitions/RevealView.h"
 
@@ -12,7 +14,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
+#include <optional>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -352,6 +356,110 @@ TEST(RevealLayout, PictureRectangleByHand)
         << c.l.Proportional << " fw " << c.l.FrameWidth;
 }
 
+// A form that still carries the old property name gets the proportional
+// picture: the stretched 40 x 30 picture keeps its shape in a 100 x 60 area.
+TEST(RevealView, StretchFineScalesThePictureKeepingItsShape)
+{
+  Recorded r;
+  r.view.SetBounds(0, 0, 100, 60);
+  r.view.Color = clBlue;
+  r.view.SetStretch(true);
+  r.view.SetStretchFine(true);
+  EXPECT_TRUE(r.view.Proportional());
+  r.view.Execute();
+  // CH/B = 2 < CW/A = 2.5, so the height rules: A = 40 * 60 / 30 = 80.
+  EXPECT_EQ(r.view.PictureRect(), TRect(0, 0, 80, 60));
+  r.view.Render();
+  auto at = [&](int x, int y) { return r.view.BackBuffer().pixel(x, y) | 0xFF000000u; };
+  EXPECT_EQ(at(79, 59), ToPixel(clRed));
+  EXPECT_EQ(at(80, 30), ToPixel(clBlue));
+  EXPECT_EQ(at(99, 0), ToPixel(clBlue));
+
+  r.view.SetStretchFine(false);
+  EXPECT_FALSE(r.view.Proportional());
+  r.view.Render();
+  EXPECT_EQ(at(99, 0), ToPixel(clRed));
+  EXPECT_EQ(at(99, 59), ToPixel(clRed));
+}
+
+namespace {
+
+struct AutoSizedView : TRevealView {
+  using TRevealView::CanAutoSize;
+};
+
+}  // namespace
+
+TEST(RevealView, CanAutoSizeByHand)
+{
+  // Picture 40 x 30, a 3-pixel frame on each side; a sunken border is 2
+  // pixels a side, a flat one 1. The proposal is 200 x 100.
+  struct Case {
+    bool picture;
+    TAlign align;
+    TBorderStyle border;
+    bool ctl3d;
+    int frame;
+    int wantW, wantH;
+  } cases[] = {
+      {false, alNone, TBorderStyle::bsSingle, true, 3, 200, 100},
+      {true, alClient, TBorderStyle::bsSingle, true, 3, 200, 100},
+      {true, alNone, TBorderStyle::bsNone, true, 0, 40, 30},
+      {true, alNone, TBorderStyle::bsNone, true, 3, 46, 36},
+      {true, alNone, TBorderStyle::bsSingle, true, 3, 50, 40},
+      {true, alNone, TBorderStyle::bsSingle, false, 3, 48, 38},
+      {true, alCustom, TBorderStyle::bsSingle, true, 3, 50, 40},
+      {true, alTop, TBorderStyle::bsSingle, true, 3, 200, 40},
+      {true, alBottom, TBorderStyle::bsSingle, true, 3, 200, 40},
+      {true, alLeft, TBorderStyle::bsSingle, true, 3, 50, 100},
+      {true, alRight, TBorderStyle::bsSingle, true, 3, 50, 100},
+  };
+  for (const Case& c : cases) {
+    AutoSizedView v;
+    if (c.picture)
+      v.SetPicture(Solid(40, 30, clRed));
+    v.SetAlign(c.align);
+    v.SetCtl3D(c.ctl3d);
+    v.SetBorderStyle(c.border);
+    v.SetFrameWidth(c.frame);
+    int w = 200, h = 100;
+    EXPECT_TRUE(v.CanAutoSize(w, h));
+    EXPECT_EQ(w, c.wantW) << "align " << static_cast<int>(c.align) << " picture " << c.picture;
+    EXPECT_EQ(h, c.wantH) << "align " << static_cast<int>(c.align) << " picture " << c.picture;
+  }
+}
+
+// With AutoSize the control holds its picture's size through whatever
+// changes its bounds, its border or its frame, and along an aligned side
+// takes what its parent gives.
+TEST(RevealView, AutoSizeKeepsThePictureSizeAsBoundsBorderFrameAndAlignChange)
+{
+  TWinControl form;
+  form.SetBounds(0, 0, 200, 150);
+  auto* v = new TRevealView(&form);
+  v->SetPicture(Solid(40, 30, clRed));
+  form.show();
+  v->SetAutoSize(true);
+  EXPECT_EQ(v->BoundsRect(), Bounds(0, 0, 40, 30));
+  v->SetBounds(5, 6, 90, 90);
+  EXPECT_EQ(v->BoundsRect(), Bounds(5, 6, 40, 30));
+  v->SetBorderStyle(TBorderStyle::bsSingle);
+  EXPECT_EQ(v->BoundsRect(), Bounds(5, 6, 44, 34));
+  v->SetFrameWidth(2);
+  EXPECT_EQ(v->BoundsRect(), Bounds(5, 6, 48, 38));
+  v->SetAlign(alTop);
+  EXPECT_EQ(v->BoundsRect(), Bounds(0, 0, 200, 38));
+  v->SetPicture(Solid(10, 50, clRed));
+  EXPECT_EQ(v->BoundsRect(), Bounds(0, 0, 200, 58));
+  v->SetAlign(alClient);
+  EXPECT_EQ(v->BoundsRect(), Bounds(0, 0, 200, 150));
+  // Without AutoSize the size is the caller's.
+  v->SetAlign(alNone);
+  v->SetAutoSize(false);
+  v->SetBounds(0, 0, 90, 80);
+  EXPECT_EQ(v->BoundsRect(), Bounds(0, 0, 90, 80));
+}
+
 // ---- the worker ------------------------------------------------------------
 
 namespace {
@@ -486,4 +594,46 @@ TEST(RevealViewThreaded, SwitchingToManualStopsTheWorkerButKeepsTheTransition)
   v.SetProgress(100);
   v.Stop();
   EXPECT_EQ(stops, 1);
+}
+
+// The worker asks for its priority relative to the thread that started it.
+// Lowering is granted; a raise without the right to it leaves the worker at
+// normal, and the transition plays to its end either way.
+TEST(RevealViewThreaded, WorkerRunsAtItsPriority)
+{
+  const int base = CurrentThreadNice();
+  ASSERT_LE(base, 14);
+  struct Case {
+    TThreadPriority priority;
+    bool withoutRight;
+    int want;
+  } cases[] = {{TThreadPriority::tpLower, false, base + 5},
+               {TThreadPriority::tpIdle, false, 19},
+               {TThreadPriority::tpHigher, true, base},
+               {TThreadPriority::tpTimeCritical, true, base}};
+  for (const Case& c : cases) {
+    std::optional<cftest::TWithoutNiceRight> withoutRight;
+    if (c.withoutRight) {
+      withoutRight.emplace();
+      ASSERT_TRUE(withoutRight->Refuses(base - 5));
+    }
+    TRevealView v;
+    v.SetPicture(Solid(16, 16, clRed));
+    v.SetDelay(0);
+    v.SetStep(25);
+    v.ThreadPriority = c.priority;
+    std::atomic<int> nice{1000}, frames{0};
+    v.OnAfterNewFrame = [&](TCustomRevealView*, TFxBitmap&, TFxBitmap&) {
+      nice = CurrentThreadNice();
+      ++frames;
+    };
+    bool completed = false;
+    v.OnComplete = [&](TCustomRevealView*) { completed = true; };
+    v.Execute();
+    ASSERT_TRUE(PumpUntil([&] { return !v.Busy(); }));
+    EXPECT_TRUE(completed);
+    EXPECT_EQ(frames, 4);
+    EXPECT_EQ(nice, c.want) << static_cast<int>(c.priority);
+  }
+  EXPECT_EQ(CurrentThreadNice(), base);
 }
