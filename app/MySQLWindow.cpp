@@ -18,8 +18,12 @@ void TQtMySQLWindow::Post(TMySQLMessage message)
     QMetaObject::invokeMethod(
         app,
         [handler, m = std::move(message)]() {
-            if (auto h = handler.lock())
-                (*h)(m);
+            if (auto h = handler.lock()) {
+                if (m.Call)
+                    m.Call();
+                else
+                    (*h)(m);
+            }
         },
         Qt::QueuedConnection);
 }

@@ -1,4 +1,5 @@
 #include "dbexport/DbDataSet.h"
+#include "dbexport/DbCalcFields.h"
 #include "dbexport/MySQLStrUtils.h"
 
 #include <cctype>
@@ -56,6 +57,62 @@ void TDataSet::CreateFields()
     Fields.clear();
     for (const TFieldDef& d : FieldDefs)
         Fields.push_back(CreateField(d));
+    int offset = 0;
+    for (const TFieldDef& d : calcDefs_) {
+        auto f = CreateField(d);
+        f->FieldKind = fkCalculated;
+        f->FieldNo = 0;
+        f->CalcOffset = offset;
+        offset += CalcValueSize(d.DataType, d.Size);
+        Fields.push_back(std::move(f));
+    }
+}
+
+void TDataSet::AddCalculatedField(const std::string& name, TFieldType type, int size)
+{
+    if (Active())
+        throw EDatabaseError("Cannot perform this operation on an open dataset");
+    for (const TFieldDef& d : calcDefs_)
+        if (SameName(d.Name, name))
+            throw EDatabaseError("Duplicate field name '" + name + "'");
+    TFieldDef d;
+    d.Name = name;
+    d.DataType = type;
+    d.Size = size > 0 ? size : (type == ftString || type == ftFixedChar ? 20 : 0);
+    calcDefs_.push_back(d);
+}
+
+int TDataSet::CalcFieldsSize() const
+{
+    int size = 0;
+    for (const TFieldDef& d : calcDefs_)
+        size += CalcValueSize(d.DataType, d.Size);
+    return size;
+}
+
+void TDataSet::CalculateFields(TRecBuf& buffer)
+{
+    if (calcDefs_.empty())
+        return;
+    ClearCalcFields(buffer);
+    // Fields read and write the active buffer, so only it can be filled.
+    if (!OnCalcFields || &buffer != activeBuffer_.get())
+        return;
+    const TDataSetState saved = state_;
+    state_ = dsCalcFields;
+    try {
+        OnCalcFields(this);
+    } catch (...) {
+        state_ = saved;
+        throw;
+    }
+    state_ = saved;
+}
+
+void TDataSet::DataFieldChanged()
+{
+    if (AutoCalcFields && (state_ == dsEdit || state_ == dsInsert) && activeBuffer_)
+        CalculateFields(*activeBuffer_);
 }
 
 void TDataSet::SetState(TDataSetState s)
@@ -247,6 +304,7 @@ void TDataSet::Insert()
         throw EDatabaseError("Cannot modify a read-only dataset");
     // The new record is initialised first; the insert start then marks the keys.
     InternalInitRecord(*activeBuffer_);
+    ClearCalcFields(*activeBuffer_);
     InternalInsert();
     SetBookmarkFlag(*activeBuffer_, hasRecord_ ? bfInserted : bfEOF);
     SetState(dsInsert);
@@ -262,6 +320,7 @@ void TDataSet::Append()
     InternalLast();
     // The new record is initialised first; the insert start then marks the keys.
     InternalInitRecord(*activeBuffer_);
+    ClearCalcFields(*activeBuffer_);
     InternalInsert();
     SetBookmarkFlag(*activeBuffer_, bfEOF);
     SetState(dsInsert);

@@ -78,6 +78,17 @@ public:
     // Raises "Field 'name' not found".
     TField* FieldByName(const std::string& name) const;
 
+    // Calculated fields, made after the data fields at every open. Their
+    // values live in the record's calculated area: cleared for each row read
+    // and each new record, then set by OnCalcFields (and again after a data
+    // field changes while editing, with AutoCalcFields).
+    void AddCalculatedField(const std::string& name, TFieldType type, int size = 0);
+    int CalcFieldsSize() const;
+    std::function<void(TDataSet*)> OnCalcFields;
+    bool AutoCalcFields = true;
+    // A data field of the active record was written.
+    void DataFieldChanged();
+
     void DisableControls() { ++disableCount_; }
     void EnableControls();
     bool ControlsDisabled() const { return disableCount_ > 0; }
@@ -112,6 +123,10 @@ protected:
     virtual std::unique_ptr<TField> CreateField(const TFieldDef& def);
     void CreateFields();
     void DestroyFields() { Fields.clear(); }
+    // Clears the buffer's calculated area, then lets OnCalcFields fill it;
+    // GetRecord calls it for each row it reads.
+    void CalculateFields(TRecBuf& buffer);
+    virtual void ClearCalcFields(TRecBuf& /*buffer*/) {}
 
     TRecBuf* ActiveBuffer() const { return activeBuffer_.get(); }
     bool HasActiveRecord() const { return hasRecord_ || state_ == dsInsert; }
@@ -124,4 +139,5 @@ private:
     TDataSetState state_ = dsInactive;
     bool eof_ = true, bof_ = true, hasRecord_ = false;
     int disableCount_ = 0;
+    std::vector<TFieldDef> calcDefs_;
 };

@@ -74,9 +74,13 @@ bool TField::IsNull() const
 
 void TField::SetValue(const TValue& in)
 {
-    if (ReadOnly && dataSet_->State() != dsInsert && dataSet_->State() != dsCalcFields)
+    const TDataSetState state = dataSet_->State();
+    if (ReadOnly && state != dsInsert && state != dsCalcFields)
         throw EDatabaseError("Field '" + FieldName + "' cannot be modified");
-    if (dataSet_->State() != dsEdit && dataSet_->State() != dsInsert)
+    // While calculating, only the calculated fields take values.
+    if (state == dsCalcFields && !IsCalculated())
+        throw EDatabaseError("Field '" + FieldName + "' cannot be modified");
+    if (state != dsEdit && state != dsInsert && state != dsCalcFields)
         throw EDatabaseError("Dataset not in edit or insert mode");
     TValue v = in;
     if (!IsNullValue(v)) {
@@ -105,6 +109,8 @@ void TField::SetValue(const TValue& in)
         }
     }
     dataSet_->SetFieldData(this, v);
+    if (!IsCalculated())
+        dataSet_->DataFieldChanged();
 }
 
 std::string TField::AsString() const

@@ -62,6 +62,12 @@ public:
     bool Required = false;
     TFieldKind FieldKind = fkData;
     std::string Origin;
+    // A calculated or lookup field has no column (number 0 or less); its
+    // value sits at this offset of the record's calculated area.
+    bool IsCalculated() const { return FieldNo <= 0; }
+    int CalcOffset = 0;
+    // The provider flag that makes the field part of the key it updates by.
+    bool InKey = false;
 
     bool IsBlob() const { return DataType == ftBlob || DataType == ftMemo; }
     bool IsNull() const;

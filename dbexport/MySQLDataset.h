@@ -6,8 +6,10 @@
 
 #include "dbexport/DbConnection.h"
 #include "dbexport/DbDataSet.h"
+#include "dbexport/DbProvider.h"
 #include "dbexport/MySQLDrivers.h"
 #include "dbexport/MySQLStrUtils.h"
+#include "dbexport/MySQLThread.h"
 
 #include <atomic>
 #include <cstdint>
@@ -91,7 +93,7 @@ struct TMacroParam {
 class TMySQLDatasetBase;
 using TExecSQLEvent = std::function<void(TMySQLDatasetBase*, std::string& statement, bool& go)>;
 
-class TMySQLDatasetBase : public TDataSet, public TConnectionClient {
+class TMySQLDatasetBase : public TDataSet, public TConnectionClient, public IProviderSupport {
 public:
     TMySQLDatasetBase();
     ~TMySQLDatasetBase() override;
@@ -139,6 +141,10 @@ public:
         OnCustomValue, OnDefaultValue;
     std::function<void(TMySQLDatasetBase*)> OnAfterAdd, OnThreadOpened;
     std::function<void(TMySQLDatasetBase*, bool ok)> OnThreadPosted;
+    // The window on whose thread OnThreadOpened and OnThreadPosted run, in
+    // order with what else is posted to it; a dataset gone by then hears
+    // nothing. Without one they run on the worker's thread.
+    TMySQLWindowRef ThreadWindow;
 
     // Texts of the last statement sent.
     const std::string& LastSQL() const { return lastSQL_; }
@@ -201,6 +207,23 @@ public:
     void ConnectionGone() override;
     std::vector<std::string> AutoCreateStatements() override;
 
+    // The provider side.
+    void PSEndTransaction(bool commit) override;
+    void PSExecute() override;
+    int64_t PSExecuteStatement(const std::string& sql, const TParams& params) override;
+    std::string PSGetKeyFields() override;
+    std::optional<TIndexDef> PSGetDefaultOrder() override;
+    std::string PSGetQuoteChar() override { return "`"; }
+    std::string PSGetTableName() override;
+    EUpdateError PSGetUpdateException(const std::exception* error, const EUpdateError* previous) override;
+    bool PSIsSQLBased() override { return true; }
+    bool PSIsSQLSupported() override { return true; }
+    TParams PSGetParams() override;
+    void PSSetParams(const TParams& params) override;
+    void PSSetCommandText(const std::string& text) override { SetSQLText(text); }
+    void PSStartTransaction() override { StartTransaction(); }
+    bool PSInTransaction() override { return inTransaction_; }
+
     static std::string JoinLines(const std::vector<std::string>& lines);
 
     // Held for as long as the dataset lives (a worker's private server
@@ -223,6 +246,7 @@ protected:
     void InternalRefresh() override;
     void InternalGotoBookmark(TBookmark b) override;
     void SetBookmarkFlag(TRecBuf& buffer, TBookmarkFlag flag) override;
+    void ClearCalcFields(TRecBuf& buffer) override;
     std::unique_ptr<TField> CreateField(const TFieldDef& def) override;
 
     TMySQLDatasetOptions options_ = kDatasetDefaultOptions;
@@ -250,8 +274,14 @@ private:
     TMySQLRecord* CurrentRow();
     TMySQLRecord& Rec() const { return *static_cast<TMySQLRecord*>(ActiveBuffer()); }
     int ColumnOf(const TField* field) const;
+    // Where a calculated field's value sits in the active record, when the
+    // state lets it be read or written.
+    bool CalcSlot(const TField* field, size_t& offset) const;
     void MasterChanged();
     void CloseOnChange();
+    // Where a worker's event for this dataset goes: to ThreadWindow's
+    // thread, or run at once without a window.
+    std::function<void(std::function<void()>)> ThreadEventSink() const;
 
     TMySQLServer* server_ = nullptr;
     std::string databaseName_;

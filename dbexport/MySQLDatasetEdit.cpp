@@ -111,6 +111,7 @@ TGetResult TMySQLDatasetBase::GetRecord(TRecBuf& buffer, TGetMode mode, bool che
     buf.Blobs = row.Blobs;
     buf.BookmarkFlag = 0;
     buf.RecNo = row.RecNo;
+    CalculateFields(buffer);
     return grOK;
 }
 
@@ -363,10 +364,12 @@ bool TMySQLDatasetBase::ExecSQL(const std::string& statement, bool expand)
         return true;
     if ((options_ & doThreadedUpdate) && server_) {
         lastSQL_ = s;
-        std::weak_ptr<bool> alive = alive_;
-        RunSQLInThread(*server_, s, {}, [this, alive](TMySQLThread* w) {
-            if (!alive.expired() && OnThreadPosted)
-                OnThreadPosted(this, static_cast<TMySQLThreadedSQL*>(w)->Succeeded());
+        RunSQLInThread(*server_, s, {}, [this, deliver = ThreadEventSink()](TMySQLThread* w) {
+            const bool ok = static_cast<TMySQLThreadedSQL*>(w)->Succeeded();
+            deliver([this, ok] {
+                if (OnThreadPosted)
+                    OnThreadPosted(this, ok);
+            });
         });
         return true;
     }
@@ -377,6 +380,10 @@ bool TMySQLDatasetBase::ExecSQL(const std::string& statement, bool expand)
 
 void TMySQLDatasetBase::StartTransaction()
 {
+    // The server's version decides; unknown before the first connect, which
+    // would quietly leave the statements that follow outside any transaction.
+    if ((options_ & doTransactions) && server_ && !CachedUpdates() && Driver().ServerVer() == 0)
+        Prepare();
     if (!(options_ & doTransactions) || !server_ || Driver().ServerVer() < 40011)
         return;
     if (inTransaction_)
@@ -511,9 +518,39 @@ void TMySQLDatasetBase::OpenInThread(bool wait)
     // The destructor waits for this count to drop: a worker never opens a
     // dataset that is gone.
     ++openWorkers_;
-    OpenDatasetInThread(*this, wait, [this](TMySQLThread*) {
-        if (OnThreadOpened)
-            OnThreadOpened(this);
+    OpenDatasetInThread(*this, wait, [this, deliver = ThreadEventSink()](TMySQLThread*) {
+        deliver([this] {
+            if (OnThreadOpened)
+                OnThreadOpened(this);
+        });
         --openWorkers_;
     });
+}
+
+std::function<void(std::function<void()>)> TMySQLDatasetBase::ThreadEventSink() const
+{
+    // Taken on the dataset's thread, so the worker never reads the dataset
+    // to find out where its event goes.
+    std::weak_ptr<bool> alive = alive_;
+    TMySQLWindowRef windowRef = ThreadWindow;
+    const bool hasWindow = !windowRef.expired();
+    return [alive, windowRef, hasWindow](std::function<void()> event) {
+        auto guarded = [alive, event = std::move(event)] {
+            // Checked where it runs: on the window's thread that is where
+            // the dataset is also destroyed.
+            const std::shared_ptr<bool> living = alive.lock();
+            if (living && *living)
+                event();
+        };
+        if (!hasWindow) {
+            guarded();
+            return;
+        }
+        // The window went away: so did whoever wanted to hear.
+        if (std::shared_ptr<TMySQLWindow> window = windowRef.lock()) {
+            TMySQLMessage m;
+            m.Call = std::move(guarded);
+            window->Post(std::move(m));
+        }
+    };
 }

@@ -2,6 +2,7 @@
 // the blob stream and the enum/set-aware string field.
 
 #include "dbexport/MySQLDataset.h"
+#include "dbexport/DbCalcFields.h"
 #include "dbexport/uMysqlClient.h"
 
 #include <algorithm>
@@ -76,7 +77,25 @@ std::unique_ptr<TRecBuf> TMySQLDatasetBase::AllocRecordBuffer()
     auto r = std::make_unique<TMySQLRecord>();
     r->Texts.resize(infos_.size());
     r->Blobs.resize(infos_.size());
+    r->Calc.assign(static_cast<size_t>(CalcFieldsSize()), 0);
     return r;
+}
+
+void TMySQLDatasetBase::ClearCalcFields(TRecBuf& buffer)
+{
+    auto& rec = static_cast<TMySQLRecord&>(buffer);
+    rec.Calc.assign(static_cast<size_t>(CalcFieldsSize()), 0);
+}
+
+bool TMySQLDatasetBase::CalcSlot(const TField* field, size_t& offset) const
+{
+    if (!ActiveBuffer())
+        return false;
+    const TDataSetState s = State();
+    if (s != dsBrowse && s != dsEdit && s != dsInsert && s != dsCalcFields && s != dsFilter)
+        return false;
+    offset = static_cast<size_t>(field->CalcOffset);
+    return offset + static_cast<size_t>(CalcValueSize(field->DataType, field->Size)) <= Rec().Calc.size();
 }
 
 std::unique_ptr<TField> TMySQLDatasetBase::CreateField(const TFieldDef& def)
@@ -155,7 +174,14 @@ void TMySQLDatasetBase::SetBlobValue(TField* field, const std::string& bytes)
 
 bool TMySQLDatasetBase::GetFieldData(const TField* field, TValue& value)
 {
-    if (!ActiveBuffer() || !HasActiveRecord())
+    if (field->IsCalculated()) {
+        size_t at = 0;
+        if (!CalcSlot(field, at) || (State() == dsBrowse && !HasActiveRecord()))
+            return false;
+        return LoadCalcValue(Rec().Calc.data() + at, *field, value);
+    }
+    // While calculating, the row being read is not yet the current record.
+    if (!ActiveBuffer() || (!HasActiveRecord() && State() != dsCalcFields))
         return false;
     const int c = ColumnOf(field);
     if (c < 0)
@@ -215,6 +241,15 @@ void TMySQLDatasetBase::SetFieldData(TField* field, const TValue& value)
 {
     if (!ActiveBuffer())
         return;
+    if (field->IsCalculated()) {
+        size_t at = 0;
+        if (CalcSlot(field, at)) {
+            StoreCalcValue(Rec().Calc.data() + at, *field, value);
+            if (State() != dsCalcFields && State() != dsFilter)
+                DataEvent(deFieldChange, field);
+        }
+        return;
+    }
     const int c = ColumnOf(field);
     if (c < 0)
         return;

@@ -125,7 +125,7 @@ unsigned NumFields(TMySQLResultHandle r) { return static_cast<unsigned>(R(r)->fi
 uint64_t NumRows(TMySQLResultHandle r) { return R(r)->result->RowCount(); }
 unsigned long* FetchLengths(TMySQLResultHandle r) { return R(r)->lengths.data(); }
 
-TMySQLField41* FetchField(TMySQLResultHandle r)
+void* FetchField(TMySQLResultHandle r)
 {
     DirectResult* d = R(r);
     return d->nextField < d->fields.size() ? &d->fields[d->nextField++] : nullptr;

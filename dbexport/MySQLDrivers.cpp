@@ -1,4 +1,5 @@
 #include "dbexport/MySQLDrivers.h"
+#include "dbexport/MySQLFieldLayouts.h"
 #include "dbexport/uMysqlHelpers.h"
 
 #include <cctype>
@@ -390,29 +391,10 @@ uint64_t TMySQLBase::NumRows(TMySQLResultHandle res)
 
 TMySQLFieldDesc TMySQLBase::FetchField(TMySQLResultHandle res)
 {
-    TMySQLFieldDesc d;
     if (!res || !loaded_)
-        return d;
-    const TMySQLField41* f = Need(ops_.mysql_fetch_field, 23, ClientLibrary())(res);
-    if (!f)
-        return d;
-    d.Name = Text(f->name);
-    d.Table = Text(f->table);
-    d.HasDefault = f->def != nullptr;
-    d.Default = Text(f->def);
-    d.Length = static_cast<uint32_t>(f->length);
-    d.MaxLength = static_cast<uint32_t>(f->max_length);
-    d.Flags = f->flags;
-    d.Decimals = f->decimals;
-    d.Type = static_cast<uint8_t>(f->type);
-    // Client 4.1.0 filled neither origin table nor database; older layouts
-    // are not bound by any driver here.
-    d.OrgName = Text(f->org_name);
-    if (clientVer_ != 40100) {
-        d.OrgTable = Text(f->org_table);
-        d.Database = Text(f->db);
-    }
-    return d;
+        return {};
+    // The record is laid out as the library's own version says.
+    return ReadFieldRecord(Need(ops_.mysql_fetch_field, 23, ClientLibrary())(res), clientVer_);
 }
 
 char** TMySQLBase::FetchRow(TMySQLResultHandle res)

@@ -68,7 +68,8 @@ struct TMySQLOps {
     unsigned int (*mysql_num_fields)(TMySQLResultHandle);
     uint64_t (*mysql_num_rows)(TMySQLResultHandle);
     unsigned long* (*mysql_fetch_lengths)(TMySQLResultHandle);
-    TMySQLField41* (*mysql_fetch_field)(TMySQLResultHandle);
+    // The column record in the library's own layout (see MySQLFieldLayouts.h).
+    void* (*mysql_fetch_field)(TMySQLResultHandle);
     char** (*mysql_fetch_row)(TMySQLResultHandle);
     unsigned long (*mysql_real_escape_string)(TMySQLHandle, char*, const char*, unsigned long);
     uint64_t (*mysql_insert_id)(TMySQLHandle);

@@ -316,8 +316,10 @@ std::string TMySQLDatasetBase::MacroValue(const std::string& name, const std::st
             return md ? md->SQLValue(mf) : "'" + d.Escape(mf->AsString()) + "'";
         }
     if (const TMacroParam* p = FindMacro(name)) {
+        // A parameter without a value is NULL; a bare statement piece
+        // (an unset macro) is just absent.
         if (IsNullValue(p->Value))
-            return {};
+            return p->Input ? "NULL" : std::string();
         const TValue& v = p->Value;
         switch (p->DataType) {
         case ftString:

@@ -26,6 +26,9 @@ struct TMySQLMessage {
     int64_t Param = 0;
     std::string Text;
     std::shared_ptr<TMySQLDatasetBase> Dataset;
+    // When set, the window's thread makes this call instead of handing the
+    // message to its handler (a dataset's thread events travel this way).
+    std::function<void()> Call;
 };
 
 // A window that takes posted messages. Post may be called from any thread

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <string>
+#include <vector>
 #include <thread>
 
 namespace {
@@ -48,6 +50,46 @@ TEST(MySQLWindow, NotificationsArriveOnTheGuiThread)
     EXPECT_EQ(msgs, (std::vector<int>{WM_MYSQL_STATUS, WM_MYSQL_STATUS, WM_MYSQL_TASK_DONE}));
     for (QThread* t : threads)
         EXPECT_EQ(t, QCoreApplication::instance()->thread());
+}
+
+// A call posted from a worker (a dataset's thread event) runs on the GUI
+// thread in its place among the messages, and not at all once the window is gone.
+TEST(MySQLWindow, PostedCallRunsOnTheGuiThreadInOrder)
+{
+    std::vector<std::string> seen;
+    std::vector<QThread*> threads;
+    auto window = std::make_shared<TQtMySQLWindow>([&](const TMySQLMessage& m) {
+        seen.push_back(std::to_string(m.Msg));
+        threads.push_back(QThread::currentThread());
+    });
+    std::thread worker([&] {
+        TMySQLMessage first;
+        first.Msg = WM_MYSQL_STATUS;
+        window->Post(first);
+        TMySQLMessage call;
+        call.Call = [&] {
+            seen.push_back("call");
+            threads.push_back(QThread::currentThread());
+        };
+        window->Post(call);
+        TMySQLMessage last;
+        last.Msg = WM_MYSQL_TASK_DONE;
+        window->Post(last);
+    });
+    worker.join();
+    EXPECT_TRUE(seen.empty());
+    ProcessFor(std::chrono::milliseconds(100));
+    EXPECT_EQ(seen, (std::vector<std::string>{"1213", "call", "1214"}));
+    for (QThread* t : threads)
+        EXPECT_EQ(t, QCoreApplication::instance()->thread());
+
+    bool called = false;
+    TMySQLMessage late;
+    late.Call = [&] { called = true; };
+    window->Post(late);
+    window.reset();
+    ProcessFor(std::chrono::milliseconds(50));
+    EXPECT_FALSE(called);
 }
 
 TEST(MySQLWindow, DestroyedWindowGetsNothing)

@@ -1,4 +1,5 @@
 #include "dbexport/MySQLParser.h"
+#include "dbexport/MySQLPlaceholders.h"
 
 #include <gtest/gtest.h>
 
@@ -139,6 +140,34 @@ TEST(DbTokenizer, SetTextResets)
     EXPECT_EQ(p.LineCount(), 0);
     EXPECT_EQ(p.Token().Kind, tkNone);
     EXPECT_EQ(p.NextToken().Text, "c");
+}
+
+} // namespace
+
+namespace {
+
+TEST(DbPlaceholders, QuestionMarksBecomeNumberedReferences)
+{
+    const struct {
+        const char* in;
+        const char* out;
+        int count;
+    } cases[] = {
+        {"insert into t values (?, ?)", "insert into t values ([1], [2])", 2},
+        {"update t set c='why?' where id=?", "update t set c='why?' where id=[1]", 1},
+        {"select \"a?\", `b?` from t where x=?", "select \"a?\", `b?` from t where x=[1]", 1},
+        {"select 'it''s?', 'a\\'?' , ?", "select 'it''s?', 'a\\'?' , [1]", 1},
+        {"select ? -- why?\n, ?", "select [1] -- why?\n, [2]", 2},
+        {"select ? # why?\n/* ? */ ?", "select [1] # why?\n/* ? */ [2]", 2},
+        {"select 'open ?", "select 'open ?", 0},
+        {"", "", 0},
+    };
+    for (const auto& c : cases) {
+        int n = -1;
+        EXPECT_EQ(NumberPlaceholders(c.in, "[", "]", &n), c.out) << c.in;
+        EXPECT_EQ(n, c.count) << c.in;
+    }
+    EXPECT_EQ(NumberPlaceholders("a=? and b=?", "<<", ">>"), "a=<<1>> and b=<<2>>");
 }
 
 } // namespace

@@ -37,8 +37,15 @@ public:
         }
         for (auto& m : got) {
             deliveredOn.push_back(std::this_thread::get_id());
+            if (m.Call)
+                m.Call();
             delivered.push_back(std::move(m));
         }
+    }
+    size_t Pending()
+    {
+        std::lock_guard<std::mutex> g(lock_);
+        return queue_.size();
     }
     bool Has(int msg) const
     {
@@ -205,6 +212,78 @@ TEST_F(DbWorker, OpenDatasetInThreadWaitsAndCallsTheEvent)
     for (int i = 0; i < 1000 && !opened; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_TRUE(opened);
+}
+
+// A dataset's thread events run on its window's thread, after what was
+// posted there before them; a dataset destroyed first hears nothing.
+TEST_F(DbWorker, ThreadEventsRunOnTheWindowsThreadInOrder)
+{
+    auto window = std::make_shared<QueueWindow>();
+    auto waitPending = [&](size_t n) {
+        for (int i = 0; i < 2000 && window->Pending() < n; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        return window->Pending();
+    };
+    // Another worker's notifications come first.
+    RunSQLInThread(server, "insert into w values (3, 'three')", window, nullptr);
+    ASSERT_EQ(waitPending(3), 3u);
+
+    TMySQLDataset ds;
+    ds.SetServer(&server);
+    ds.SetSQLText("select * from w");
+    ds.SetOptions(ds.Options() | doThreadedUpdate);
+    ds.ThreadWindow = window;
+    std::vector<std::string> heard;
+    std::vector<std::thread::id> heardOn;
+    ds.OnThreadOpened = [&](TMySQLDatasetBase* d) {
+        heard.push_back("opened " + std::to_string(d->RecordCount()));
+        heardOn.push_back(std::this_thread::get_id());
+    };
+    ds.OnThreadPosted = [&](TMySQLDatasetBase*, bool ok) {
+        heard.push_back(ok ? "posted" : "failed");
+        heardOn.push_back(std::this_thread::get_id());
+    };
+    ds.OpenInThread(true);
+    ASSERT_EQ(waitPending(4), 4u);
+    EXPECT_TRUE(heard.empty()); // not on the worker: it waits for this thread
+    window->Pump();
+    ASSERT_EQ(window->delivered.size(), 4u);
+    EXPECT_EQ(window->delivered[0].Msg, WM_MYSQL_STATUS);
+    EXPECT_EQ(window->delivered[1].Msg, WM_MYSQL_STATUS);
+    EXPECT_EQ(window->delivered[2].Msg, WM_MYSQL_TASK_DONE);
+    EXPECT_TRUE(window->delivered[3].Call);
+    EXPECT_EQ(heard, std::vector<std::string>{"opened 3"});
+
+    // A threaded statement's event takes the same road.
+    ds.ExecSQL("update w set v='drei' where id=3", false);
+    ASSERT_EQ(waitPending(1), 1u);
+    EXPECT_EQ(heard.size(), 1u);
+    window->Pump();
+    EXPECT_EQ(heard, (std::vector<std::string>{"opened 3", "posted"}));
+    for (const auto& id : heardOn)
+        EXPECT_EQ(id, std::this_thread::get_id());
+    EXPECT_EQ(Scalar("select v from w where id=3"), "drei");
+}
+
+TEST_F(DbWorker, ThreadEventOfADestroyedDatasetIsDropped)
+{
+    auto window = std::make_shared<QueueWindow>();
+    bool heard = false;
+    {
+        TMySQLDataset ds;
+        ds.SetServer(&server);
+        ds.SetSQLText("select * from w");
+        ds.SetOptions(ds.Options() | doThreadedUpdate);
+        ds.ThreadWindow = window;
+        ds.OnThreadOpened = [&](TMySQLDatasetBase*) { heard = true; };
+        ds.OpenInThread(false);
+        // The dataset waits for its worker before it goes.
+    }
+    for (int i = 0; i < 2000 && window->Pending() < 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    window->Pump();
+    EXPECT_EQ(window->delivered.size(), 1u);
+    EXPECT_FALSE(heard);
 }
 
 // A silent abort in the work posts nothing and ends the worker idle.
