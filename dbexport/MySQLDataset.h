@@ -20,6 +20,7 @@
 #include <vector>
 
 class TMySQLServer;
+class TPropertyStream;
 
 enum TMySQLDatasetOption : uint32_t {
     doShareConnection = 1u << 0,
@@ -226,6 +227,17 @@ public:
 
     static std::string JoinLines(const std::vector<std::string>& lines);
 
+    // The stored form: each property written only where it differs from
+    // what a new dataset has, or where its own rule asks for it; reading
+    // also takes the older forms' AllFieldValues and MacrosEnabled.
+    void WriteProperties(TPropertyStream& stream) const;
+    void ReadProperties(const TPropertyStream& stream);
+    TMySQLDatasetOptions DefaultOptions() const { return defaultOptions_; }
+    static const char* const kSQLTemplate;
+    static const char* const kSQLUpdateTemplate;
+    static const char* const kSQLInsertTemplate;
+    static const char* const kSQLDeleteTemplate;
+
     // Held for as long as the dataset lives (a worker's private server
     // travels with the dataset it hands over).
     std::shared_ptr<void> KeepAlive;
@@ -250,6 +262,7 @@ protected:
     std::unique_ptr<TField> CreateField(const TFieldDef& def) override;
 
     TMySQLDatasetOptions options_ = kDatasetDefaultOptions;
+    TMySQLDatasetOptions defaultOptions_ = kDatasetDefaultOptions;
 
 private:
     friend class TMySQLBlobStream;
@@ -322,7 +335,7 @@ public:
 
 class TMySQLTable : public TMySQLDatasetBase {
 public:
-    TMySQLTable() { options_ = kTableDefaultOptions; }
+    TMySQLTable() { options_ = defaultOptions_ = kTableDefaultOptions; }
 };
 
 // A stream over one blob field of the active record.

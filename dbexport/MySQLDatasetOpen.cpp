@@ -65,10 +65,10 @@ private:
 
 TMySQLDatasetBase::TMySQLDatasetBase()
 {
-    SetSQLText("select [$FIELDS] from [$TABLENAME] [JOIN] [WHERE] [GROUPBY] [ORDER] [LIMIT]");
-    SQLUpdate = "update [$TABLENAME] set [$MODIFIED$FIELDS&VALUES] where [$PRIMARYFIELDS&VALUES]";
-    SQLInsert = "insert into [$TABLENAME] set [$MODIFIED$FIELDS&VALUES]";
-    SQLDelete = "delete from [$TABLENAME] where [$PRIMARYFIELDS&VALUES]";
+    SetSQLText(kSQLTemplate);
+    SQLUpdate = kSQLUpdateTemplate;
+    SQLInsert = kSQLInsertTemplate;
+    SQLDelete = kSQLDeleteTemplate;
 }
 
 TMySQLDatasetBase::~TMySQLDatasetBase()

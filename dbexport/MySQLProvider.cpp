@@ -26,7 +26,7 @@ int64_t TMySQLDatasetBase::PSExecuteStatement(const std::string& sql, const TPar
         const std::string name = std::to_string(i + 1);
         TMacroParam* m = FindMacro(name);
         if (!m) {
-            Macros.push_back(TMacroParam{name});
+            Macros.push_back(TMacroParam{name, ftUnknown, false, TValue{}});
             m = &Macros.back();
         }
         m->DataType = params[i].DataType;
@@ -107,7 +107,7 @@ void TMySQLDatasetBase::PSSetParams(const TParams& params)
         for (const TParam& p : params) {
             TMacroParam* m = FindMacro(p.Name);
             if (!m) {
-                Macros.push_back(TMacroParam{p.Name});
+                Macros.push_back(TMacroParam{p.Name, ftUnknown, false, TValue{}});
                 m = &Macros.back();
             }
             m->DataType = p.DataType;

@@ -259,8 +259,16 @@ void TMySQLServer::Assign(const TMySQLServer& source)
 
 void TMySQLServer::Loaded(bool storedConnected)
 {
-    if (storedConnected)
+    if (!storedConnected)
+        return;
+    try {
         Open();
+    } catch (const std::exception& e) {
+        if (!Designing)
+            throw;
+        if (DesignerMessage)
+            DesignerMessage(e.what());
+    }
 }
 
 void TMySQLServer::ConnectWhenNeeded()

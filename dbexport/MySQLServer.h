@@ -51,6 +51,8 @@ struct TMySQLLoginValues {
 // Without one installed the connect goes on with the values as they are.
 extern std::function<bool(TMySQLLoginValues&)> MySQLLoginDialog;
 
+class TPropertyStream;
+
 class TMySQLServer : public TCustomConnection {
 public:
     TMySQLServer();
@@ -90,8 +92,17 @@ public:
     std::function<void(TMySQLServer*, std::string& params)> OnLogin;
 
     void Assign(const TMySQLServer& source);
-    // After loading from a stored form: connect when Connected was stored true.
+    // After loading from a stored form: connect when Connected was stored
+    // true. In the designer a failure goes to DesignerMessage instead of
+    // being raised.
     void Loaded(bool storedConnected);
+    bool Designing = false;
+    std::function<void(const std::string&)> DesignerMessage;
+    // The stored form: only what differs from a new component (and
+    // Connected when connected); reading ends with Loaded.
+    void WriteProperties(TPropertyStream& stream) const;
+    void ReadProperties(const TPropertyStream& stream);
+    static constexpr TMySQLServerOptions kDefaultOptions = coInteractive | coTransactions | coProtocol41;
     void ConnectWhenNeeded();
 
     // Runs one statement on the component's own connection; false without one.
@@ -129,7 +140,7 @@ private:
     std::string password_;
     TMySQLDriverType driverKind_ = dtDirect;
     TMySQLProtocolType protocol_ = ptTCP;
-    TMySQLServerOptions options_ = coInteractive | coTransactions | coProtocol41;
+    TMySQLServerOptions options_ = kDefaultOptions;
     std::string params_;
     std::unique_ptr<TMySQLBase> driver_;
     TMySQLHandle handle_ = nullptr;
