@@ -129,6 +129,33 @@ TEST_F(DbProvider, KeysOrderAndTableName)
     EXPECT_EQ(ps.PSGetTableName(), "tp_archive");
 }
 
+// What a resolver does with the answers: an UPDATE made from the table
+// name, the quote character and the key fields, run inside the dataset's
+// transaction with the row's values as parameters.
+TEST_F(DbProvider, ResolverAppliesAnUpdateFromTheAnswers)
+{
+    TMySQLTable table;
+    table.SetServer(&server);
+    table.SetOptions(table.Options() | doTransactions);
+    table.SetSQLText("select * from sat order by id");
+    IProviderSupport& ps = table;
+    ps.PSExecute();
+    table.Next(); // Hotbird
+    const std::string q = ps.PSGetQuoteChar();
+    const std::string key = ps.PSGetKeyFields();
+    ASSERT_EQ(key, "id");
+    const std::string sql = "update " + q + ps.PSGetTableName() + q + " set " + q + "pos" + q + "=? where " + q +
+                            key + q + "=?";
+    ps.PSStartTransaction();
+    const int64_t rows = ps.PSExecuteStatement(
+        sql, {TParam{"", ftInteger, ptUnknown, int64_t{-130}},
+              TParam{"", ftInteger, ptUnknown, table.FieldByName(key)->Value()}});
+    ps.PSEndTransaction(true);
+    EXPECT_EQ(rows, 1);
+    EXPECT_FALSE(ps.PSInTransaction());
+    EXPECT_EQ(Column("select pos from sat order by id"), (std::vector<std::string>{"192", "-130"}));
+}
+
 TEST_F(DbProvider, UpdateErrorsAndParameters)
 {
     IProviderSupport& ps = ds;
