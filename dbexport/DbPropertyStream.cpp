@@ -181,46 +181,54 @@ private:
     size_t i_ = 0;
 };
 
+TStoredProperty Make(const std::string& name, TStoredProperty::Kind kind)
+{
+    TStoredProperty p;
+    p.Name = name;
+    p.Type = kind;
+    return p;
+}
+
 } // namespace
 
 void TPropertyStream::WriteBoolean(const std::string& name, bool value)
 {
-    TStoredProperty p{name, TStoredProperty::Boolean};
+    TStoredProperty p = Make(name, TStoredProperty::Boolean);
     p.Flag = value;
     props_.push_back(p);
 }
 
 void TPropertyStream::WriteInteger(const std::string& name, int64_t value)
 {
-    TStoredProperty p{name, TStoredProperty::Integer};
+    TStoredProperty p = Make(name, TStoredProperty::Integer);
     p.Number = value;
     props_.push_back(p);
 }
 
 void TPropertyStream::WriteString(const std::string& name, const std::string& value)
 {
-    TStoredProperty p{name, TStoredProperty::Text};
+    TStoredProperty p = Make(name, TStoredProperty::Text);
     p.String = value;
     props_.push_back(p);
 }
 
 void TPropertyStream::WriteLines(const std::string& name, const std::vector<std::string>& lines)
 {
-    TStoredProperty p{name, TStoredProperty::Lines};
+    TStoredProperty p = Make(name, TStoredProperty::Lines);
     p.Items = lines;
     props_.push_back(p);
 }
 
 void TPropertyStream::WriteIdent(const std::string& name, const std::string& ident)
 {
-    TStoredProperty p{name, TStoredProperty::Ident};
+    TStoredProperty p = Make(name, TStoredProperty::Ident);
     p.String = ident;
     props_.push_back(p);
 }
 
 void TPropertyStream::WriteSet(const std::string& name, const std::vector<std::string>& members)
 {
-    TStoredProperty p{name, TStoredProperty::Set};
+    TStoredProperty p = Make(name, TStoredProperty::Set);
     p.Items = members;
     props_.push_back(p);
 }

@@ -65,7 +65,7 @@ void TMySQLThread::SetStatus(uint8_t status)
         lockedStatus_ = status;
     }
     if (Enabled("SilentStatus"))
-        Post({WM_MYSQL_STATUS, id_, status, {}, nullptr});
+        Post({WM_MYSQL_STATUS, id_, status, {}, nullptr, {}});
 }
 
 uint8_t TMySQLThread::GetStatus() const
@@ -94,7 +94,7 @@ void TMySQLThread::SignalDone()
     }
     doneCv_.notify_all();
     if (Enabled("SilentTasks"))
-        Post({WM_MYSQL_TASK_DONE, id_, GetStatus(), {}, nullptr});
+        Post({WM_MYSQL_TASK_DONE, id_, GetStatus(), {}, nullptr, {}});
 }
 
 bool TMySQLThread::WaitDone(int ms)
@@ -107,7 +107,7 @@ void TMySQLThread::PostException(const std::string& text)
 {
     lastException_ = text;
     if (Enabled("SilentExceptions"))
-        Post({WM_MYSQL_EXCEPTION, id_, 0, text, nullptr});
+        Post({WM_MYSQL_EXCEPTION, id_, 0, text, nullptr, {}});
 }
 
 void TMySQLThread::Pause()
@@ -186,7 +186,7 @@ bool TMySQLThreadedSQL::DoWork()
     ds->SetDatabaseName(server_->DatabaseName());
     auto report = [&] {
         if (ResultMsg != 0 && Enabled("SilentProgress"))
-            Post({ResultMsg, ThreadId(), ResultParam, {}, ds});
+            Post({ResultMsg, ThreadId(), ResultParam, {}, ds, {}});
     };
     try {
         ds->OnExecSQL = [this](TMySQLDatasetBase* d, std::string&, bool&) {
