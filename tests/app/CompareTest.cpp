@@ -261,7 +261,7 @@ TEST_F(Compare, AFileThatCannotBeReadGivesAMessageAndNoRows)
             Click(*c().BitBtn_Exit);
         });
         ASSERT_EQ(messages.Log().size(), 1u) << k.name;
-        EXPECT_EQ(messages.Log()[0].Text, k.message.empty() ? FilesNotFoundText : folder.string() + k.message);
+        EXPECT_EQ(messages.Log()[0].Text, k.message.empty() ? FilesNotFoundText() : folder.string() + k.message);
     }
     EXPECT_EQ(EnigmaVersion, VER_ENIGMA2_4);
 }
