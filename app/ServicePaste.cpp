@@ -1,9 +1,11 @@
 #include "app/ServicePaste.h"
 
+#include "app/ArrayRoom.h"
 #include "app/ClipboardBlock.h"
 #include "app/ServiceCommands.h"
 #include "settings/Unit_lib.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
@@ -165,6 +167,11 @@ TPasteResult PasteLines(const std::vector<std::string>& lines, const TPasteOptio
     for (const std::string& line : lines)
         slots.push_back(ParseLine(line));
     TPasteIndexes idx(slots, copied, options.SameCopy);
+    // Every service line may become a new service with a new transponder.
+    const auto serviceLines = static_cast<std::size_t>(std::count_if(
+        slots.begin(), slots.end(), [](const TLineSlot& s) { return s.Kind == TLineSlot::TKind::Service; }));
+    MakeRoomFor(Services, serviceLines);
+    MakeRoomFor(Transponders, serviceLines);
     if (options.EntryMode)
         result.Entries.reserve(lines.size());
 

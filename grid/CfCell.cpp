@@ -9,6 +9,20 @@ using namespace celltext;
 
 // ---- TCell -------------------------------------------------------------
 
+const std::string& TCell::Hint() const {
+  static const std::string none;
+  return FHint ? *FHint : none;
+}
+
+void TCell::SetHint(std::string value) {
+  if (value.empty())
+    FHint.reset();
+  else if (FHint)
+    *FHint = std::move(value);
+  else
+    FHint = std::make_unique<std::string>(std::move(value));
+}
+
 void TCell::SetColor(TCellAt at, TColor value) {
   FColor = value;
   if (!(FFlags & kNoNotify)) Changed(at);

@@ -38,8 +38,8 @@ class TCell {
   void SetFontStyle(TFontStyles value) { FFontStyle = value; }
   TColor Color() const { return FColor; }
   void SetColor(TCellAt at, TColor value);
-  const std::string& Hint() const { return FHint; }
-  void SetHint(std::string value) { FHint = std::move(value); }
+  const std::string& Hint() const;
+  void SetHint(std::string value);
   std::uint8_t Flags() const { return FFlags; }
   void SetFlags(std::uint8_t value) { FFlags = value; }
 
@@ -64,10 +64,12 @@ class TCell {
 
  private:
   TCells* FOwner;
+  // Few cells have a hint, and a grid holds a million cells: an empty hint
+  // costs a pointer, not a string.
+  std::unique_ptr<std::string> FHint;
   TFontStyles FFontStyle = 0;
   TColor FColor = clWindow;
   std::uint8_t FFlags = kNoNotify;
-  std::string FHint;
 };
 
 class TBooleanCell : public TCell {

@@ -1,6 +1,8 @@
 #include "grid/CfCells.h"
 
 #include <algorithm>
+#include <bit>
+#include <climits>
 #include <cmath>
 #include <functional>
 #include <cstdint>
@@ -12,7 +14,15 @@
 
 TCells::TCells(TCellsGrid* grid, TCfColumns* columns) : FGrid(grid), FColumns(columns) {}
 
-TCells::~TCells() { ClearRows(); }
+TCells::~TCells() {
+  ClearRows();
+  ReleaseSpareBlocks();
+}
+
+void TCells::ReleaseSpareBlocks() {
+  for (void* block : FSpareBlocks) ::operator delete(block);
+  FSpareBlocks.clear();
+}
 
 void TCells::CheckRow(int ARow) const {
   if (ARow < 0 || ARow >= RowCount()) throw EListError("List index out of bounds (" + std::to_string(ARow) + ")");
@@ -33,6 +43,55 @@ namespace {
 // A column's data kind; a slot without a column holds text.
 std::uint8_t KindOf(const TCfCustomColumn* column) { return column ? column->Kind() : 8; }
 
+// Row indexes in the order of the rows' addresses. A refill lays a hundred
+// thousand rows out this way before it writes them, so this is a radix sort
+// of the addresses (three passes over the rows for a block of some hundred
+// megabytes) rather than a comparison sort.
+std::vector<std::uint32_t> MemoryOrder(const std::vector<TRow*>& rows) {
+  const size_t n = rows.size();
+  std::vector<std::uint32_t> order(n);
+  if (n == 0) return order;
+  std::uintptr_t lo = UINTPTR_MAX, hi = 0, bits = 0;
+  for (const TRow* r : rows) {
+    const auto a = reinterpret_cast<std::uintptr_t>(r);
+    lo = std::min(lo, a);
+    hi = std::max(hi, a);
+  }
+  for (const TRow* r : rows) bits |= reinterpret_cast<std::uintptr_t>(r) - lo;
+  const int shift = bits == 0 ? 0 : std::countr_zero(bits);
+  const std::uintptr_t span = (hi - lo) >> shift;
+  if (span > UINT32_MAX) {
+    // Rows spread over more than the key holds: compare the addresses.
+    for (size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(i);
+    const std::less<const TRow*> before;
+    std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return before(rows[a], rows[b]); });
+    return order;
+  }
+  // Offset in the high half, row index in the low half.
+  std::vector<std::uint64_t> keys(n), spare(n);
+  for (size_t i = 0; i < n; ++i)
+    keys[i] = (static_cast<std::uint64_t>((reinterpret_cast<std::uintptr_t>(rows[i]) - lo) >> shift) << 32) | i;
+  constexpr int kDigit = 11;
+  constexpr size_t kBuckets = size_t{1} << kDigit;
+  const int width = std::bit_width(static_cast<std::uint64_t>(span));
+  std::vector<std::uint32_t> counts(kBuckets);
+  for (int at = 0; at < width; at += kDigit) {
+    std::fill(counts.begin(), counts.end(), 0);
+    const int s = 32 + at;
+    for (std::uint64_t k : keys) ++counts[(k >> s) & (kBuckets - 1)];
+    std::uint32_t sum = 0;
+    for (std::uint32_t& c : counts) {
+      const std::uint32_t here = c;
+      c = sum;
+      sum += here;
+    }
+    for (std::uint64_t k : keys) spare[counts[(k >> s) & (kBuckets - 1)]++] = k;
+    keys.swap(spare);
+  }
+  for (size_t i = 0; i < n; ++i) order[i] = static_cast<std::uint32_t>(keys[i]);
+  return order;
+}
+
 std::uint32_t RoundToCell(std::size_t bytes) {
   return static_cast<std::uint32_t>((bytes + kCellAlign - 1) / kCellAlign * kCellAlign);
 }
@@ -44,6 +103,10 @@ struct TCells::TRowLayout {
   std::vector<TCfCustomColumn*> columns;
   std::vector<std::uint8_t> kinds;
   std::vector<std::uint32_t> offsets;
+  // What FinishCell gives each cell, read from the columns once per call
+  // rather than once per cell (a column's font is worked out each time).
+  std::vector<TFontStyles> styles;
+  std::vector<TColor> colors;
   std::uint32_t bytes = 0;
 };
 
@@ -60,6 +123,8 @@ TCells::TRowLayout TCells::Layout() const {
     layout.kinds.push_back(KindOf(column));
     layout.offsets.push_back(layout.bytes);
     layout.bytes += static_cast<std::uint32_t>(CellSize(layout.kinds.back()));
+    layout.styles.push_back(column ? column->Font().Style : TFontStyles{});
+    layout.colors.push_back(column ? column->Color() : TColor{});
   }
   return layout;
 }
@@ -89,16 +154,28 @@ TCells::TCellList TCells::NewColumnList(int slot) {
 }
 
 TRow* TCells::NewRow(const TRowLayout& layout, TCell** cells) {
-  void* block = ::operator new(layout.bytes);
+  void* block;
+  if (!FSpareBlocks.empty() && FSpareBytes == layout.bytes) {
+    block = FSpareBlocks.back();
+    FSpareBlocks.pop_back();
+  } else {
+    block = ::operator new(layout.bytes);
+  }
   TRow* row = new (block) TRow();
   row->Height = FDefaultRowHeight;
   row->FBlockBytes = layout.bytes;
   size_t made = 0;
   try {
     for (; made < layout.kinds.size(); ++made) {
-      cells[made] =
+      TCell* cell =
           MakeCellAt(static_cast<char*>(block) + layout.offsets[made], layout.kinds[made], this, layout.columns[made]);
-      FinishCell(cells[made], layout.columns[made]);
+      cells[made] = cell;
+      // As FinishCell does, from the values read once.
+      if (layout.columns[made]) {
+        cell->SetFontStyle(layout.styles[made]);
+        cell->SetColor({}, layout.colors[made]);
+      }
+      cell->SetFlags(static_cast<std::uint8_t>(cell->Flags() & ~TCell::kNoNotify));
     }
   } catch (...) {
     for (size_t c = 0; c < made; ++c) cells[c]->~TCell();
@@ -125,6 +202,19 @@ void TCells::FreeRow(TRow* row) {
 void TCells::DestroyRow(size_t ARow) {
   TRow* row = FRows[ARow];
   for (auto& list : FColumnLists) DestroyCell(row, list[ARow]);
+  // The block is kept for the next row of its size: a filter switch drops
+  // and adds back thousands of rows, and handing each block to the
+  // allocator and asking for it again costs more than the rows' contents.
+  const std::uint32_t bytes = row->FBlockBytes;
+  if (FSpareBlocks.size() < kMaxSpareBlocks) {
+    if (FSpareBytes != bytes) {
+      ReleaseSpareBlocks();
+      FSpareBytes = bytes;
+    }
+    row->~TRow();
+    FSpareBlocks.push_back(row);
+    return;
+  }
   FreeRow(row);
 }
 
@@ -346,13 +436,9 @@ void TCells::CellChanged(int ACol, int ARow) {
 void TCells::LayRowsInMemoryOrder() {
   for (const TRow* r : FRows)
     if (r->ParentRow || r->ChildCount > 0) return;
-  std::vector<std::uint32_t> order(FRows.size());
-  for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<std::uint32_t>(i);
   const std::less<const TRow*> before;
-  if (std::is_sorted(order.begin(), order.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return before(FRows[a], FRows[b]); }))
-    return;
-  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) { return before(FRows[a], FRows[b]); });
+  if (std::is_sorted(FRows.begin(), FRows.end(), before)) return;
+  std::vector<std::uint32_t> order = MemoryOrder(FRows);
   ApplyOrder(order);
   FIsSorted = false;
 }
@@ -443,11 +529,20 @@ std::vector<std::uint32_t> TCells::SortOrder(int ACol, TSortType SortType, bool 
       start[n] = static_cast<std::uint32_t>(weights.size());
       const std::string_view all(weights);
       auto text = [&](std::uint32_t i) { return all.substr(start[i], start[i + 1] - start[i]); };
-      for (size_t i = 0; i < n; ++i) items[i] = {cellsort::WeightPrefix(text(index(i))), index(i)};
+      // Texts that share their first eight bytes ("Service 1..", "Sky
+      // Sport ..") are mostly told apart by the next eight, kept aside in
+      // one array rather than read from the texts.
+      std::vector<std::uint64_t> next(n);
+      for (size_t i = 0; i < n; ++i) {
+        const std::string_view t = text(index(i));
+        items[i] = {cellsort::WeightPrefix(t), index(i)};
+        next[i] = t.size() > 8 ? cellsort::WeightPrefix(t.substr(8)) : 0;
+      }
       return OrderByKeys(
           items,
           [&](const Keyed<std::uint64_t>& a, const Keyed<std::uint64_t>& b) {
             if (a.key != b.key) return a.key < b.key ? -1 : 1;
+            if (next[a.index] != next[b.index]) return next[a.index] < next[b.index] ? -1 : 1;
             return cellsort::CompareWeights(text(a.index), text(b.index));
           },
           Descending);

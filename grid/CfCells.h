@@ -145,6 +145,7 @@ class TCells {
   static void DestroyCell(const TRow* row, TCell* cell);
   static void FreeRow(TRow* row);
   void DestroyRow(size_t ARow);
+  void ReleaseSpareBlocks();
   void PopRowsTo(size_t count);
   void ReverseRows();
   void ApplyOrder(const std::vector<std::uint32_t>& order);
@@ -154,6 +155,11 @@ class TCells {
   TCfColumns* FColumns;
   std::vector<TCellList> FColumnLists;
   std::vector<TRow*> FRows;  // each heads its block, owned
+  // Blocks of rows deleted, their cells ended, all FSpareBytes long: the
+  // next rows of that size are made in them.
+  static constexpr size_t kMaxSpareBlocks = size_t{1} << 16;
+  std::vector<void*> FSpareBlocks;
+  std::uint32_t FSpareBytes = 0;
   int FDefaultRowHeight = 16;
   int FShownRowCount = 0;
   bool FIsSorted = false;

@@ -118,6 +118,9 @@ class TCfCustomGridControl : public cf::TCfScrollControl, public TColumnsGrid {
   void EndUpdate();
   bool Updating() const { return FUpdateCount > 0; }
   int UpdateCount() const { return FUpdateCount; }
+  // Closes a bracket opened with BeginUpdate without EndUpdate's repaint of
+  // the body; a full repaint asked for inside it still happens.
+  void LeaveQuietUpdate();
   void ScrollToRow(int Row);
   void SelectAll();
   void SetRowCount(int Count);
@@ -188,7 +191,10 @@ class TCfCustomGridControl : public cf::TCfScrollControl, public TColumnsGrid {
   void RefreshRows(int FromRow, int ToRow);
   void RefreshArea(int Area);
   void RefreshSelection();
-  void RefreshAll() { InvalidateRect(ClientRect()); }
+  // Inside an update bracket the whole client is drawn once, when the
+  // bracket closes: a refill that adds, deletes and sorts rows would
+  // otherwise draw every visible cell for each step.
+  void RefreshAll();
   // Whether a change to ARow (shown, hidden, resized, added) changes the
   // page: false for rows above FirstRow or below a full page. One lookup.
   bool RowAffectsPage(int ARow);
@@ -439,6 +445,7 @@ class TCfCustomGridControl : public cf::TCfScrollControl, public TColumnsGrid {
   int F3DLeftWidth = 0;
   int F3DTopWidth = 0;
   int FUpdateCount = 0;
+  bool FFullRepaintDue = false;  // RefreshAll asked for inside an update bracket
   int FInputColumn = -1;
   bool FInputSelected = false;
   QPointer<TCfCustomEdit> FEditor;

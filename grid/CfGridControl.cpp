@@ -245,9 +245,13 @@ void TCfCustomGridControl::EndUpdate() {
   if (FUpdateCount > 0) --FUpdateCount;
   if (FUpdateCount > 0) return;
   InvalidatePage();
-  RefreshArea(gaBody);
-  RefreshArea(gaHeader);
-  RefreshArea(gaIndicator);
+  if (FFullRepaintDue) {
+    RefreshAll();
+  } else {
+    RefreshArea(gaBody);
+    RefreshArea(gaHeader);
+    RefreshArea(gaIndicator);
+  }
   UpdateVertScrollBar();
 }
 

@@ -66,6 +66,6 @@ void TCfGrid::UpdateFooter(bool DisplayedOnly) {
     footer.SetValue(value);
     footer.SetCaption(count == 0 ? std::string("0") : celltext::FloatToText(value));
   }
-  --FUpdateCount;
+  LeaveQuietUpdate();
   RefreshArea(gaFooter);
 }

@@ -564,7 +564,7 @@ void TCfCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
         if (cell.Y < 0) {
           BeginUpdate();
           ClearSelection();
-          --FUpdateCount;
+          LeaveQuietUpdate();
           FRowsMarked = false;
         }
         break;
@@ -603,7 +603,7 @@ void TCfCustomGrid::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
       if (FRowsMarked) {
         BeginUpdate();
         ClearSelection();
-        --FUpdateCount;
+        LeaveQuietUpdate();
         FRowsMarked = false;
       }
       break;

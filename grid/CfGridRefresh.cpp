@@ -36,6 +36,20 @@ void TCfCustomGridControl::RefreshColumn(TCfCustomColumn* Column, int Area) {
   InvalidateRect(TRect(left, band.Top, right, band.Bottom));
 }
 
+void TCfCustomGridControl::RefreshAll() {
+  if (Updating()) {
+    FFullRepaintDue = true;
+    return;
+  }
+  FFullRepaintDue = false;
+  InvalidateRect(ClientRect());
+}
+
+void TCfCustomGridControl::LeaveQuietUpdate() {
+  if (FUpdateCount > 0) --FUpdateCount;
+  if (!Updating() && FFullRepaintDue) RefreshAll();
+}
+
 void TCfCustomGridControl::RefreshColumnAll(TCfCustomColumn*) { RefreshAll(); }
 
 void TCfCustomGridControl::RefreshRow(int ARow) {

@@ -14,7 +14,7 @@ void TCfCustomGridControl::SelectCell(int ACol, int ARow, TShiftState Shift, boo
   if (FRowsMarked && !shift && !ctrl && ClearMarks) {
     BeginUpdate();
     ClearSelection();
-    --FUpdateCount;  // the marks were repainted one by one; no full repaint here
+    LeaveQuietUpdate();  // the marks were repainted one by one; no full repaint here
     FRowsMarked = false;
     FSelectedRow = -1;
     FSelectedColumn = 0;

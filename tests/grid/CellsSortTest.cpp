@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "GridFixture.h"
+#include "grid/CellSort.h"
 #include "grid/CellText.h"
 
 namespace {
@@ -402,6 +403,62 @@ TEST(GridCellsSort, RowsLaidInMemoryOrderKeepTheirCells) {
   const auto treeRows = RowOrder(tree.Cells);
   tree.Cells.LayRowsInMemoryOrder();
   EXPECT_EQ(RowOrder(tree.Cells), treeRows);
+}
+
+}  // namespace
+
+namespace {
+
+// Service names often share their first eight bytes or more ("Sky Sport
+// News", "Sky Sport Action", "Service 120 HD"): such texts still sort by
+// their whole text, case-blind or not, equal texts keeping their order, in
+// both directions.
+TEST(GridCellsSortRandom, TextsSharingLongBeginningsSortByTheirWholeText) {
+  std::mt19937 rng(4242);
+  const std::vector<std::string> starts = {"", "Service ", "Sky Sport ", "SKY SPORT ", "sky sports news ", "abcdefgh"};
+  Texts texts;
+  for (int i = 0; i < 6000; ++i) {
+    std::string t = starts[rng() % starts.size()];
+    for (int k = static_cast<int>(rng() % 14); k > 0; --k) t += "aAbB0 9_\x01"[rng() % 9];
+    texts.push_back(t);
+  }
+  for (TSortType type : {stAlphabetic, stCaseInsensitive})
+    for (bool desc : {false, true}) {
+      SCOPED_TRACE(std::string(type == stAlphabetic ? "alphabetic" : "case-blind") + (desc ? " descending" : ""));
+      Filled f(8, texts);
+      f.Cells.Sort(0, type, false, desc);
+      std::vector<int> expected(texts.size());
+      for (size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<int>(i);
+      std::stable_sort(expected.begin(), expected.end(), [&](int a, int b) {
+        const std::string& x = texts[static_cast<size_t>(a)];
+        const std::string& y = texts[static_cast<size_t>(b)];
+        const int c = type == stAlphabetic ? cellsort::CompareCodeUnits(x, y) : cellsort::CompareCodeUnitsFolded(x, y);
+        return desc ? c > 0 : c < 0;
+      });
+      Texts expectedIds;
+      for (int i : expected) expectedIds.push_back(std::to_string(i));
+      EXPECT_EQ(f.Ids(), expectedIds);
+    }
+}
+
+// Many rows scattered by a sort are laid out by address again, each with
+// its own cells.
+TEST(GridCellsSort, ManyRowsLaidInMemoryOrderKeepTheirCells) {
+  Texts texts;
+  for (int i = 0; i < 5000; ++i) texts.push_back(std::to_string((i * 7919) % 5000));
+  Filled f(8, texts);
+  f.Cells.Sort(0, stAlphabetic, false, false);
+  std::map<const TRow*, std::string> idOf;
+  for (int r = 0; r < f.Cells.RowCount(); ++r) idOf[&f.Cells.GetRow(r)] = f.Ids()[static_cast<size_t>(r)];
+  f.Cells.LayRowsInMemoryOrder();
+  const auto rows = RowOrder(f.Cells);
+  EXPECT_TRUE(std::is_sorted(rows.begin(), rows.end(), std::less<const TRow*>()));
+  const Texts ids = f.Ids();
+  const Texts keys = f.Keys();
+  for (int r = 0; r < f.Cells.RowCount(); ++r) {
+    ASSERT_EQ(ids[static_cast<size_t>(r)], idOf.at(rows[static_cast<size_t>(r)])) << r;
+    ASSERT_EQ(keys[static_cast<size_t>(r)], texts[static_cast<size_t>(std::stoi(ids[static_cast<size_t>(r)]))]) << r;
+  }
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <typeinfo>
 #include <vector>
 
@@ -80,6 +81,60 @@ TEST(GridCellsStore, NewCellsTakeTheColumnStyleAndColourAndNotify) {
   EXPECT_EQ(cell.Color(), 0x00112233u);
   EXPECT_EQ(cell.Cell().Flags() & TCell::kNoNotify, 0) << "a finished cell notifies";
   EXPECT_EQ(cell.Cell().Owner(), &g.Cells);
+}
+
+// Rows added after others were deleted (a filter switch shrinking and then
+// growing the list) start as new rows do: nothing of a deleted row's
+// values, colours, styles, hints or record shows in them, and the rows kept
+// keep theirs.
+TEST(GridCellsStore, RowsAddedAfterDeletesStartAfresh) {
+  GridFixture g;
+  auto* text = g.AddKind(8);
+  g.AddKind(7);
+  TFont f;
+  f.Style = fsBold;
+  text->SetFont(f);
+  text->SetColor(0x00445566);
+  g.Cells.AddRows(6);
+  for (int r = 0; r < 6; ++r) {
+    g.Cells.GetCell(0, r).SetAsString("old " + std::to_string(r));
+    g.Cells.GetCell(0, r).SetColor(0x00FF0000);
+    g.Cells.GetCell(0, r).SetFontStyle(fsItalic);
+    g.Cells.GetCell(0, r).SetHint("hint " + std::to_string(r));
+    g.Cells.GetCell(1, r).SetAsInteger(100 + r);
+    g.Cells.GetRow(r).Selected = true;
+    g.Cells.GetRow(r).RowTag = 7;
+  }
+  for (const bool byFlags : {true, false}) {
+    SCOPED_TRACE(byFlags ? "deleted together" : "deleted one by one");
+    std::vector<std::string> kept;
+    for (int r : {0, 2, 5}) kept.push_back(g.Cells.GetCell(0, r).AsString() + "/" + g.Cells.GetCell(0, r).Hint());
+    if (byFlags)
+      g.Cells.DeleteRows({0, 1, 0, 1, 1, 0});  // rows 1, 3 and 4 go
+    else
+      for (int r : {4, 3, 1}) g.Cells.DeleteRow(r);
+    ASSERT_EQ(g.Cells.RowCount(), 3);
+    for (int r = 0; r < 3; ++r)
+      EXPECT_EQ(g.Cells.GetCell(0, r).AsString() + "/" + g.Cells.GetCell(0, r).Hint(), kept[static_cast<size_t>(r)])
+          << "a kept row keeps its cells";
+    g.Cells.AddRows(3);
+    for (int r = 3; r < 6; ++r) {
+      EXPECT_EQ(g.Cells.GetCell(0, r).AsString(), "") << r;
+      EXPECT_EQ(g.Cells.GetCell(0, r).Color(), 0x00445566u) << r;
+      EXPECT_EQ(g.Cells.GetCell(0, r).FontStyle(), fsBold) << r;
+      EXPECT_EQ(g.Cells.GetCell(0, r).Hint(), "") << r;
+      EXPECT_EQ(g.Cells.GetCell(1, r).AsInteger(), 0) << r;
+      EXPECT_FALSE(g.Cells.GetRow(r).Selected) << r;
+      EXPECT_EQ(g.Cells.GetRow(r).RowTag, -1) << r;
+    }
+    // Back to six rows of old values for the second round.
+    for (int r = 3; r < 6; ++r) {
+      g.Cells.GetCell(0, r).SetAsString("old " + std::to_string(r));
+      g.Cells.GetCell(0, r).SetHint("hint " + std::to_string(r));
+      g.Cells.GetRow(r).Selected = true;
+      g.Cells.GetRow(r).RowTag = 7;
+    }
+  }
 }
 
 TEST(GridCellsStore, ChangeNotificationCarriesTheAddressedPosition) {

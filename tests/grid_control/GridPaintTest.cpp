@@ -2,6 +2,9 @@
 // off. Colours of our fixed system table: window white, button face 240,
 // shadow 160, highlight (51, 153, 255), window text black.
 
+#include <algorithm>
+#include <functional>
+
 #include "GridControlFixture.h"
 #include "platform/ImageList.h"
 
@@ -327,6 +330,67 @@ TEST(GridPaint, ScrollingLeavesWhatAFreshPaintShows) {
     }
     EXPECT_EQ(box, TRect(10000, 10000, -1, -1)) << s.name;
     EXPECT_EQ(differing, 0) << s.name << " (FirstRow " << h.Grid->FirstRow() << ")";
+  }
+}
+
+// A refill inside an update bracket (rows deleted, added, written and
+// sorted) draws nothing until the bracket closes, and then leaves exactly
+// what a fresh paint of the final rows shows, footer and input line included.
+TEST(GridPaint, UpdateBracketDrawsOnceWhenItClosesAndShowsTheFinalRows) {
+  GridHarness h(400, 200);
+  h.AddTextColumns({150, 200});
+  h.Grid->SetOptions(goHeader | goGrid | goIndicator | goFooter | goInput | goSelectFullRow);
+  auto fill = [&](int count, int salt) {
+    h.Grid->SelectRange(0, std::max(h.Grid->RowCount() - 1, 0), false);
+    if (h.Grid->RowCount() > count) {
+      h.Grid->SelectRange(count, h.Grid->RowCount() - 1, true);
+      h.Grid->DeleteSelectedRows();
+    } else if (h.Grid->RowCount() < count) {
+      h.Grid->AddRows(count - h.Grid->RowCount());
+    }
+    for (int r = 0; r < count; ++r) {
+      h.Grid->SetCells(0, r, "name " + std::to_string((r * 37 + salt) % 101));
+      h.Grid->SetCells(1, r, std::to_string(r + salt));
+    }
+    h.Grid->SortColumn(0, true);
+  };
+  fill(40, 0);
+  h.Grid->Render();
+  struct Step {
+    const char* name;
+    std::function<void()> act;
+  };
+  const Step steps[] = {
+      {"fewer rows", [&] { fill(25, 5); }},
+      {"more rows", [&] { fill(60, 11); }},
+      {"all rows gone and back", [&] {
+         h.Grid->ClearRows();
+         fill(30, 17);
+       }},
+      {"nested bracket", [&] {
+         h.Grid->BeginUpdate();
+         fill(50, 23);
+         h.Grid->EndUpdate();  // the outer bracket is still open
+       }},
+  };
+  // The rows' part of the client; the scroll bar at the right edge follows
+  // the row count at once.
+  auto rows = [&](const QImage& image) { return image.copy(0, 0, image.width() - 30, image.height()); };
+  for (const Step& s : steps) {
+    const QImage before = h.Buffer();
+    h.Grid->BeginUpdate();
+    s.act();
+    EXPECT_TRUE(rows(h.Buffer()) == rows(before)) << s.name << ": rows drawn inside the bracket";
+    h.Grid->EndUpdate();
+    const QImage after = h.Buffer();
+    const QImage fresh = h.Paint();
+    ASSERT_EQ(after.size(), fresh.size()) << s.name;
+    int differing = 0;
+    for (int y = 0; y < fresh.height(); ++y)
+      for (int x = 0; x < fresh.width(); ++x)
+        if (after.pixel(x, y) != fresh.pixel(x, y)) ++differing;
+    EXPECT_EQ(differing, 0) << s.name;
+    EXPECT_FALSE(after == before) << s.name << ": the new rows never shown";
   }
 }
 

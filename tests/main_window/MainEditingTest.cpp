@@ -25,6 +25,8 @@
 #include <QApplication>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <functional>
 #include <stdexcept>
@@ -296,6 +298,24 @@ TEST_F(MainEditing, ServicePasteShowsTheProgressWindowAndAlwaysClosesIt)
         EXPECT_FALSE(m->CfProgress.Visible()) << "the window is closed afterwards";
         EXPECT_EQ(Services.size(), before + c.added);
         EXPECT_EQ(m->LV_Serv->RowCount(), static_cast<int>(Services.size())) << "every service is listed";
+        if (c.added > 0 && !c.failOnClear) {
+            // The list stays sorted by the service name, case-blind, with
+            // each new service once, and the last one pasted is selected.
+            std::vector<std::string> names;
+            for (int r = 0; r < m->LV_Serv->RowCount(); ++r)
+                names.push_back(m->LV_Serv->Cells(ServColService, r));
+            for (std::size_t r = 1; r < names.size(); ++r) {
+                std::string a = names[r - 1], b = names[r];
+                for (std::string* t : {&a, &b})
+                    for (char& ch : *t)
+                        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
+                ASSERT_LE(a, b) << "rows " << r - 1 << " and " << r;
+            }
+            for (std::size_t i = 0; i < c.added; ++i)
+                EXPECT_EQ(std::count(names.begin(), names.end(), "Pasted " + std::to_string(i)), 1) << i;
+            EXPECT_EQ(m->LV_Serv->Cells(ServColService, m->LV_Serv->SelectedRow()),
+                      "Pasted " + std::to_string(c.added - 1));
+        }
         ASSERT_FALSE(messages.Log().empty());
         if (c.message)
             EXPECT_NE(messages.Log().back().Text.find(c.message), std::string::npos) << messages.Log().back().Text;
