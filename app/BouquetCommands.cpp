@@ -18,7 +18,7 @@ std::int32_t Clamp(std::int32_t value, std::size_t size)
     return static_cast<std::size_t>(value) > size ? static_cast<std::int32_t>(size) : value;
 }
 
-bool IsService(const ARR_OF_STRING& e) { return !e.empty() && e[0] == UB_ENTRY_SERVICE; }
+bool IsService(const TY_TEXT_TRIPLE& e) { return e[0] == UB_ENTRY_SERVICE; }
 
 void Recount(TY_ENIG_UB& ub)
 {
@@ -212,7 +212,7 @@ std::size_t InsertEntries(TListKind kind, std::int32_t listIndex, std::int32_t p
         for (const auto& e : entries) {
             if (e.size() < 2 || (e[0] != UB_ENTRY_SERVICE && e[0] != UB_ENTRY_MARKER))
                 continue;
-            add.push_back({e[0], e[1], e.size() >= 3 ? e[2] : std::string()});
+            add.push_back(e);
         }
         TY_ENIG_UB& ub = BouquetArray(kind)[at];
         ub.Entries.insert(ub.Entries.begin() + Clamp(position, ub.Entries.size()), std::make_move_iterator(add.begin()),
@@ -256,9 +256,7 @@ ARR_ARR_OF_STRING TakeEntries(TListKind kind, std::int32_t listIndex, const std:
         if (kind == TListKind::Providers) {
             out.push_back({UB_ENTRY_SERVICE, std::to_string(Providers[at].Members[ei]), std::string()});
         } else {
-            ARR_OF_STRING entry = BouquetArray(kind)[at].Entries[ei];
-            entry.resize(3);
-            out.push_back(std::move(entry));
+            out.push_back(BouquetArray(kind)[at].Entries[ei]);
         }
     }
     return out;
@@ -271,8 +269,7 @@ bool RenameEntry(TListKind kind, std::int32_t listIndex, std::int32_t entryIndex
     ARR_ARR_OF_STRING& entries = BouquetArray(kind)[static_cast<std::size_t>(listIndex)].Entries;
     if (entryIndex < 0 || static_cast<std::size_t>(entryIndex) >= entries.size())
         return false;
-    ARR_OF_STRING& entry = entries[static_cast<std::size_t>(entryIndex)];
-    entry.resize(3);
+    TY_TEXT_TRIPLE& entry = entries[static_cast<std::size_t>(entryIndex)];
     if (entry[0] == UB_ENTRY_MARKER) {
         entry[1] = answer;
     } else {

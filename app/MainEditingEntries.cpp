@@ -192,7 +192,7 @@ void TForm_Main::pop_det_renameClick()
         ok = Messages().InputQuery(LoadRs(rs::RenameDescriptionCaption), LoadRs(rs::InsertNewNamePrompt), answer);
     } else {
         const std::string serviceName =
-            d.ServiceIndex >= 0 ? Services[static_cast<std::size_t>(d.ServiceIndex)].Name : std::string();
+            d.ServiceIndex >= 0 ? Services[static_cast<std::size_t>(d.ServiceIndex)].Name.str() : std::string();
         ok = Messages().InputQuery(LoadRs(rs::RenameServiceCaption), LoadRs(rs::RenameServicePrompt) + serviceName + ")", answer);
     }
     if (!ok || answer.empty())

@@ -292,9 +292,9 @@ std::vector<TDetailRow> BouquetDetailRows(TY_ENIG_UB& bouquet, const ARR_ENIG_CH
     bouquet.ServiceCount = 0;
     for (std::size_t e = 0; e < bouquet.Entries.size(); ++e) {
         const auto& entry = bouquet.Entries[e];
-        const std::string& kind = entry.size() > 0 ? entry[0] : EmptyText;
-        const std::string& text = entry.size() > 1 ? entry[1] : EmptyText;
-        const std::string& own = entry.size() > 2 ? entry[2] : EmptyText;
+        const TText16& kind = entry[0];
+        const TText16& text = entry[1];
+        const TText16& own = entry[2];
         TDetailRow r;
         r.Entry = static_cast<std::int32_t>(e);
         if (kind == UB_ENTRY_MARKER) {
@@ -312,7 +312,7 @@ std::vector<TDetailRow> BouquetDetailRows(TY_ENIG_UB& bouquet, const ARR_ENIG_CH
         r.Running = std::to_string(channelBase + bouquet.ServiceCount);
         r.ServiceIndex = ServiceOf(text, services, byNumber);
         if (r.ServiceIndex >= 0) {
-            r.Name = own.empty() ? services[static_cast<std::size_t>(r.ServiceIndex)].Name : own;
+            r.Name = own.empty() ? services[static_cast<std::size_t>(r.ServiceIndex)].Name.view() : own.view();
             FillServiceColumns(r, services, transponders, whiteList);
         } else {
             r.Name = MissingServiceName(text);

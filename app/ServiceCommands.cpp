@@ -11,7 +11,7 @@ namespace {
 
 using TNumberSet = std::unordered_set<std::int32_t>;
 
-bool EntryNames(const ARR_OF_STRING& entry, const TNumberSet& numbers)
+bool EntryNames(const TY_TEXT_TRIPLE& entry, const TNumberSet& numbers)
 {
     std::int32_t number = 0;
     return entry.size() >= 2 && entry[0] == UB_ENTRY_SERVICE && TryParseInt(entry[1], number) &&
@@ -26,12 +26,12 @@ bool SweepReferences(ARR_ENIG_PR& providers, ARR_ENIG_UB& bouquets, const TNumbe
     for (auto& pr : providers)
         changed |= std::erase_if(pr.Members, [&](std::int32_t n) { return numbers.count(n) != 0; }) > 0;
     for (auto& ub : bouquets) {
-        if (std::erase_if(ub.Entries, [&](const ARR_OF_STRING& e) { return EntryNames(e, numbers); }) == 0)
+        if (std::erase_if(ub.Entries, [&](const TY_TEXT_TRIPLE& e) { return EntryNames(e, numbers); }) == 0)
             continue;
         changed = true;
         ub.ServiceCount = static_cast<std::int32_t>(std::count_if(
             ub.Entries.begin(), ub.Entries.end(),
-            [](const ARR_OF_STRING& e) { return !e.empty() && e[0] == UB_ENTRY_SERVICE; }));
+            [](const TY_TEXT_TRIPLE& e) { return e[0] == UB_ENTRY_SERVICE; }));
     }
     return changed;
 }
@@ -234,7 +234,7 @@ std::vector<std::int32_t> EntryServiceNumbers(TListKind kind, std::int32_t listI
         const ARR_ENIG_UB& ubs = BouquetArray(kind);
         if (ei >= ubs[at].Entries.size())
             continue;
-        const ARR_OF_STRING& entry = ubs[at].Entries[ei];
+        const TY_TEXT_TRIPLE& entry = ubs[at].Entries[ei];
         std::int32_t number = 0;
         if (entry.size() >= 2 && entry[0] == UB_ENTRY_SERVICE && TryParseInt(entry[1], number))
             numbers.push_back(number);
@@ -283,7 +283,7 @@ void CapitalizeEntries(TListKind kind, std::int32_t listIndex, const std::vector
     for (std::int32_t e : entryIndexes) {
         if (e < 0 || static_cast<std::size_t>(e) >= entries.size())
             continue;
-        ARR_OF_STRING& entry = entries[static_cast<std::size_t>(e)];
+        TY_TEXT_TRIPLE& entry = entries[static_cast<std::size_t>(e)];
         if (entry.size() >= 2 && entry[0] == UB_ENTRY_MARKER) {
             TitleCase(entry[1]);
             Modified = true;

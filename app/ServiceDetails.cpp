@@ -5,6 +5,7 @@
 #include "settings/Fields.h"
 #include "settings/Unit_lib.h"
 
+#include <algorithm>
 #include <unordered_set>
 
 namespace {
@@ -14,7 +15,7 @@ void AddBouquetRows(std::vector<TPresentInRow>& rows, const std::string& section
 {
     rows.push_back({section, true});
     for (const TY_ENIG_UB& ub : bouquets)
-        for (const ARR_OF_STRING& e : ub.Entries)
+        for (const TY_TEXT_TRIPLE& e : ub.Entries)
             if (e.size() > 1 && e[0] == UB_ENTRY_SERVICE && e[1] == numberText) {
                 rows.push_back({ub.Name, false});
                 break;
@@ -83,7 +84,7 @@ std::optional<TDetailsError> StoreServiceDetails(std::int32_t index, const TServ
     s.Key = s.Sid + Transponders[static_cast<std::size_t>(d.TpIndex)].Key + std::to_string(type);
     s.Name = d.Name;
     s.Provider = d.Provider;
-    s.Pids = pids;
+    std::copy(pids.begin(), pids.end(), s.Pids.begin());
     s.Flags = (d.NoDvb ? FLAG_NODVB : 0) | (d.DontShow ? FLAG_DONTSHOW : 0) | (d.NoPmt ? FLAG_NOPMT : 0);
     s.Black = d.Black ? 1 : 0;
     s.White = d.White ? 1 : 0;

@@ -94,13 +94,13 @@ private:
 };
 
 // The service the line stands for in this running copy, or -1.
-std::int32_t SameCopyService(const TPasteIndexes& idx, const TLineSlot& slot, const ARR_OF_STRING* copied,
+std::int32_t SameCopyService(const TPasteIndexes& idx, const TLineSlot& slot, const TY_TEXT_TRIPLE* copied,
                              std::string& ownName)
 {
     std::int32_t number = 0;
     if (copied && copied->size() >= 2 && (*copied)[0] == UB_ENTRY_SERVICE && TryParseInt((*copied)[1], number) &&
         idx.ServiceByNumber(number, slot.Ch.Key) >= 0) {
-        ownName = copied->size() >= 3 ? (*copied)[2] : std::string();
+        ownName = (*copied)[2];
         return number;
     }
     return idx.ServiceByNumber(slot.Ch.Number, slot.Ch.Key);

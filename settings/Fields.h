@@ -5,6 +5,7 @@
 
 #include "platform/Utf8.h"
 #include "settings/Errors.h"
+#include "settings/InlineText.h"
 
 #include <cstdint>
 #include <initializer_list>
@@ -53,6 +54,13 @@ std::size_t CountOccurrences(std::string_view pattern, std::string_view text);
 // First letter and every letter after a blank upper-case, the rest lower
 // case; cut to 31 characters (never inside a UTF-8 character).
 void TitleCase(std::string& text);
+template <std::size_t N>
+void TitleCase(TInlineText<N>& text)
+{
+    std::string s(text.view());
+    TitleCase(s);
+    text = s;
+}
 // Removes the DVB emphasis on/off codes (UTF-8 C2 86 and C2 87). The text
 // stays UTF-8: no character of any language is lost.
 std::string Utf8ToAnsiClean(std::string_view utf8);

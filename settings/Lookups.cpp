@@ -171,7 +171,7 @@ std::int32_t ServiceIndexOfCell(TListKind kind, std::int32_t row, std::int32_t c
     const ARR_ENIG_UB& bouquets = kind == TListKind::TvBouquets ? TvBouquets : RadioBouquets;
     if (r >= bouquets.size() || c >= bouquets[r].Entries.size())
         return -1;
-    const ARR_OF_STRING& entry = bouquets[r].Entries[c];
+    const TY_TEXT_TRIPLE& entry = bouquets[r].Entries[c];
     std::int32_t number = 0;
     if (entry.size() < 2 || !TryParseInt(entry[1], number))
         return -1;

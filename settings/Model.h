@@ -5,6 +5,8 @@
 // (providers, user bouquets, grids); there are no pointers between records.
 // All texts are UTF-8.
 
+#include "settings/FieldList.h"
+#include "settings/InlineText.h"
 #include "settings/XmlScanner.h"
 
 #include <array>
@@ -14,8 +16,24 @@
 
 using ARR_OF_INTEGER = std::vector<std::int32_t>;
 using ARR_OF_STRING = std::vector<std::string>;
-// A text triple: user-bouquet entries and list-file entries.
-using ARR_ARR_OF_STRING = std::vector<ARR_OF_STRING>;
+// A text triple: user-bouquet entries and list-file entries. A fixed record
+// of three short texts rather than a list of three strings: a large set has
+// a hundred thousand entries and more.
+struct TY_TEXT_TRIPLE {
+    TText16 Texts[3];
+
+    TText16& operator[](std::size_t i) noexcept { return Texts[i]; }
+    const TText16& operator[](std::size_t i) const noexcept { return Texts[i]; }
+    static constexpr std::size_t size() noexcept { return 3; }
+    static constexpr bool empty() noexcept { return false; }
+    TText16* begin() noexcept { return Texts; }
+    TText16* end() noexcept { return Texts + 3; }
+    const TText16* begin() const noexcept { return Texts; }
+    const TText16* end() const noexcept { return Texts + 3; }
+
+    bool operator==(const TY_TEXT_TRIPLE&) const = default;
+};
+using ARR_ARR_OF_STRING = std::vector<TY_TEXT_TRIPLE>;
 
 // Service flag bits. NEW is held in memory only: files get the flags & 0x7F.
 constexpr std::int32_t FLAG_NODVB = 0x01;
@@ -66,23 +84,25 @@ enum : int { PID_VIDEO = 0, PID_AUDIO = 1, PID_TELETEXT = 2, PID_PCR = 3, PID_AC
 
 // A service.
 struct TY_ENIG_CH {
-    std::string Sid;              // 4 upper-case hex digits
+    // The texts are held in place up to their usual lengths (a hundred
+    // thousand services make one block); longer ones go to the heap.
+    TText16 Sid;                  // 4 upper-case hex digits
     std::int32_t TpIndex = 0;     // index into the transponder array it was loaded with
     std::int32_t ServiceType = 0; // 1, 4, 25 TV; 2 radio; others data
-    std::string Key;              // Sid + transponder key + type in decimal
+    TText32 Key;                  // Sid + transponder key + type in decimal
     std::int32_t Number = 0;      // serial number inside the editor (200 + load position)
-    std::string Name;             // "." when the file has no name
     bool Unnamed = false;         // the file had no name: "." is written back as none
-    std::string Provider;         // from "p:"
-    std::array<std::string, PID_COUNT> Pids; // texts after "c:00".."c:04"; empty = absent
+    TText32 Name;                 // "." when the file has no name
+    TText16 Provider;             // from "p:"
+    std::array<TText16, PID_COUNT> Pids; // texts after "c:00".."c:04"; empty = absent
     std::int32_t Flags = 0;       // FLAG_* bits
     std::int32_t Black = 0;       // 1 when on the black list (Enigma 1: lock list)
     std::int32_t White = 0;       // 1 when on the white list
-    std::string CompareStatus;    // compare copy only: "INS", "UPD" or empty
+    TText16 CompareStatus;        // compare copy only: "INS", "UPD" or empty
     // Fields of the data line that the editor does not interpret (cached
     // values other than c:00..c:04, "C:" CA ids, ...), in file order and
     // written back as read, so that a save does not strip receiver data.
-    ARR_OF_STRING ExtraData;
+    TFieldList ExtraData;
 
     bool operator==(const TY_ENIG_CH&) const = default;
 };

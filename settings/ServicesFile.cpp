@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -526,15 +527,25 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         ch.Sid.assign(sid, sizeof sid);
         ch.TpIndex = tp;
         ch.ServiceType = type;
+        // Sid, transponder key, type: made in place (the key is held
+        // inline, no text is built for it).
         const std::string& tpKeyText = transponders[static_cast<std::size_t>(tp)].Key;
-        char typeText[16];
-        const auto typeEnd = std::to_chars(typeText, typeText + sizeof typeText, type).ptr;
-        ch.Key.reserve(ch.Sid.size() + tpKeyText.size() + static_cast<std::size_t>(typeEnd - typeText));
-        ch.Key.assign(ch.Sid).append(tpKeyText).append(typeText, typeEnd);
+        if (tpKeyText.size() <= 32) {
+            char keyText[4 + 32 + 16];
+            std::memcpy(keyText, sid, sizeof sid);
+            std::memcpy(keyText + sizeof sid, tpKeyText.data(), tpKeyText.size());
+            char* const typeAt = keyText + sizeof sid + tpKeyText.size();
+            const auto typeEnd = std::to_chars(typeAt, keyText + sizeof keyText, type).ptr;
+            ch.Key.assign(keyText, static_cast<std::size_t>(typeEnd - keyText));
+        } else {
+            ch.Key = ch.Sid + tpKeyText + std::to_string(type);
+        }
         ch.Number = 200 + loaded;
         // A name of control characters only is cleaned to nothing: shown and
         // saved as the nameless service it would read back as.
-        if (!e.name.empty())
+        if (e.name.find('\xC2') == std::string_view::npos)
+            ch.Name = e.name;
+        else
             ch.Name = Utf8ToAnsiClean(e.name);
         ch.Unnamed = ch.Name.empty();
         if (ch.Unnamed)
@@ -686,9 +697,9 @@ void SaveService()
                 out += tags[k];
                 out += s.Pids[static_cast<std::size_t>(k)];
             }
-        for (const auto& extra : s.ExtraData) {
+        if (!s.ExtraData.empty()) {
             out += ',';
-            out += extra;
+            out += s.ExtraData.Joined();
         }
         if (s.Flags != 0) {
             out += ",f:";

@@ -141,7 +141,7 @@ TEST_F(EditingTest, ShorteningNeverSplitsACharacterOrAnEscape)
         EXPECT_LE(line.size(), 255u) << c.what;
         const TLineSlot slot = ParseLine(line);
         ASSERT_EQ(slot.Kind, TLineSlot::TKind::Service) << c.what;
-        EXPECT_TRUE(IsValidUtf8(slot.Ch.Name)) << c.what;
+        EXPECT_TRUE(IsValidUtf8(slot.Ch.Name.view())) << c.what;
         EXPECT_TRUE(c.name.starts_with(slot.Ch.Name)) << c.what;
         EXPECT_TRUE(c.provider.starts_with(slot.Ch.Provider)) << c.what;
         EXPECT_FALSE(slot.Ch.Name.empty()) << c.what;

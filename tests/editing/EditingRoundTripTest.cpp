@@ -127,7 +127,7 @@ TEST(EditingRoundTrip, EditsOnARealSetAreSavedAndLoadAgainEqual)
     std::int32_t doomed = -1;
     for (const auto& e : TvBouquets[0].Entries) {
         const bool inEdited = std::any_of(TvBouquets[1].Entries.begin(), TvBouquets[1].Entries.end(),
-                                          [&](const ARR_OF_STRING& f) { return f[0] == "S" && f[1] == e[1]; });
+                                          [&](const TY_TEXT_TRIPLE& f) { return f[0] == "S" && f[1] == e[1]; });
         if (e[0] == "S" && !inEdited) {
             doomed = std::stoi(e[1]);
             break;

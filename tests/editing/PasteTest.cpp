@@ -68,7 +68,7 @@ TEST_F(TwoCopies, PasteFromAnotherCopyAddsMissingServicesAndTransponders)
     EXPECT_EQ(radio.ServiceType, 2);
     EXPECT_EQ(radio.Flags, 4);
     EXPECT_EQ(radio.White, 1);
-    EXPECT_EQ(radio.Pids, (std::array<std::string, PID_COUNT>{"", "0100", "", "", "0101"}));
+    EXPECT_EQ(radio.Pids, (std::array<TText16, PID_COUNT>{"", "0100", "", "", "0101"}));
     const TY_ENIG_TP& tp = Transponders[5];
     EXPECT_EQ(tp.Key, "00DC000000010002");
     EXPECT_EQ(tp.Position, "022.0E");
@@ -99,7 +99,7 @@ TEST_F(TwoCopies, EntryPasteFromAnotherCopyMatchesByKey)
               (ARR_ARR_OF_STRING{{"S", "200", ""}, {"D", "Films", ""}, {"S", "206", ""}, {"S", "207", ""}}));
     InsertEntries(TListKind::TvBouquets, 1, 1, paste.Result.Entries);
     EXPECT_EQ(TvBouquets[1].Entries.size(), 6u);
-    EXPECT_EQ(TvBouquets[1].Entries[2], (ARR_OF_STRING{"D", "Films", ""}));
+    EXPECT_EQ(TvBouquets[1].Entries[2], (TY_TEXT_TRIPLE{"D", "Films", ""}));
 }
 
 TEST_F(TwoCopies, MalformedSlotsAreSkippedAndReported)
@@ -211,5 +211,5 @@ TEST_F(EditingTest, CopiedLinesSkipEntriesWhoseServiceIsGone)
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[1], "TITLE|News");
     EXPECT_EQ(kept.size(), lines.size());
-    EXPECT_EQ(kept[0], (ARR_OF_STRING{"S", "200", ""}));
+    EXPECT_EQ(kept[0], (TY_TEXT_TRIPLE{"S", "200", ""}));
 }

@@ -178,7 +178,7 @@ TEST_F(EditingTest, EntryCommandsSkipMarkersAndReachTheEntriesServices)
     EXPECT_EQ(Service(200)->Flags, 1);
     EXPECT_EQ(Service(201)->Flags, 1);
     EXPECT_EQ(Service(202)->Flags, 0);
-    EXPECT_EQ(TvBouquets[0].Entries[1], (ARR_OF_STRING{"D", "News", ""}));
+    EXPECT_EQ(TvBouquets[0].Entries[1], (TY_TEXT_TRIPLE{"D", "News", ""}));
     // Providers name their services by member.
     EXPECT_EQ(EntryServiceNumbers(TListKind::Providers, 0, {1, 7}), (std::vector<std::int32_t>{204}));
     EXPECT_TRUE(EntryServiceNumbers(TListKind::RadioBouquets, 3, {0}).empty());
@@ -295,7 +295,7 @@ TEST_F(EditingTest, ClearPidsKeepsTeletextAndAc3)
 {
     Service(203)->Pids = {"1234", "2345", "3456", "4567", "5678"};
     ClearPids(EntryServiceNumbers(TListKind::TvBouquets, 1, {0}));
-    const std::array<std::string, PID_COUNT> expected = {"0000", "0000", "3456", "0000", "5678"};
+    const std::array<TText16, PID_COUNT> expected = {"0000", "0000", "3456", "0000", "5678"};
     EXPECT_EQ(Service(203)->Pids, expected);
     EXPECT_TRUE(Modified) << "the cleared PIDs are saved";
 }

@@ -183,8 +183,8 @@ TEST_F(MainEditing, DragAndDropBetweenTheLists)
     // The bouquet's entries as they are now (a load replaces the arrays).
     auto E = [list]() -> const ARR_ARR_OF_STRING& { return TvBouquets[static_cast<std::size_t>(list)].Entries; };
     ASSERT_EQ(E().size(), entries + 2);
-    EXPECT_EQ(E()[3], (std::vector<std::string>{"S", std::to_string(a), ""}));
-    EXPECT_EQ(E()[4], (std::vector<std::string>{"S", std::to_string(b), ""}));
+    EXPECT_EQ(E()[3], (TY_TEXT_TRIPLE{"S", std::to_string(a), ""}));
+    EXPECT_EQ(E()[4], (TY_TEXT_TRIPLE{"S", std::to_string(b), ""}));
     EXPECT_TRUE(Modified);
     EXPECT_EQ(m->LV_Details->RowCount(), static_cast<int>(entries + 2));
     EXPECT_EQ(m->LV_Details->SelectedRow(), 3) << "the first dropped entry is selected";
@@ -210,14 +210,14 @@ TEST_F(MainEditing, DragAndDropBetweenTheLists)
 
     // Entry 0 dragged down onto row 5 lands as the fifth entry: the row that
     // was under the mouse now follows it.
-    const std::vector<std::string> first = E()[0], under = E()[5];
+    const TY_TEXT_TRIPLE first = E()[0], under = E()[5];
     ClickRow(*m->LV_Details, 0);
     Drag(*m->LV_Details, 0, *m->LV_Details, 5);
     EXPECT_EQ(E()[4], first);
     EXPECT_EQ(E()[5], under);
 
     // Entry 0 onto the first bouquet (after the question): at its top.
-    const std::vector<std::string> moving = E()[0];
+    const TY_TEXT_TRIPLE moving = E()[0];
     ClickRow(*m->LV_Details, 0);
     messages.Answer(mrYes);
     Drag(*m->LV_Details, 0, *m->LV_TypeOfList, 0);
@@ -499,7 +499,7 @@ TEST_F(MainEditing, EditSaveAndLoadTheRealSet)
     Press(*m->LV_Details, VK_INSERT);
     const auto& e = TvBouquets[static_cast<std::size_t>(renamed)].Entries;
     ASSERT_EQ(e.size(), entries + 1);
-    EXPECT_EQ(e[2], (std::vector<std::string>{"D", "--- inserted by hand ---", ""}));
+    EXPECT_EQ(e[2], (TY_TEXT_TRIPLE{"D", "--- inserted by hand ---", ""}));
 
     // Rename the first entry in the bouquet (menu item).
     ClickRow(*m->LV_Details, 0);
@@ -579,7 +579,7 @@ TEST_F(MainEditing, EditSaveAndLoadTheRealSet)
             r.push_back("#" + b.Name);
             for (const auto& e : b.Entries) {
                 const std::int32_t i = e[0] == "S" ? byNumber.Find(std::stoi(e[1])) : -1;
-                r.push_back(e[0] + ":" + (i >= 0 ? Services[static_cast<std::size_t>(i)].Key : e[1]) + ":" + e[2]);
+                r.push_back(e[0] + ":" + (i >= 0 ? Services[static_cast<std::size_t>(i)].Key.str() : e[1].str()) + ":" + e[2]);
             }
         }
         return r;

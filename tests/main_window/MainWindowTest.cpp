@@ -244,7 +244,7 @@ TEST_F(MainWindow, FirstStartOpenShowSaveAndReload)
         std::vector<std::string> shown;
         for (const auto& d : m.DetailRows)
             shown.push_back(d.Marker ? "D:" + d.Name
-                                     : "S:" + (d.ServiceIndex >= 0 ? Services[static_cast<std::size_t>(d.ServiceIndex)].Sid : std::string("?")));
+                                     : "S:" + (d.ServiceIndex >= 0 ? Services[static_cast<std::size_t>(d.ServiceIndex)].Sid.str() : std::string("?")));
         EXPECT_EQ(shown, lines);
     }
     ASSERT_EQ(m.LV_Details->RowCount(), static_cast<int>(lines.size()));

@@ -186,11 +186,11 @@ TEST_F(RealSetsTest, Enigma1ListAndBouquetAreRead)
     EXPECT_EQ(ub.Name, "Canal Sat (19.2\xC2\xB0)");
     EXPECT_EQ(ub.FileId, "DBE00");
     ASSERT_EQ(ub.Entries.size(), 5u);
-    EXPECT_EQ(ub.Entries[0], (ARR_OF_STRING{"D", "", ""}));
-    EXPECT_EQ(ub.Entries[1], (ARR_OF_STRING{"S", "200", ""}));
-    EXPECT_EQ(ub.Entries[2], (ARR_OF_STRING{"S", "201", ""}));
-    EXPECT_EQ(ub.Entries[3], (ARR_OF_STRING{"S", "202", ""}));
-    EXPECT_EQ(ub.Entries[4], (ARR_OF_STRING{"D", "--- built on 2014-11-30 ---", ""}));
+    EXPECT_EQ(ub.Entries[0], (TY_TEXT_TRIPLE{"D", "", ""}));
+    EXPECT_EQ(ub.Entries[1], (TY_TEXT_TRIPLE{"S", "200", ""}));
+    EXPECT_EQ(ub.Entries[2], (TY_TEXT_TRIPLE{"S", "201", ""}));
+    EXPECT_EQ(ub.Entries[3], (TY_TEXT_TRIPLE{"S", "202", ""}));
+    EXPECT_EQ(ub.Entries[4], (TY_TEXT_TRIPLE{"D", "--- built on 2014-11-30 ---", ""}));
     EXPECT_EQ(ub.ServiceCount, 3);
     // The other references name services this set does not have.
     EXPECT_EQ(ErrorReport,

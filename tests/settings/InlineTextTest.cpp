@@ -1,0 +1,73 @@
+#include "settings/FieldList.h"
+#include "settings/InlineText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Lengths around the in-place limit (14 for 16 bytes, 30 for 32): a text
+// is never cut and reads back the same wherever it is held.
+TEST(InlineText, KeepsEveryLengthAroundTheInPlaceLimit)
+{
+    for (std::size_t n : {0u, 1u, 13u, 14u, 15u, 29u, 30u, 31u, 200u}) {
+        const std::string text(n, 'x');
+        TText16 a = text;
+        TText32 b(text);
+        EXPECT_EQ(a.size(), n);
+        EXPECT_EQ(b.size(), n);
+        EXPECT_EQ(a, text);
+        EXPECT_EQ(std::string(b.c_str()), text); // NUL-terminated in both forms
+        TText16 copy = a;
+        TText16 moved = std::move(copy);
+        EXPECT_EQ(moved, text);
+        moved = "short";
+        EXPECT_EQ(moved, "short");
+        moved = text;
+        EXPECT_EQ(moved.view(), text);
+    }
+}
+
+TEST(InlineText, AssignFromAPartOfItself)
+{
+    TText16 t = "a text longer than fourteen";
+    t = t.view().substr(2, 20);
+    EXPECT_EQ(t, "text longer than fou");
+    t = t.view().substr(5);
+    EXPECT_EQ(t, "longer than fou");
+    t = t.view().substr(0, 6);
+    EXPECT_EQ(t, "longer");
+}
+
+TEST(InlineText, ComparesAndJoinsLikeAString)
+{
+    const TText32 name = "Das Erste HD";
+    const std::string s = name; // converts
+    EXPECT_EQ(s, name);
+    EXPECT_EQ(name + " (" + std::string("ARD") + ")", "Das Erste HD (ARD)");
+    EXPECT_TRUE(TText16("0001") < TText16("0002"));
+    EXPECT_NE(TText16("INS"), "UPD");
+    TText16 grow = "0A1F";
+    grow += "00C00000";
+    grow += "0001";
+    EXPECT_EQ(grow, "0A1F00C000000001");
+}
+
+TEST(FieldList, KeepsTheFieldsInOrderAndWritesThemBackJoined)
+{
+    const std::vector<std::string> read = {"c:050001", "", "C:0d05", "C:1830", std::string(300, 'z')};
+    TFieldList l;
+    l.assign(read.begin(), read.end());
+    EXPECT_EQ(l.size(), 4u); // the empty field is not a field
+    EXPECT_EQ(l, (std::vector<std::string>{"c:050001", "C:0d05", "C:1830", std::string(300, 'z')}));
+    EXPECT_EQ(l.Joined(), "c:050001,C:0d05,C:1830," + std::string(300, 'z'));
+    const TFieldList none;
+    EXPECT_TRUE(none.empty());
+    EXPECT_EQ(none.begin(), none.end());
+    EXPECT_EQ(none, std::vector<std::string>{});
+}
+
+} // namespace
