@@ -137,8 +137,8 @@ protected:
             for (const TY_ENIG_UB& b : *list) {
                 r.push_back("B " + b.Name);
                 for (const auto& e : b.Entries) {
-                    const std::int32_t i = e[0] == "S" ? byNumber.Find(std::stoi(e[1])) : -1;
-                    r.push_back(e[0] + ":" + (i >= 0 ? std::string(Services[static_cast<std::size_t>(i)].Key) : e[1]) +
+                    const std::int32_t i = e[0] == "S" ? byNumber.Find(std::stoi(std::string(e[1]))) : -1;
+                    r.push_back(e[0] + ":" + (i >= 0 ? std::string(Services[static_cast<std::size_t>(i)].Key) : std::string(e[1])) +
                                 ":" + e[2]);
                 }
             }
