@@ -7,13 +7,24 @@
 #include "controls/CfPanel.h"
 #include "grid/CfColumnClasses.h"
 
+#include <QWidget>
+
 using namespace cf;
 
 namespace dlg {
 
 TCfLabel* Label(QWidget* parent, const std::string& caption, int x, int y, int w)
 {
+    // A language module reaches a text only through its component's name:
+    // caption labels are numbered in the order the form makes them, which
+    // stays the same from run to run. A label the form refers to by its
+    // own name is renamed by the caller.
+    int made = 0;
+    for (QWidget* child : parent->window()->findChildren<QWidget*>())
+        if (dynamic_cast<TCfLabel*>(child))
+            ++made;
     auto* l = new TCfLabel(parent);
+    l->Name = "Label" + std::to_string(made + 1);
     l->SetCaption(caption);
     l->SetTransparent(true);
     l->SetBounds(x, y, w, 16);

@@ -48,8 +48,10 @@ void TForm_Tp::BuildControls()
     labelled("Frequency", 30);
     Tx_Ch_Tp_Freq = dlg::Edit(g, "Tx_Ch_Tp_Freq", 124, 30, 166);
     Label_Tsid = labelled("TSID (hex)", 56);
+    Label_Tsid->Name = "Label_Tsid";
     Tx_Ch_Tp_TSID = dlg::Edit(g, "Tx_Ch_Tp_TSID", 124, 56, 80);
     Label_ONID = labelled("ONID (hex)", 82);
+    Label_ONID->Name = "Label_ONID";
     Tx_Ch_Tp_ONID = dlg::Edit(g, "Tx_Ch_Tp_ONID", 124, 82, 80);
     labelled("Namespace", 108);
     Tx_Ch_Tp_Names = dlg::Edit(g, "Tx_Ch_Tp_Names", 124, 108, 166);

@@ -40,6 +40,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <set>
 
 namespace fs = std::filesystem;
 using namespace cf;
@@ -224,6 +225,33 @@ TEST_F(DialogLanguages, ChoosingItalianTranslatesEveryDialogAndEnglishPutsThemBa
 
     Choose(o, "English (United States)");
     ExpectTexts(false);
+}
+
+// A module names the component whose text it carries: a label without a
+// name, or one sharing its name with another of the form, cannot be
+// translated, or takes another's text.
+TEST_F(DialogLanguages, EveryLabelOfTheDialogsHasANameOfItsOwn)
+{
+    TAppForms forms;
+    for (TForm* f : {static_cast<TForm*>(Form_Tp), static_cast<TForm*>(Form_Xml),
+                     static_cast<TForm*>(Form_ChDetails), static_cast<TForm*>(Form_Compare)}) {
+        ASSERT_NE(f, nullptr);
+        std::set<std::string> names;
+        int labels = 0;
+        for (QWidget* child : f->findChildren<QWidget*>()) {
+            auto* l = dynamic_cast<TCfLabel*>(child);
+            if (!l)
+                continue;
+            ++labels;
+            EXPECT_FALSE(l->Name.empty()) << f->Name << " \"" << l->Caption() << "\"";
+            EXPECT_TRUE(names.insert(l->Name).second) << f->Name << " " << l->Name;
+            EXPECT_EQ(f->FindComponent(l->Name), l) << f->Name << " " << l->Name;
+        }
+        EXPECT_GT(labels, 0) << f->Name;
+    }
+    // The transponder editor's number labels keep the names it refers to.
+    EXPECT_EQ(Form_Tp->FindComponent("Label_Tsid"), Form_Tp->Label_Tsid);
+    EXPECT_EQ(Form_Tp->FindComponent("Label_ONID"), Form_Tp->Label_ONID);
 }
 
 TEST_F(DialogLanguages, LinkAndSaveMessagesComeFromTheModuleWithTheirValues)
