@@ -47,7 +47,9 @@ inline bool HasResStringLoader()
 inline std::string LoadResString(const TResStringRec& rec)
 {
     if (const TResStringLoader& loader = ActiveResStringLoader()) {
-        if (std::optional<std::string> text = loader(rec.Id))
+        // An empty translation would show an empty message: a module's
+        // unfilled slot reads as no translation.
+        if (std::optional<std::string> text = loader(rec.Id); text && !text->empty())
             return *std::move(text);
     }
     return rec.Text;

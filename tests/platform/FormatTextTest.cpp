@@ -50,6 +50,7 @@ TEST(FormatText, TranslationThatDoesNotFitGivesTheBuiltInWording)
         {"Cartella illeggibile", "Cartella illeggibile"}, // leaving out the values is the translator's choice
         {"La cartella %s %s %s", "The folder /x cannot be read : denied"},
         {"La cartella %d", "The folder /x cannot be read : denied"},
+        {"", "The folder /x cannot be read : denied"}, // an empty slot would show an empty box
     };
     for (const auto& c : cases) {
         SetResStringLoader([&c](int id) { return id == 4242 ? c.translated : std::nullopt; });
