@@ -212,6 +212,24 @@ protected:
     // Tab on whatever has the focus: the focus moves on.
     static void Tab() { KeyTo(Focused(), Qt::Key_Tab); }
 
+    // Types into an edit and leaves it with Tab. A value the exit check
+    // takes comes back as `shown` and the focus moves on; a refused one
+    // (`shown` null) is answered with Enter and keeps the text and the focus.
+    void LeaveEditWith(cf::TCfEdit& edit, const std::string& typed, const char* shown)
+    {
+        TypeInto(edit, typed);
+        if (!shown)
+            messages.PressEnter();
+        Tab();
+        if (shown) {
+            EXPECT_EQ(edit.Text(), shown) << typed;
+            EXPECT_NE(Focused(), edit.NativeEdit()) << typed;
+        } else {
+            EXPECT_EQ(edit.Text(), typed);
+            EXPECT_EQ(Focused(), edit.NativeEdit()) << typed;
+        }
+    }
+
     // Answers the folder dialog the next time it opens with `folder` typed
     // into its edit and OK.
     static void TypeIntoFolderDialog(const std::filesystem::path& folder)

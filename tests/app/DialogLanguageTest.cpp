@@ -28,6 +28,7 @@
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
+#include "common/OwnConfigTest.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -111,24 +112,12 @@ const std::vector<TWindowTexts>& Windows()
     return windows;
 }
 
-class DialogLanguages : public ::testing::Test {
+class DialogLanguages : public cftest::OwnConfigTest {
 protected:
-    cftest::ScratchDir tmp;
-    TScriptedMessages messages;
-    TMessageServiceScope scope{messages};
-
-    void SetUp() override
-    {
-        setenv("CHANFORGE_CONFIG", (tmp / "config.ini").c_str(), 1);
-        fs::create_directories(tmp / "home");
-        setenv("HOME", (tmp / "home").c_str(), 1);
-        ClearModel();
-        messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
-    }
     void TearDown() override
     {
         DropLanguage();
-        ClearModel();
+        OwnConfigTest::TearDown();
     }
 
     // English (1033) and Italian (1040): every window's texts above, and a

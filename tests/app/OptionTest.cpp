@@ -25,6 +25,7 @@
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
+#include "common/OwnConfigTest.h"
 #include "controls_panels/SyntheticInput.h"
 
 #include <QApplication>
@@ -38,24 +39,12 @@ using namespace cf;
 
 namespace {
 
-class Options : public ::testing::Test {
+class Options : public cftest::OwnConfigTest {
 protected:
-    cftest::ScratchDir tmp;
-    TScriptedMessages messages;
-    TMessageServiceScope scope{messages};
-
-    void SetUp() override
-    {
-        setenv("CHANFORGE_CONFIG", (tmp / "config.ini").c_str(), 1);
-        fs::create_directories(tmp / "home");
-        setenv("HOME", (tmp / "home").c_str(), 1);
-        ClearModel();
-        messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
-    }
     void TearDown() override
     {
         DropLanguage();
-        ClearModel();
+        OwnConfigTest::TearDown();
     }
 
     // A fresh registry object on the configuration file, as a restart reads it.

@@ -64,23 +64,30 @@ TEST(TransponderEdit, SatelliteChoicesMergeTheXmlNames)
     ClearModel();
 }
 
+// A satellite transponder of 19.2E as the tests' sets hold it.
+TY_ENIG_TP AstraTp()
+{
+    TY_ENIG_TP s;
+    s.Kind = "S";
+    s.Namespace = "00C00000";
+    s.Tsid = "0441";
+    s.Onid = "0001";
+    s.Key = s.Namespace + s.Tsid + s.Onid;
+    s.Frequency = "11778000";
+    s.SymbolRate = "27500000";
+    s.Polarisation = "1";
+    s.Fec = "3";
+    s.Position = "019.2E";
+    return s;
+}
+
 // One transponder of each kind and two services on the satellite one.
 class TpStore : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ClearModel();
-        TY_ENIG_TP s;
-        s.Kind = "S";
-        s.Namespace = "00C00000";
-        s.Tsid = "0441";
-        s.Onid = "0001";
-        s.Key = s.Namespace + s.Tsid + s.Onid;
-        s.Frequency = "11778000";
-        s.SymbolRate = "27500000";
-        s.Polarisation = "1";
-        s.Fec = "3";
-        s.Position = "019.2E";
+        TY_ENIG_TP s = AstraTp();
         TY_ENIG_TP c = s;
         c.Kind = "C";
         c.Namespace = "FFFF0000";
@@ -361,16 +368,8 @@ TEST_F(TpDialog, IdsAreCheckedAsTheFocusLeavesThem)
         WhileModal(t(), [&] { Click(*m->BitBtn_Tp); }, [&] {
             Click(*t().BitBtn_Tp_Modify);
             TCfEdit& edit = c.onid ? *t().Tx_Ch_Tp_ONID : *t().Tx_Ch_Tp_TSID;
-            TypeInto(edit, c.typed);
-            if (!c.shown)
-                messages.PressEnter();
-            Tab();
-            if (c.shown) {
-                EXPECT_EQ(edit.Text(), c.shown) << c.typed;
-                EXPECT_NE(Focused(), edit.NativeEdit()) << c.typed;
-            } else {
-                EXPECT_EQ(edit.Text(), c.typed);
-                EXPECT_EQ(Focused(), edit.NativeEdit()) << c.typed;
+            LeaveEditWith(edit, c.typed, c.shown);
+            if (!c.shown) {
                 // Save refuses it too (the focus leaving for the button
                 // says it once more).
                 messages.Unscripted = TScriptedMessages::TUnscripted::PressEnter;
@@ -399,17 +398,7 @@ TEST_F(TpDialog, IdsAreCheckedAsTheFocusLeavesThem)
 TEST_F(TpDialog, ModifyAndDeleteWithoutATransponderSayWhy)
 {
     ClearModel();
-    TY_ENIG_TP tp;
-    tp.Kind = "S";
-    tp.Namespace = "00C00000";
-    tp.Tsid = "0441";
-    tp.Onid = "0001";
-    tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
-    tp.Frequency = "11778000";
-    tp.SymbolRate = "27500000";
-    tp.Polarisation = "1";
-    tp.Fec = "3";
-    tp.Position = "019.2E";
+    const TY_ENIG_TP tp = AstraTp();
     Transponders = {tp};
     TY_ENIG_CH ch;
     ch.Sid = "0001";

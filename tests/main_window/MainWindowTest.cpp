@@ -22,6 +22,7 @@
 #include "settings/Unit_lib.h"
 
 #include "common/TestData.h"
+#include "common/OwnConfigTest.h"
 #include "controls_panels/DialogTestHelpers.h"
 #include "controls_panels/SyntheticInput.h"
 
@@ -40,22 +41,8 @@ using namespace cf;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
+class MainWindow : public cftest::OwnConfigTest {
 protected:
-    cftest::ScratchDir tmp;
-    TScriptedMessages messages;
-    TMessageServiceScope scope{messages};
-
-    void SetUp() override
-    {
-        setenv("CHANFORGE_CONFIG", (tmp / "config.ini").c_str(), 1);
-        fs::create_directories(tmp / "home");
-        setenv("HOME", (tmp / "home").c_str(), 1);
-        ClearModel();
-        messages.Unscripted = TScriptedMessages::TUnscripted::Fail;
-    }
-    void TearDown() override { ClearModel(); }
-
     fs::path CopyOfMultisat()
     {
         const fs::path to = tmp / "multisat";
