@@ -8,6 +8,7 @@
 #include "app/LcUnit.h"
 #include "app/MySQLLoginDialog.h"
 #include "app/PeWriter.h"
+#include "app/ChooseLanguage.h"
 #include "app/Unit_ChDetails.h"
 #include "app/Unit_Debug.h"
 #include "app/Unit_Option.h"
@@ -142,18 +143,10 @@ protected:
         }
         const std::string path = (tmp / "chanforge.lcf").string();
         const pe::TBytes bytes = pe::Module(resources);
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        pe::WriteFile(path, bytes);
         return path;
     }
 
-    static void Choose(TForm_Option& o, const std::string& name)
-    {
-        const auto& items = o.CB_Languages->Items();
-        const auto at = std::find(items.begin(), items.end(), name);
-        ASSERT_NE(at, items.end()) << name;
-        o.CB_Languages->SetItemIndex(int(at - items.begin()));
-        o.CB_LanguagesChange();
-    }
 
     static TForm* Made(const std::string& resource)
     {
@@ -209,10 +202,10 @@ TEST_F(DialogLanguages, ChoosingItalianTranslatesEveryDialogAndEnglishPutsThemBa
     o.FormCreate();
     ExpectTexts(false);
 
-    Choose(o, "Italian (Italy)");
+    cftest::ChooseLanguage(o, "Italian (Italy)");
     ExpectTexts(true);
 
-    Choose(o, "English (United States)");
+    cftest::ChooseLanguage(o, "English (United States)");
     ExpectTexts(false);
 }
 
@@ -249,7 +242,7 @@ TEST_F(DialogLanguages, LinkAndSaveMessagesComeFromTheModuleWithTheirValues)
     TForm_Option& o = forms.Option();
     o.ModulePath = Module();
     o.FormCreate();
-    Choose(o, "Italian (Italy)");
+    cftest::ChooseLanguage(o, "Italian (Italy)");
 
     // The link: a receiver that refuses the connection, as the log shows it.
     const int s = ::socket(AF_INET, SOCK_STREAM, 0);
@@ -283,7 +276,7 @@ TEST_F(DialogLanguages, LinkAndSaveMessagesComeFromTheModuleWithTheirValues)
     TConfigurationReport report;
     report.SkippedProfiles = {"06_", "07_"};
     EXPECT_EQ(SkippedProfilesText(report), "Profili danneggiati e tralasciati : 06, 07");
-    Choose(o, "English (United States)");
+    cftest::ChooseLanguage(o, "English (United States)");
     EXPECT_EQ(SkippedProfilesText(report),
               "Receiver profile(s) 06, 07 in the configuration are damaged (values missing) and were left out");
 }

@@ -74,7 +74,7 @@ protected:
     {
         fs::create_directories(dir_);
         const std::string path = (dir_ / name).string();
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        pe::WriteFile(path, bytes);
         return path;
     }
     // The usual module: English and Italian, a translated message and the test window.

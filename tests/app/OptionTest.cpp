@@ -7,6 +7,7 @@
 #include "app/LcUnit.h"
 #include "app/OptionProfiles.h"
 #include "app/PeWriter.h"
+#include "app/ChooseLanguage.h"
 #include "app/Unit_Main.h"
 #include "app/Unit_Option.h"
 #include "app/Unit_SelDir.h"
@@ -372,16 +373,8 @@ protected:
             {"TFORM_SELDIR", pe::Form({{"Label_Dir-Caption", {"Directory Name", "Nome cartella"}},
                                        {"PopCreateDir-Caption", {"Create Dir", "Crea cartella"}}})},
         });
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        pe::WriteFile(path, bytes);
         return path;
-    }
-    static void Choose(TForm_Option& o, const std::string& name)
-    {
-        const auto& items = o.CB_Languages->Items();
-        const auto at = std::find(items.begin(), items.end(), name);
-        ASSERT_NE(at, items.end()) << name;
-        o.CB_Languages->SetItemIndex(int(at - items.begin()));
-        o.CB_LanguagesChange();
     }
 };
 
@@ -404,7 +397,7 @@ TEST_F(Languages, ChoosingItalianTranslatesEveryWindowAndEnglishPutsItBack)
     EXPECT_EQ(m.BitBtn_Open->Caption(), "Open");
 
     SetEnigmaVer(5);
-    Choose(o, "Italian (Italy)");
+    cftest::ChooseLanguage(o, "Italian (Italy)");
     EXPECT_EQ(m.BitBtn_Open->Caption(), "Apri");
     EXPECT_EQ(m.BitBtn_Option->Caption(), "Opzioni");
     EXPECT_EQ(m.LV_Serv->Columns().Item(4)->Header().Caption(), "Servizio");
@@ -424,7 +417,7 @@ TEST_F(Languages, ChoosingItalianTranslatesEveryWindowAndEnglishPutsItBack)
     EXPECT_FALSE(canClose);
     EXPECT_EQ(messages.Log().back().Text, "Il programma verrà chiuso : sei sicuro ?");
 
-    Choose(o, "English (United States)");
+    cftest::ChooseLanguage(o, "English (United States)");
     EXPECT_EQ(m.BitBtn_Open->Caption(), "Open");
     EXPECT_EQ(m.LV_Serv->Columns().Item(4)->Header().Caption(), "Service");
     EXPECT_EQ(o.BitBtn_Save->Caption(), "Save current profile");
@@ -434,7 +427,7 @@ TEST_F(Languages, ChoosingItalianTranslatesEveryWindowAndEnglishPutsItBack)
     EXPECT_EQ(messages.Log().back().Text, "Program will be halted : Are you sure ?");
 
     // Saved on the Various page, the choice is the next start's language.
-    Choose(o, "Italian (Italy)");
+    cftest::ChooseLanguage(o, "Italian (Italy)");
     o.ShowPage(1);
     Click(*o.BitBtn_Save);
     EXPECT_EQ(Stored().at("Languages"), "Italian (Italy)");
@@ -465,7 +458,7 @@ TEST_F(Languages, NoModuleOrALanguageItLacksLeavesTheTexts)
     // the previous choice, message texts are no longer translated.
     o.ModulePath = Module();
     o.FormCreate();
-    Choose(o, "Italian (Italy)");
+    cftest::ChooseLanguage(o, "Italian (Italy)");
     ASSERT_EQ(forms.Main().BitBtn_Open->Caption(), "Apri");
     o.LanguageIds[0] = 1031; // the module has no German
     o.CB_Languages->SetItemIndex(0);

@@ -8,6 +8,7 @@
 // string resources, form resources) so each test states only its texts.
 
 #include <cstdint>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -224,6 +225,12 @@ inline TBytes Form(const std::vector<TFormEntry>& entries, const std::string& na
         }
     }
     return b;
+}
+
+// Puts a module where the program looks for it.
+inline void WriteFile(const std::string& path, const TBytes& bytes)
+{
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
 }
 
 } // namespace pe

@@ -63,7 +63,7 @@ std::string WriteItalianModule()
                    it("Tab_Sheet_pro-Caption", "Profiles", "Profili"), it("Tab_Sheet_Var-Caption", "Various", "Varie")})},
     });
     const std::string path = "/tmp/show-options-" + std::to_string(QCoreApplication::applicationPid()) + ".lcf";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    pe::WriteFile(path, bytes);
     return path;
 }
 
