@@ -1,5 +1,6 @@
 #include "app/CompareSets.h"
 
+#include "app/ArrayRoom.h"
 #include "app/ServiceCommands.h"
 #include "settings/Errors.h"
 #include "settings/Lookups.h"
@@ -159,7 +160,7 @@ TCompareResult ApplyCompare(const std::vector<TCompareRow>& rows)
 
     const int toAdd = Count2Add(rows);
     if (toAdd > 0) {
-        Services.reserve(Services.size() + static_cast<std::size_t>(toAdd));
+        MakeRoomFor(Services, static_cast<std::size_t>(toAdd));
         TTpKeyIndex known(Transponders);
         TKeyMap added; // transponders appended here, by key
         for (const TCompareRow& r : rows) {
