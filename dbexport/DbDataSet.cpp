@@ -2,26 +2,10 @@
 #include "dbexport/DbCalcFields.h"
 #include "dbexport/MySQLStrUtils.h"
 
-#include <cctype>
-
-namespace {
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
-
-} // namespace
-
 TField* TDataSet::FindField(const std::string& name) const
 {
     for (const auto& f : Fields)
-        if (SameName(f->FieldName, name))
+        if (cf::SameText(f->FieldName, name))
             return f.get();
     return nullptr;
 }
@@ -73,7 +57,7 @@ void TDataSet::AddCalculatedField(const std::string& name, TFieldType type, int 
     if (Active())
         throw EDatabaseError("Cannot perform this operation on an open dataset");
     for (const TFieldDef& d : calcDefs_)
-        if (SameName(d.Name, name))
+        if (cf::SameText(d.Name, name))
             throw EDatabaseError("Duplicate field name '" + name + "'");
     TFieldDef d;
     d.Name = name;

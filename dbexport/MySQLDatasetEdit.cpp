@@ -8,26 +8,7 @@
 #include "dbexport/MySQLThread.h"
 
 #include <algorithm>
-#include <cctype>
 #include <climits>
-
-namespace {
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool InList(const std::string& list, const std::string& name)
-{
-    std::string l = Upper(list);
-    std::replace(l.begin(), l.end(), ';', ',');
-    return ("," + l + ",").find("," + Upper(name) + ",") != std::string::npos;
-}
-
-} // namespace
 
 // Navigation.
 
@@ -164,7 +145,7 @@ void TMySQLDatasetBase::InternalInsert()
     oldValues_.reset();
     const std::string keys = FieldName + "," + primaryKeys_;
     for (TFieldInfo& fi : infos_)
-        if (InList(keys, fi.FieldName))
+        if (InNameList(keys, fi.FieldName))
             fi.Modified = fi.InResult;
 }
 
@@ -185,7 +166,7 @@ void TMySQLDatasetBase::InternalCancel()
 
 bool TMySQLDatasetBase::InKeyColumns(const TFieldInfo& info) const
 {
-    return InList(FieldName, info.FieldName) || InList(primaryKeys_, info.FieldName);
+    return InNameList(FieldName, info.FieldName) || InNameList(primaryKeys_, info.FieldName);
 }
 
 void TMySQLDatasetBase::ClearModified()
@@ -460,8 +441,8 @@ bool TMySQLDatasetBase::Locate(const std::string& keyFields, const std::vector<T
             std::string have = fields[i]->IsNull() ? std::string() : fields[i]->AsString();
             std::string key = IsNullValue(want) ? std::string() : ValueText(want);
             if (options & loCaseInsensitive) {
-                have = Upper(have);
-                key = Upper(key);
+                have = UpperCase(have);
+                key = UpperCase(key);
             }
             const bool ok = (options & loPartialKey) ? have.rfind(key, 0) == 0 : have == key;
             if (!ok)

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
-#include <cctype>
 #include <cstring>
 #include <set>
 
@@ -17,14 +16,7 @@ std::function<void(int cursor)> MySQLSetScreenCursor;
 
 namespace {
 
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool SameText(const std::string& a, const std::string& b) { return Upper(a) == Upper(b); }
+using cf::SameText;
 
 std::vector<std::string> SplitLines(const std::string& text)
 {

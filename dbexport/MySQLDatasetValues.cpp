@@ -6,18 +6,10 @@
 #include "dbexport/uMysqlClient.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string Trim(const std::string& s)
 {
@@ -120,7 +112,7 @@ const TFieldInfo* TMySQLDatasetBase::InfoOf(const TField* field) const
 
 bool TMySQLDatasetBase::IsIndexField(const TField* field) const
 {
-    return ("," + Upper(multipleKeys_) + ",").find("," + Upper(field->FieldName) + ",") != std::string::npos;
+    return ("," + UpperCase(multipleKeys_) + ",").find("," + UpperCase(field->FieldName) + ",") != std::string::npos;
 }
 
 TMySQLRecord* TMySQLDatasetBase::CurrentRow()
@@ -214,7 +206,7 @@ bool TMySQLDatasetBase::GetFieldData(const TField* field, TValue& value)
     case ftBoolean:
         if (fi.Type == FIELD_TYPE_ENUM) {
             const auto m = Members(fi.Values);
-            value = !m.empty() && Upper(m[0]) == Upper(t);
+            value = !m.empty() && cf::SameText(m[0], t);
         } else {
             value = LeadingInt(t) != 0;
         }

@@ -1,5 +1,6 @@
 #include "dbexport/MySQLDrivers.h"
 #include "dbexport/MySQLFieldLayouts.h"
+#include "dbexport/MySQLStrUtils.h"
 #include "dbexport/uMysqlHelpers.h"
 
 #include <cctype>
@@ -40,13 +41,6 @@ const char* const kReservedWords =
     "TRUE,UNDO,UNION,UNIQUE,UNLOCK,UNSIGNED,UPDATE,USAGE,USE,USING,UTC_DATE,UTC_TIME,"
     "UTC_TIMESTAMP,VALUES,VARBINARY,VARCHAR,VARCHARACTER,VARYING,WHEN,WHERE,WHILE,WITH,WRITE,"
     "XOR,YEAR_MONTH,ZEROFILL,";
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string Text(const char* p) { return p ? std::string(p) : std::string(); }
 
@@ -130,7 +124,7 @@ std::string TMySQLBase::OptionValue(const std::string& key) const
         const std::string line = options_.substr(start, end - start);
         const size_t eq = line.find('=');
         const std::string name = eq == std::string::npos ? line : line.substr(0, eq);
-        if (!name.empty() && Upper(name) == Upper(key))
+        if (!name.empty() && cf::SameText(name, key))
             return eq == std::string::npos ? std::string("\x01") : line.substr(eq + 1);
         start = end + 1;
     }
@@ -200,7 +194,7 @@ TMySQLHandle TMySQLBase::Connect(const std::string& host, const std::string& use
     options(h, 0, &connectTimeout);
     options(h, 11, &readTimeout);
     options(h, 12, &writeTimeout);
-    if (!OptionValue("pipe").empty() || Upper(OptionValue("protocol")) == "PIPE")
+    if (!OptionValue("pipe").empty() || UpperCase(OptionValue("protocol")) == "PIPE")
         options(h, 2, nullptr);
 
     const TMySQLHandle connected = Need(ops_.mysql_real_connect, 2, ClientLibrary())(
@@ -440,7 +434,7 @@ std::string TMySQLBase::Escape(std::string_view text)
 
 bool TMySQLBase::IsReservedWord(const std::string& name) const
 {
-    return ReservedWords.find("," + Upper(name) + ",") != std::string::npos;
+    return ReservedWords.find("," + UpperCase(name) + ",") != std::string::npos;
 }
 
 std::string TMySQLBase::QuoteName(const std::string& name)

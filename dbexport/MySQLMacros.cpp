@@ -9,31 +9,16 @@
 #include "dbexport/uMysqlClient.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 namespace {
-
-std::string Upper(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
-
-bool InList(const std::string& list, const std::string& name)
-{
-    std::string l = Upper(list);
-    std::replace(l.begin(), l.end(), ';', ',');
-    return ("," + l + ",").find("," + Upper(name) + ",") != std::string::npos;
-}
 
 std::string ReplaceNoCase(const std::string& text, const std::string& from, const std::string& to)
 {
     if (from.empty())
         return text;
     std::string out;
-    const std::string up = Upper(text), uf = Upper(from);
+    const std::string up = UpperCase(text), uf = UpperCase(from);
     size_t i = 0;
     while (true) {
         const size_t at = up.find(uf, i);
@@ -94,7 +79,7 @@ std::string ReferenceName(const std::string& token, const std::string& open, con
 TMacroParam* TMySQLDatasetBase::FindMacro(const std::string& name)
 {
     for (TMacroParam& p : Macros)
-        if (Upper(p.Name) == Upper(name))
+        if (cf::SameText(p.Name, name))
             return &p;
     return nullptr;
 }
@@ -158,7 +143,7 @@ std::string TMySQLDatasetBase::KeyCondition(const std::string& keyList, const st
         const TFieldInfo& fi = infos_[i];
         const TField* f = Fields[i].get();
         const bool all = keyList.empty() && allWhenEmpty;
-        if (!all && !InList(keyList, fi.FieldName))
+        if (!all && !InNameList(keyList, fi.FieldName))
             continue;
         if (f->DataType == ftFloat || f->IsBlob())
             continue;
@@ -208,7 +193,7 @@ std::string TMySQLDatasetBase::MacroValue(const std::string& name, const std::st
         if (!go)
             return v;
     }
-    const std::string u = Upper(name);
+    const std::string u = UpperCase(name);
     TMySQLBase& d = Driver();
     auto columns = [&](bool modified, int what) {
         std::string out;
@@ -369,7 +354,7 @@ std::string TMySQLDatasetBase::Expand(const std::string& statement, const std::s
         if (after < src.size() && src[after] == ' ')
             out += ' ';
     }
-    if (Upper(ExtractWord(1, out, " \t\r\n(")) != "SELECT")
+    if (UpperCase(ExtractWord(1, out, " \t\r\n(")) != "SELECT")
         return out;
     const std::string cond = FilterCondition();
     if (cond.empty())
@@ -383,7 +368,7 @@ std::string TMySQLDatasetBase::Expand(const std::string& statement, const std::s
         const TToken& t = q.NextToken(false);
         if (t.Kind == tkEnd)
             break;
-        const std::string u = Upper(t.Text);
+        const std::string u = UpperCase(t.Text);
         const bool stop = t.Kind == tkStatementEnd ||
                           (t.Kind == tkIdentifier && std::find(std::begin(keys), std::end(keys), u) != std::end(keys));
         if (!stop)

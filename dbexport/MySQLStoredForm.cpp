@@ -7,8 +7,6 @@
 #include "dbexport/MySQLDataset.h"
 #include "dbexport/MySQLServer.h"
 
-#include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <iterator>
 
@@ -39,13 +37,7 @@ const char* const kFieldTypeNames[] = {"ftUnknown", "ftString",   "ftSmallint", 
                                        "ftDateTime", "ftBlob",    "ftMemo",     "ftFixedChar", "ftLargeint",
                                        "ftVariant", "ftTimeStamp", "ftAutoInc"};
 
-bool SameText(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-           });
-}
+using cf::SameText;
 
 [[noreturn]] void Bad(const TStoredProperty& p)
 {

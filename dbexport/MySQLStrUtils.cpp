@@ -1,8 +1,8 @@
 #include "dbexport/MySQLStrUtils.h"
 
 #include "platform/DecimalText.h"
-#include "platform/SameText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -134,6 +134,22 @@ void TSBStringList::SetText(std::string_view text)
             start = i + 1;
         }
     }
+}
+
+std::string UpperCase(std::string_view text)
+{
+    std::string s(text);
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+    return s;
+}
+
+bool InNameList(std::string_view list, std::string_view name)
+{
+    std::string l = UpperCase(list);
+    std::replace(l.begin(), l.end(), ';', ',');
+    return ("," + l + ",").find("," + UpperCase(name) + ",") != std::string::npos;
 }
 
 std::string ExtractWord(int n, std::string_view text, std::string_view delimiters)

@@ -4,6 +4,11 @@
 // a free line separator, word extraction, sectioned settings texts and the
 // conversion of the server's textual dates, times and numbers.
 
+// SQL keywords, field, option and macro names compare with cf::SameText:
+// only ASCII letters fold, whatever the process locale, so that a UTF-8
+// name never changes bytes and "i" always meets "I".
+#include "platform/SameText.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -33,6 +38,13 @@ public:
     void Clear() { Lines.clear(); }
     const std::string& operator[](int i) const { return Lines.at(static_cast<size_t>(i)); }
 };
+
+// The text with its ASCII letters in upper case; other bytes stay as they are.
+std::string UpperCase(std::string_view text);
+
+// Whether name is one of the entries of a list separated by "," or ";",
+// without regard to case.
+bool InNameList(std::string_view list, std::string_view name);
 
 // The n-th (1-based) maximal run of characters that are not delimiters.
 std::string ExtractWord(int n, std::string_view text, std::string_view delimiters);

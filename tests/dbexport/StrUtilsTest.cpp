@@ -63,6 +63,35 @@ TEST(DbTextRoutines, ExtractWordTable)
         EXPECT_EQ(ExtractWord(c.n, c.text, c.delims), c.word) << c.n << " " << c.text;
 }
 
+// Names from the server may be UTF-8: only the ASCII letters fold, so "é"
+// keeps its two bytes and never meets "É".
+TEST(DbTextRoutines, UpperCaseFoldsOnlyAsciiLetters)
+{
+    EXPECT_EQ(UpperCase("select * from t1_x"), "SELECT * FROM T1_X");
+    EXPECT_EQ(UpperCase("caf\xC3\xA9"), "CAF\xC3\xA9");
+    EXPECT_EQ(UpperCase(""), "");
+    EXPECT_TRUE(cf::SameText("Primary", "PRIMARY"));
+    EXPECT_FALSE(cf::SameText("caf\xC3\xA9", "CAF\xC3\x89"));
+}
+
+TEST(DbTextRoutines, NameInListSeparatedByCommaOrSemicolon)
+{
+    struct Case {
+        const char* list;
+        const char* name;
+        bool found;
+    } cases[] = {
+        {"id", "ID", true},
+        {"id,Name;sat", "name", true},
+        {"id,Name;sat", "SAT", true},
+        {"id,Name;sat", "nam", false},
+        {"", "id", false},
+        {"id", "", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InNameList(c.list, c.name), c.found) << c.list << " / " << c.name;
+}
+
 TEST(DbTextRoutines, ChooseStr)
 {
     EXPECT_EQ(ChooseStr(true, "yes", "no"), "yes");
