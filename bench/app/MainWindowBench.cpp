@@ -11,6 +11,7 @@
 #include "platform/Clipboard.h"
 #include "controls/CfEdit.h"
 #include "controls/ScriptedMessages.h"
+#include "platform/LargeMemory.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -188,3 +189,14 @@ void BM_Delete10000Of100000FromTheList(benchmark::State& state)
 BENCHMARK(BM_Delete10000Of100000FromTheList)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
+
+int main(int argc, char** argv)
+{
+    cf::TuneAllocatorForLargeSets(); // as the program does, before its first allocation
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
