@@ -163,7 +163,9 @@ struct TY_ENIG_SAT_DATA : std::array<std::int32_t, SAT_FIELDS> {
     // edit of a read transponder sets the bit of the field it sets
     // (SetSatValue).
     std::uint32_t Present = 0;
-    XmlAttributes Kept;
+    // A row braced from its values alone ({frequency, symbol rate, ...})
+    // starts with none.
+    XmlAttributes Kept{};
 
     bool operator==(const TY_ENIG_SAT_DATA&) const = default;
 };
@@ -198,7 +200,7 @@ using ARR_ENIG_SAT = std::vector<TY_ENIG_SAT>;
 // One transponder row of terrestrial.xml.
 enum : int { TER_FREQUENCY = 0, TER_BANDWIDTH, TER_CONSTELLATION, TER_FIELDS };
 struct TY_ENIG_TER_DATA : std::array<std::int32_t, TER_FIELDS> {
-    XmlAttributes Kept;
+    XmlAttributes Kept{}; // none for a row braced from its values alone
 
     bool operator==(const TY_ENIG_TER_DATA&) const = default;
 };
