@@ -163,8 +163,8 @@ std::string ServiceLine(const TY_ENIG_CH& ch, const TY_ENIG_TP& tp, std::int32_t
         add(std::to_string(ch.Number));
         add(EscapeLineText(name));
         add(EscapeLineText(provider));
-        for (const std::string& pid : ch.Pids)
-            add(PadHexUpper(pid, 4));
+        for (const auto& pid : ch.Pids)
+            add(PadHexUpper(pid.str(), 4));
         add(std::to_string(ch.Flags));
         add(std::to_string(ch.Black));
         line += std::to_string(ch.White);

@@ -51,8 +51,8 @@ void AddBouquetLines(std::string& out, const ARR_ENIG_UB& bouquets, const TChNum
             AddCell(line, tp.Tsid);
             AddCell(line, tp.Onid);
             AddCell(line, tp.Namespace);
-            for (const std::string& pid : ch.Pids)
-                AddCell(line, pid);
+            for (const auto& pid : ch.Pids)
+                AddCell(line, pid.str());
             out += line;
             out += "\r\n";
         }

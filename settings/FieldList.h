@@ -81,6 +81,10 @@ public:
         }
         text_ = joined.empty() ? std::string_view(local, n) : std::string_view(joined);
     }
+    // Keeps fields already joined as they are written: by single commas,
+    // none of them empty (a run of a data line between two fields the
+    // editor reads).
+    void AssignJoined(std::string_view joined) { text_.assign(joined); }
     void clear() { text_.clear(); }
 
     const_iterator begin() const { return text_.empty() ? end() : const_iterator(text_.view()); }

@@ -66,6 +66,11 @@ std::int32_t TTpKeyIndex::Find(std::string_view key) const
         auto it = map_.find(key);
         return it == map_.end() ? -1 : it->second;
     }
+    return FindPacked(packed);
+}
+
+std::int32_t TTpKeyIndex::FindPacked(std::uint64_t packed) const
+{
     if (slots_.empty())
         return -1;
     for (std::size_t at = HomeOf(packed, mask_);; at = (at + 1) & mask_) {

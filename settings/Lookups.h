@@ -28,6 +28,10 @@ public:
     void Build(const ARR_ENIG_TP& arr);
     // Index or -1.
     std::int32_t Find(std::string_view key) const;
+    // The same for a key of 16 upper-case hex digits given as their value
+    // (namespace << 32 | TSID << 16 | ONID): a reader that parsed the
+    // digits need not make the text.
+    std::int32_t FindPacked(std::uint64_t packed) const;
 private:
     // Keys of 16 upper-case hex digits (all that the readers make) packed
     // into one number in a flat table; any other text in map_.

@@ -84,6 +84,11 @@ enum : int { PID_VIDEO = 0, PID_AUDIO = 1, PID_TELETEXT = 2, PID_PCR = 3, PID_AC
 
 // A service.
 struct TY_ENIG_CH {
+    // Given, not generated: a loader grows a list of a hundred thousand
+    // records by value-initialising each one, which for a generated
+    // constructor clears all 256 bytes before the members set themselves.
+    TY_ENIG_CH() noexcept {}
+
     // The texts are held in place up to their usual lengths (a hundred
     // thousand services make one block); longer ones go to the heap.
     TText16 Sid;                  // 4 upper-case hex digits

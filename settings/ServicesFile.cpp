@@ -1,4 +1,5 @@
 #include "settings/ServicesFile.h"
+#include "settings/ByteScan.h"
 #include "settings/Fields.h"
 #include "settings/Lookups.h"
 #include "settings/ServiceRefIndex.h"
@@ -8,6 +9,7 @@
 #include "platform/LargeMemory.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <climits>
@@ -29,12 +31,15 @@ namespace {
 bool IsLine(std::string_view line, std::string_view word) { return Trim(line) == word; }
 
 // Collects the "bad number" lines of one read; after a few, only counts, so
-// a file full of junk gives a readable report.
+// a file full of junk gives a readable report. The lines go to the report
+// on Flush (at the latest when the read ends), so a reader can put a line
+// about the whole file before them.
 class TBadItems {
 public:
     explicit TBadItems(std::string what) : what_(std::move(what)) {}
     ~TBadItems()
     {
+        Flush();
         if (count_ > kShown)
             AddToErrorReport("- " + std::to_string(count_ - kShown) + " more " + what_ +
                              " in services file not loaded (bad number)");
@@ -46,13 +51,20 @@ public:
             for (char& c : shown)
                 if (static_cast<unsigned char>(c) < ' ')
                     c = '?';
-            AddToErrorReport("- " + what_ + " <" + shown + "> in services file not loaded (bad number)");
+            pending_.push_back("- " + what_ + " <" + shown + "> in services file not loaded (bad number)");
         }
+    }
+    void Flush()
+    {
+        for (const std::string& line : pending_)
+            AddToErrorReport(line);
+        pending_.clear();
     }
 
 private:
     static constexpr int kShown = 20;
     std::string what_;
+    std::vector<std::string> pending_;
     int count_ = 0;
 };
 
@@ -108,6 +120,72 @@ bool ReadExtras(TY_ENIG_TP& tp, std::string_view extras, std::int32_t version)
     return true;
 }
 
+// The fields of a line split at `separator` as the settings splitter does
+// (a leading separator dropped, one final separator ending the line, fields
+// that are not there empty), as views into the line: the first `count`
+// fields, then the rest of the line when there is one.
+class TViewFields {
+public:
+    std::string_view operator[](std::size_t i) const { return fields_[i]; }
+    std::size_t size() const { return size_; }
+
+    friend void SplitViews(TViewFields& out, std::string_view line, std::size_t count, char separator)
+    {
+        if (!line.empty() && line.front() == separator)
+            line.remove_prefix(1);
+        std::string_view rest = line;
+        bool pendingSep = line.empty() || line.back() != separator;
+        for (std::size_t n = 0; n < count; ++n) {
+            std::string_view field;
+            const std::size_t sep = rest.find(separator);
+            if (sep != std::string_view::npos) {
+                field = rest.substr(0, sep);
+                rest.remove_prefix(sep + 1);
+            } else if (pendingSep) {
+                field = rest;
+                rest = {};
+                pendingSep = false;
+            }
+            out.fields_[n] = field;
+        }
+        out.size_ = count;
+        if (pendingSep)
+            out.fields_[out.size_++] = rest;
+        else if (!rest.empty())
+            out.fields_[out.size_++] = rest.substr(0, rest.size() - 1);
+    }
+
+private:
+    std::array<std::string_view, 8> fields_;
+    std::size_t size_ = 0;
+};
+
+// A field as the settings splitter gives it: with a width, zero-padded in
+// front to it and only its rightmost `width` characters kept; upper case.
+void AssignField(std::string& out, std::string_view field, std::size_t width)
+{
+    if (width > 0 && field.size() > width)
+        field.remove_prefix(field.size() - width);
+    const std::size_t pad = width > field.size() ? width - field.size() : 0;
+    out.assign(pad, '0');
+    out.append(field);
+    for (std::size_t i = pad; i < out.size(); ++i)
+        if (out[i] >= 'a' && out[i] <= 'z')
+            out[i] = static_cast<char>(out[i] - 'a' + 'A');
+}
+
+// The same into `buf` (width characters): for a field only parsed.
+std::string_view PadField(char* buf, std::string_view field, std::size_t width)
+{
+    if (field.size() > width)
+        field.remove_prefix(field.size() - width);
+    const std::size_t pad = width - field.size();
+    std::fill(buf, buf + pad, '0');
+    for (std::size_t i = 0; i < field.size(); ++i)
+        buf[pad + i] = field[i] >= 'a' && field[i] <= 'z' ? static_cast<char>(field[i] - 'a' + 'A') : field[i];
+    return {buf, width};
+}
+
 // One service entry of the services section after the repair pass.
 struct TServiceLines {
     std::string_view ref, name, data;
@@ -125,84 +203,10 @@ bool HasField(std::string_view data, std::string_view tag)
     }
 }
 
-// Position of `c` in `s` or npos: for the short fields of a line a plain
-// loop beats a library call per field.
-inline std::size_t FindShort(std::string_view s, char c)
-{
-    for (std::size_t i = 0; i < s.size(); ++i)
-        if (s[i] == c)
-            return i;
-    return std::string_view::npos;
-}
-
-// The fields of a line one after the other, split at ":" as the settings
-// splitter does: a leading ":" is dropped, one final ":" ends the line
-// without opening an empty field, and fields that are not there are empty.
-class TLineFields {
-public:
-    explicit TLineFields(std::string_view line)
-    {
-        if (!line.empty() && line.front() == ':')
-            line.remove_prefix(1);
-        rest_ = line;
-        pendingSep_ = line.empty() || line.back() != ':';
-    }
-    std::string_view Next()
-    {
-        const std::size_t sep = FindShort(rest_, ':');
-        std::string_view field;
-        if (sep != std::string_view::npos) {
-            field = rest_.substr(0, sep);
-            rest_.remove_prefix(sep + 1);
-        } else if (pendingSep_) {
-            field = rest_;
-            rest_ = {};
-            pendingSep_ = false;
-        }
-        return field;
-    }
-
-private:
-    std::string_view rest_;
-    bool pendingSep_ = true;
-};
-
-// `field` into out[0..width) zero-padded in front, its rightmost `width`
-// characters kept, upper case; false when a character is no hex digit.
-bool PadUpperHex(std::string_view field, std::size_t width, char* out)
-{
-    if (field.size() > width)
-        field.remove_prefix(field.size() - width);
-    const std::size_t pad = width - field.size();
-    std::fill(out, out + pad, '0');
-    for (std::size_t i = 0; i < field.size(); ++i) {
-        char c = field[i];
-        if (c >= 'a' && c <= 'f')
-            c = static_cast<char>(c - 'a' + 'A');
-        else if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F')))
-            return false;
-        out[pad + i] = c;
-    }
-    return true;
-}
-
-// The LFs in `text`, counted in blocks with a narrow counter, which the
-// compiler turns into wide vector compares (std::count's 64-bit counter
-// halves that).
+// The LFs in `text`.
 std::size_t CountLineEnds(std::string_view text)
 {
-    std::size_t total = 0;
-    const char* p = text.data();
-    for (std::size_t left = text.size(); left > 0;) {
-        const std::size_t n = std::min<std::size_t>(left, 1u << 16);
-        std::uint32_t count = 0;
-        for (std::size_t i = 0; i < n; ++i)
-            count += p[i] == '\n' ? 1u : 0u;
-        total += count;
-        p += n;
-        left -= n;
-    }
-    return total;
+    return bytescan::Count(text.data(), text.data() + text.size(), '\n');
 }
 
 // Reads the services section from the line after "services". A data line
@@ -346,28 +350,32 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
     }
 
     TBadItems bad("Transponder");
-    std::vector<std::string> f;
+    TViewFields f;
+    char position[8];
     while (!file.Eof()) {
         const std::string_view keyLine = file.ReadLine();
         if (IsLine(keyLine, "end") || IsLine(keyLine, "services"))
             break;
-        TY_ENIG_TP tp;
-        SplitFieldsTo(f, keyLine, {8, 4, 4}, ':');
-        bool ok = IsHexText(f[0]) && IsHexText(f[1]) && IsHexText(f[2]);
-        tp.Namespace = f[0];
-        tp.Tsid = f[1];
-        tp.Onid = f[2];
-        tp.Key = tp.Namespace + tp.Tsid + tp.Onid;
+        // Filled in place and taken back when the entry is damaged.
+        TY_ENIG_TP& tp = transponders.emplace_back();
+        SplitViews(f, keyLine, 3, ':');
+        AssignField(tp.Namespace, f[0], 8);
+        AssignField(tp.Tsid, f[1], 4);
+        AssignField(tp.Onid, f[2], 4);
+        bool ok = IsHexText(tp.Namespace) && IsHexText(tp.Tsid) && IsHexText(tp.Onid);
+        tp.Key.reserve(16);
+        tp.Key.append(tp.Namespace).append(tp.Tsid).append(tp.Onid);
 
         // A missing data line must not take the next transponder with it.
         const std::string_view data = IsLine(file.PeekLine(), "/") ? std::string_view() : Trim(file.ReadLine());
         ok = ok && !data.empty();
-        tp.Kind = data.empty() ? std::string() : ToUpperAscii(data.substr(0, 1));
-        SplitFieldsTo(f, Trim(data.empty() ? data : data.substr(1)), {0, 0, 1, 0, 0, 1}, ':');
-        tp.Frequency = f[0];
-        tp.SymbolRate = f[1];
-        tp.Polarisation = f[2];
-        tp.Fec = f[3];
+        if (!data.empty())
+            AssignField(tp.Kind, data.substr(0, 1), 0);
+        SplitViews(f, Trim(data.empty() ? data : data.substr(1)), 6, ':');
+        AssignField(tp.Frequency, f[0], 0);
+        AssignField(tp.SymbolRate, f[1], 0);
+        AssignField(tp.Polarisation, f[2], 1);
+        AssignField(tp.Fec, f[3], 0);
         // The texts are kept as read, but they must be the numbers they
         // stand for, and the kind a letter.
         std::int32_t number = 0;
@@ -376,18 +384,26 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
              IsDigits(tp.Polarisation) && TryParseInt(tp.Fec, number);
         if (tp.Kind != "S") {
             tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
-            tp.PositionField = Trim(f[4]);
+            AssignField(tp.PositionField, Trim(f[4]), 0);
         } else {
             std::string_view pos = f[4];
             const bool west = !pos.empty() && pos.front() == '-';
             if (west)
                 pos = Trim(pos.substr(1));
             ok = ok && IsDigits(pos);
-            std::string p4 = pos.size() >= 4 ? std::string(pos.substr(pos.size() - 4))
-                                             : std::string(4 - pos.size(), '0') + std::string(pos);
-            tp.Position = p4.substr(0, 3) + "." + p4.substr(3, 1) + (west ? "W" : "E");
+            // The last four digits, as "ddd.d" and the side.
+            char digits[4] = {'0', '0', '0', '0'};
+            const std::size_t take = std::min<std::size_t>(pos.size(), 4);
+            for (std::size_t i = 0; i < take; ++i)
+                digits[4 - take + i] = pos[pos.size() - take + i];
+            std::memcpy(position, digits, 3);
+            position[3] = '.';
+            position[4] = digits[3];
+            position[5] = west ? 'W' : 'E';
+            tp.Position.assign(position, 6);
         }
-        ok = ok && TryParseInt(f[5], tp.Inversion);
+        char inversion[1];
+        ok = ok && TryParseInt(PadField(inversion, f[5], 1), tp.Inversion);
         if (f.size() > 6)
             ok = ok && ReadExtras(tp, f[6], version);
         else
@@ -401,17 +417,17 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             if (ok) {
                 tp.Kind = "t";
                 tp.Position = "Terrestrial";
-                tp.PositionField = Trim(f[4]);
+                AssignField(tp.PositionField, Trim(f[4]), 0);
                 tp.Frequency = std::to_string(freq - 12000000);
             }
         }
 
         if (IsLine(file.PeekLine(), "/"))
             file.ReadLine();
-        if (ok)
-            transponders.push_back(std::move(tp));
-        else
+        if (!ok) {
+            transponders.pop_back();
             bad.Add(keyLine);
+        }
     }
 }
 
@@ -427,131 +443,296 @@ std::int32_t CountServices(const std::string& path)
     return static_cast<std::int32_t>(entries.size());
 }
 
+namespace {
+
+// The lines of the services section read straight from the text, as
+// TTextFile::ReadLine gives them, with the line ends found 64 bytes at a
+// time.
+class TSectionLines {
+public:
+    explicit TSectionLines(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
+    bool Eof() const { return p_ >= end_; }
+    const char* TextEnd() const { return end_; }
+    std::string_view Next()
+    {
+        if (p_ >= end_)
+            return {};
+        const char* begin = p_;
+        const char* lf = bytescan::Find(p_, end_, '\n');
+        p_ = lf < end_ ? lf + 1 : end_;
+        while (lf > begin && lf[-1] == '\r')
+            --lf;
+        return {begin, static_cast<std::size_t>(lf - begin)};
+    }
+
+private:
+    const char* p_;
+    const char* end_;
+};
+
+// Value of each byte as a hex digit, -1 for any other byte.
+constexpr std::array<std::int8_t, 256> kHexDigit = [] {
+    std::array<std::int8_t, 256> t {};
+    for (int c = 0; c < 256; ++c)
+        t[static_cast<std::size_t>(c)] = c >= '0' && c <= '9'   ? static_cast<std::int8_t>(c - '0')
+                                         : c >= 'A' && c <= 'F' ? static_cast<std::int8_t>(c - 'A' + 10)
+                                         : c >= 'a' && c <= 'f' ? static_cast<std::int8_t>(c - 'a' + 10)
+                                                                : std::int8_t{-1};
+    return t;
+}();
+
+// The key of a service reference line "sid:namespace:tsid:onid:type:..."
+// read in one pass, with the rules of the settings splitter: a leading ":"
+// dropped, missing fields empty, each hex field zero-padded to its width
+// with only its rightmost `width` digits kept (and only those checked).
+struct TRefKey {
+    std::uint64_t sid = 0;
+    std::uint64_t packed = 0; // namespace << 32 | tsid << 16 | onid
+    std::int32_t type = 0;
+
+    bool Read(std::string_view line)
+    {
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        if (p < end && *p == ':')
+            ++p;
+        std::uint64_t ns = 0, tsid = 0, onid = 0;
+        if (!HexField(p, end, 4, sid) || !HexField(p, end, 8, ns) || !HexField(p, end, 4, tsid) ||
+            !HexField(p, end, 4, onid))
+            return false;
+        packed = ns << 32 | tsid << 16 | onid;
+        const char* typeEnd = p;
+        while (typeEnd < end && *typeEnd != ':')
+            ++typeEnd;
+        return TryParseInt(std::string_view(p, static_cast<std::size_t>(typeEnd - p)), type);
+    }
+
+    // Sid and transponder key as the 20 upper-case digits they are written as.
+    void KeyText(char* out) const
+    {
+        static constexpr char kDigits[] = "0123456789ABCDEF";
+        for (int i = 0; i < 4; ++i)
+            out[i] = kDigits[(sid >> (12 - 4 * i)) & 15];
+        for (int i = 0; i < 16; ++i)
+            out[4 + i] = kDigits[(packed >> (60 - 4 * i)) & 15];
+    }
+
+private:
+    static bool HexField(const char*& p, const char* end, std::ptrdiff_t width, std::uint64_t& value)
+    {
+        const char* const start = p;
+        const char* lastBad = nullptr;
+        std::uint64_t v = 0;
+        for (; p < end && *p != ':'; ++p) {
+            const std::int8_t d = kHexDigit[static_cast<unsigned char>(*p)];
+            if (d < 0)
+                lastBad = p;
+            else
+                v = v << 4 | static_cast<std::uint64_t>(d);
+        }
+        const char* const fieldEnd = p;
+        if (p < end)
+            ++p;
+        if (lastBad && lastBad >= fieldEnd - std::min(width, fieldEnd - start))
+            return false;
+        value = v & ((std::uint64_t{1} << (4 * width)) - 1);
+        return true;
+    }
+};
+
+// What the data line of a service holds, split at its commas in one pass.
+struct TDataFields {
+    std::string_view provider;
+    bool hasProvider = false;
+    std::array<std::string_view, PID_COUNT> pids;
+    std::array<bool, PID_COUNT> hasPid {};
+    std::int32_t flags = 0;
+    // The uninterpreted fields. Mostly they follow each other in the line
+    // (`run` is then the text they are written back as); otherwise each one
+    // is in `extras`.
+    std::vector<std::string_view> extras;
+    std::string_view run;
+    bool runWhole = true;
+
+    // False on a bad PID or flags value.
+    bool Read(std::string_view data, const char* textEnd)
+    {
+        provider = {};
+        hasProvider = false;
+        pids = {};
+        hasPid = {};
+        flags = 0;
+        extras.clear();
+        run = {};
+        runWhole = true;
+        if (data.empty())
+            return true;
+        const char* const end = data.data() + data.size();
+        bytescan::TFinder commas(data.data(), end, textEnd, ',');
+        for (const char* start = data.data(); start <= end;) {
+            const char* const comma = commas.Next();
+            const std::string_view part(start, static_cast<std::size_t>(comma - start));
+            start = comma + 1;
+            if (part.empty())
+                continue;
+            if (part.size() >= 2 && part[1] == ':') {
+                if (part[0] == 'p') {
+                    provider = part.substr(2);
+                    hasProvider = true;
+                    continue;
+                }
+                if (part[0] == 'c' && part.size() >= 4 && part[2] == '0' && part[3] >= '0' && part[3] <= '4') {
+                    const std::string_view pid = part.substr(4, 4);
+                    if (!pid.empty() && !IsHexText(pid))
+                        return false;
+                    const auto k = static_cast<std::size_t>(part[3] - '0');
+                    pids[k] = pid;
+                    hasPid[k] = true;
+                    continue;
+                }
+                if (part[0] == 'f') {
+                    if (!TryParseHex(Trim(part.substr(2)), flags))
+                        return false;
+                    continue;
+                }
+            }
+            if (run.empty())
+                run = part;
+            else if (run.data() + run.size() + 1 == part.data())
+                run = std::string_view(run.data(), run.size() + 1 + part.size());
+            else
+                runWhole = false;
+            extras.push_back(part);
+        }
+        return true;
+    }
+};
+
+} // namespace
+
 void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool setCounter,
                  const std::string& path)
 {
     TTextFile file = ServicesTextCache().Take(path);
-    std::vector<TServiceLines> entries;
-    if (!SkipToServices(file)) {
+    const bool hasSection = SkipToServices(file);
+    if (!hasSection)
         AddToErrorReport(NoServiceSectionText);
-    } else {
-        bool repaired = false;
-        entries = ReadServiceSection(file, repaired);
-        if (repaired)
-            AddToErrorReport("- Error(s) in services file");
-    }
+    const std::string_view section = hasSection ? file.Rest() : std::string_view();
 
+    // An entry takes three lines: from that count the progress range and
+    // the room for the records, so the text is read only once.
+    const auto expected = static_cast<std::int32_t>(CountLineEnds(section) / 3);
     TSettingsView* view = SettingsView();
     if (view)
-        view->ProgressStart(0, static_cast<std::int32_t>(entries.size()));
-
-    const TTpKeyIndex tpIndex(transponders);
-    if (services.capacity() < services.size() + entries.size()) {
+        view->ProgressStart(0, expected);
+    if (services.capacity() < services.size() + static_cast<std::size_t>(expected) + 1) {
+        const std::size_t room = services.size() + static_cast<std::size_t>(expected) + 1;
         // The records and their texts: room at the heap's top, rather than
         // a mapping of their own faulted in afresh on every load.
-        cf::PrepareHeapFor((services.size() + entries.size()) * (sizeof(TY_ENIG_CH) + 192));
-        services.reserve(services.size() + entries.size());
+        cf::PrepareHeapFor(room * (sizeof(TY_ENIG_CH) + 192));
+        services.reserve(room);
         cf::AdviseLargePages(services.data() + services.size(),
                              (services.capacity() - services.size()) * sizeof(TY_ENIG_CH));
     }
+
+    const TTpKeyIndex tpIndex(transponders);
+    std::uint64_t lastKey = 0;
+    std::int32_t lastTp = -1;
     std::int32_t loaded = 0;
     std::int32_t skipped = 0;
     std::int32_t position = 0;
+    bool repaired = false;
     TBadItems bad("Channel");
-    std::vector<std::string_view> extras;
-    for (const TServiceLines& e : entries) {
+    TDataFields fields;
+    TSectionLines lines(section);
+    while (!lines.Eof()) {
+        const std::string_view ref = lines.Next();
+        if (IsLine(ref, "end"))
+            break;
+        const std::string_view name = lines.Next();
+        std::string_view data = lines.Next();
+        // A data line without a "p:" field (a name broken over two lines,
+        // say) is replaced by the next line that has one; the lines in
+        // between are dropped. Only the copy in memory is repaired: the
+        // user's file stays as it is.
+        if (!HasField(data, "p:")) {
+            repaired = true;
+            while (!lines.Eof()) {
+                data = lines.Next();
+                if (HasField(data, "p:"))
+                    break;
+            }
+        }
         if (view)
             view->ProgressPosition(++position);
+
         // The key fields as the settings splitter gives them (zero-padded
         // to their width, the rightmost digits kept, upper case), made in
         // place: no text is built for a line.
-        TLineFields fields(e.ref);
-        char key[16];
-        char sid[4];
-        std::int32_t type = 0;
-        const bool hex = PadUpperHex(fields.Next(), 4, sid) && PadUpperHex(fields.Next(), 8, key) &&
-                         PadUpperHex(fields.Next(), 4, key + 8) && PadUpperHex(fields.Next(), 4, key + 12);
-        if (!hex || !TryParseInt(fields.Next(), type)) {
-            bad.Add(e.ref);
+        TRefKey refKey;
+        if (!refKey.Read(ref)) {
+            bad.Add(ref);
             continue;
         }
-        const std::int32_t tp = tpIndex.Find(std::string_view(key, sizeof key));
+        const std::int32_t type = refKey.type;
+        // Services come grouped by transponder more often than not.
+        const std::uint64_t packedKey = refKey.packed;
+        if (lastTp < 0 || packedKey != lastKey) {
+            lastTp = tpIndex.FindPacked(packedKey);
+            lastKey = packedKey;
+        }
+        const std::int32_t tp = lastTp;
         if (tp < 0) {
             ++skipped;
             continue;
         }
 
-        // The fields of the data line first, the uninterpreted ones
-        // gathered, so that the record's list is made once in its size.
-        bool ok = true;
-        std::string_view provider;
-        bool hasProvider = false;
-        std::array<std::string_view, PID_COUNT> pids;
-        std::array<bool, PID_COUNT> hasPid {};
-        std::int32_t flags = 0;
-        extras.clear();
-        std::string_view data = e.data;
-        while (ok && !data.empty()) {
-            const std::size_t comma = FindShort(data, ',');
-            const std::string_view part = data.substr(0, comma);
-            data = comma == std::string_view::npos ? std::string_view() : data.substr(comma + 1);
-            if (part.empty())
-                continue;
-            if (part.starts_with("p:")) {
-                provider = part.substr(2);
-                hasProvider = true;
-            } else if (part.size() >= 4 && part.starts_with("c:0") && part[3] >= '0' && part[3] <= '4') {
-                const std::string_view pid = part.substr(4, 4);
-                ok = pid.empty() || IsHexText(pid);
-                pids[static_cast<std::size_t>(part[3] - '0')] = pid;
-                hasPid[static_cast<std::size_t>(part[3] - '0')] = true;
-            } else if (part.starts_with("f:")) {
-                ok = TryParseHex(Trim(part.substr(2)), flags);
-            } else {
-                extras.push_back(part);
-            }
-        }
-        if (!ok) {
-            bad.Add(e.ref);
+        if (!fields.Read(data, lines.TextEnd())) {
+            bad.Add(ref);
             continue;
         }
 
         TY_ENIG_CH& ch = services.emplace_back();
-        if (hasProvider)
-            ch.Provider.assign(provider);
+        if (fields.hasProvider)
+            ch.Provider.assign(fields.provider);
         for (std::size_t k = 0; k < PID_COUNT; ++k)
-            if (hasPid[k])
-                ch.Pids[k].assign(pids[k]);
-        ch.Flags = flags;
-        ch.ExtraData.assign(extras.begin(), extras.end());
-        ch.Sid.assign(sid, sizeof sid);
+            if (fields.hasPid[k])
+                ch.Pids[k].assign(fields.pids[k]);
+        ch.Flags = fields.flags;
+        if (fields.runWhole)
+            ch.ExtraData.AssignJoined(fields.run);
+        else
+            ch.ExtraData.assign(fields.extras.begin(), fields.extras.end());
+        // Sid, transponder key, type. The transponder's key is the text of
+        // the digits just read: a key of 16 hex digits is found only by its
+        // own text.
+        char keyText[4 + 16 + 16];
+        refKey.KeyText(keyText);
+        const auto typeEnd = std::to_chars(keyText + 20, keyText + sizeof keyText, type).ptr;
+        ch.Key.assign(keyText, static_cast<std::size_t>(typeEnd - keyText));
+        ch.Sid.assign(keyText, 4);
         ch.TpIndex = tp;
         ch.ServiceType = type;
-        // Sid, transponder key, type: made in place (the key is held
-        // inline, no text is built for it).
-        const std::string& tpKeyText = transponders[static_cast<std::size_t>(tp)].Key;
-        if (tpKeyText.size() <= 32) {
-            char keyText[4 + 32 + 16];
-            std::memcpy(keyText, sid, sizeof sid);
-            std::memcpy(keyText + sizeof sid, tpKeyText.data(), tpKeyText.size());
-            char* const typeAt = keyText + sizeof sid + tpKeyText.size();
-            const auto typeEnd = std::to_chars(typeAt, keyText + sizeof keyText, type).ptr;
-            ch.Key.assign(keyText, static_cast<std::size_t>(typeEnd - keyText));
-        } else {
-            ch.Key = ch.Sid + tpKeyText + std::to_string(type);
-        }
         ch.Number = 200 + loaded;
         // A name of control characters only is cleaned to nothing: shown and
         // saved as the nameless service it would read back as.
-        if (e.name.find('\xC2') == std::string_view::npos)
-            ch.Name = e.name;
+        if (name.find('\xC2') == std::string_view::npos)
+            ch.Name = name;
         else
-            ch.Name = Utf8ToAnsiClean(e.name);
+            ch.Name = Utf8ToAnsiClean(name);
         ch.Unnamed = ch.Name.empty();
         if (ch.Unnamed)
             ch.Name = ".";
         ++loaded;
     }
+    if (view && position != expected) {
+        // The range was counted from lines; a repaired file has fewer entries.
+        view->ProgressStart(0, position);
+        view->ProgressPosition(position);
+    }
+    if (repaired)
+        AddToErrorReport("- Error(s) in services file");
+    bad.Flush();
     if (skipped > 0)
         AddToErrorReport("- Some channels in services not loaded (no tp reference)");
     if (setCounter)

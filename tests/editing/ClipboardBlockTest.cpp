@@ -28,21 +28,6 @@ std::vector<std::uint8_t> Bytes(std::initializer_list<int> v)
     return out;
 }
 
-bool IsValidUtf8(const std::string& s)
-{
-    for (std::size_t i = 0; i < s.size();) {
-        const auto c = static_cast<unsigned char>(s[i]);
-        std::size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
-        if (len == 0 || i + len > s.size())
-            return false;
-        for (std::size_t k = 1; k < len; ++k)
-            if ((static_cast<unsigned char>(s[i + k]) & 0xC0) != 0x80)
-                return false;
-        i += len;
-    }
-    return true;
-}
-
 } // namespace
 
 TEST_F(EditingTest, ServiceLineHasTheTwentyNineFieldsInOrder)

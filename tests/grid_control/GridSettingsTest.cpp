@@ -83,7 +83,7 @@ TEST(GridSettings, LineWidthsFollowOptionsAndStyle) {
   };
   for (const Case& c : cases) {
     TCfGrid grid;
-    grid.SetOptions(goHeader | (c.grid ? goGrid : 0));
+    grid.SetOptions(goHeader | (c.grid ? TGridOptions{goGrid} : TGridOptions{0}));
     grid.SetAppearanceOptions(c.threeD ? ao3DGridLines : 0);
     grid.SetGridLinesStyle(c.style);
     SCOPED_TRACE(testing::Message() << "grid " << c.grid << " 3d " << c.threeD << " style " << int(c.style));

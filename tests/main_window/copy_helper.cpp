@@ -65,7 +65,7 @@ int main(int argc, char** argv)
                 if (const int row = main.JumpToChNo(number); row >= 0)
                     rows.push_back(row);
             for (std::size_t i = 0; i < rows.size(); ++i)
-                main.LV_Serv->SelectCell(1, rows[i], i == 0 ? 0 : cf::ssCtrl);
+                main.LV_Serv->SelectCell(1, rows[i], i == 0 ? 0u : static_cast<unsigned>(cf::ssCtrl));
             main.LV_Serv->SetFocus();
             QKeyEvent press(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier);
             QApplication::sendEvent(main.LV_Serv, &press);
