@@ -42,6 +42,26 @@ TEST(InlineText, AssignFromAPartOfItself)
     EXPECT_EQ(t, "longer");
 }
 
+// Short texts are copied in overlapping blocks: every length, every
+// character in its place, also when the text comes from inside itself.
+TEST(InlineText, ShortTextsKeepEveryCharacterInPlace)
+{
+    const std::string alphabet = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdef";
+    for (std::size_t n = 0; n <= 30; ++n) {
+        const std::string text = alphabet.substr(0, n);
+        TText32 fresh(text);
+        EXPECT_EQ(fresh.view(), text);
+        TText32 reused = "something else";
+        reused.assign(text);
+        EXPECT_EQ(reused.view(), text);
+        for (std::size_t shift = 1; shift <= 3 && shift <= n; ++shift) {
+            TText32 self(text);
+            self.assign(self.view().substr(shift));
+            EXPECT_EQ(self.view(), text.substr(shift)) << n << " shifted by " << shift;
+        }
+    }
+}
+
 TEST(InlineText, ComparesAndJoinsLikeAString)
 {
     const TText32 name = "Das Erste HD";

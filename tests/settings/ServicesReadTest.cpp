@@ -253,6 +253,65 @@ TEST_F(ServicesRead, SymbolRate800000IsTerrestrialOnlyForQbOne)
     EXPECT_EQ(Transponders[0].Position, "Terrestrial");
 }
 
+// The key fields of a reference line as the settings splitter reads them:
+// short fields zero-padded, long ones cut to their rightmost digits, any
+// case; the service's key is made of what was read.
+TEST_F(ServicesRead, ReferenceFieldsArePaddedCutAndUpperCased)
+{
+    Load("eDVB services /4/\ntransponders\n011a0000:07d1:0002\n\ts 11719000:29500000:0:3:282:2:0\n/\nend\n"
+         "services\n"
+         "ede:11a0000:7d1:2:25:0\nA\np:P\n"
+         "10ede:0011a0000:107d1:10002:1:0\nB\np:P\n"
+         ":0EDE:011A0000:07D1:0002:2\nC\np:P\n"
+         "0ede:011a0000:07d1:0x02:1:0\nD\np:P\n"
+         "end\n");
+    ASSERT_EQ(Services.size(), 3u);
+    EXPECT_EQ(Services[0].Sid, "0EDE");
+    EXPECT_EQ(Services[0].Key, "0EDE011A000007D1000225");
+    EXPECT_EQ(Services[1].Key, "0EDE011A000007D100021");
+    EXPECT_EQ(Services[2].Key, "0EDE011A000007D100022");
+    for (const auto& s : Services)
+        EXPECT_EQ(s.TpIndex, 0);
+    EXPECT_EQ(ErrorReport, "\n- Channel <0ede:011a0000:07d1:0x02:1:0> in services file not loaded (bad number)");
+}
+
+// Services of several transponders in any order, data lines longer than
+// one scanned block, fields the editor does not read between those it does.
+TEST_F(ServicesRead, FieldsAreSortedOutWhereverTheyStand)
+{
+    Load("eDVB services /4/\ntransponders\n"
+         "011a0000:07d1:0002\n\ts 11719000:29500000:0:3:282:2:0\n/\n"
+         "00c00000:0441:0001\n\ts 12515000:22000000:0:4:192:2:0\n/\n"
+         "end\nservices\n"
+         "0001:011a0000:07d1:0002:1:0\nA\n"
+         "p:P,c:000100,X:1,c:010200,,Y:2,c:050001,C:0d05,C:1830,C:0500,C:0600,C:0700,f:4\n"
+         "0002:00c00000:0441:0001:1:0\nB\nc:030300,Z:9,p:Q\n"
+         "0003:011a0000:07d1:0002:1:0\nC\np:R,Z:1,Z:2\n"
+         "end\n");
+    ASSERT_EQ(Services.size(), 3u);
+    EXPECT_EQ(Services[0].TpIndex, 0);
+    EXPECT_EQ(Services[0].Pids[PID_VIDEO], "0100");
+    EXPECT_EQ(Services[0].Pids[PID_AUDIO], "0200");
+    EXPECT_EQ(Services[0].Flags, 4);
+    EXPECT_EQ(Services[0].ExtraData.Joined(), "X:1,Y:2,c:050001,C:0d05,C:1830,C:0500,C:0600,C:0700");
+    EXPECT_EQ(Services[1].TpIndex, 1);
+    EXPECT_EQ(Services[1].Provider, "Q");
+    EXPECT_EQ(Services[1].Pids[PID_PCR], "0300");
+    EXPECT_EQ(Services[1].ExtraData.Joined(), "Z:9");
+    EXPECT_EQ(Services[2].TpIndex, 0);
+    EXPECT_EQ(Services[2].ExtraData.Joined(), "Z:1,Z:2");
+    // Written back in the writer's order (provider, PIDs, kept fields, flags)
+    // and its upper-case references.
+    const std::string saved = SaveAndRead();
+    EXPECT_EQ(saved.substr(saved.find("services\n")),
+              "services\n"
+              "0001:011A0000:07D1:0002:1:200\nA\n"
+              "p:P,c:000100,c:010200,X:1,Y:2,c:050001,C:0d05,C:1830,C:0500,C:0600,C:0700,f:0004\n"
+              "0002:00C00000:0441:0001:1:201\nB\np:Q,c:030300,Z:9\n"
+              "0003:011A0000:07D1:0002:1:202\nC\np:R,Z:1,Z:2\n"
+              "end\n" + ServicesFooter + "\n");
+}
+
 TEST_F(ServicesRead, ABadNumberSkipsOnlyThatItem)
 {
     Load("eDVB services /4/\ntransponders\n"
@@ -423,6 +482,27 @@ TEST_F(ServicesRead, ProgressGoesFromZeroToTheCount)
     EXPECT_EQ(view.max, 3);
     EXPECT_EQ(view.last, 3);
     EXPECT_EQ(view.calls, 3);
+}
+
+// The range is counted from the lines before the read; a repaired file has
+// fewer entries than lines / 3, and the bar still ends full.
+TEST_F(ServicesRead, ProgressOfARepairedFileEndsAtItsEntries)
+{
+    struct View : TSettingsView {
+        int max = -1, last = -1;
+        void ProgressStart(std::int32_t, std::int32_t b) override { max = b; }
+        void ProgressPosition(std::int32_t p) override { last = p; }
+    } view;
+    SetSettingsView(&view);
+    Load("eDVB services /4/\ntransponders\n00c00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:\n/\nend\n"
+         "services\n"
+         "0001:00c00000:0001:0001:1:0\nBroken\nname line\nmore\np:P1,c:000100\n"
+         "0002:00c00000:0001:0001:1:0\nWeekend\np:P2\n"
+         "end\ntrailer\n");
+    SetSettingsView(nullptr);
+    EXPECT_EQ(Services.size(), 2u);
+    EXPECT_EQ(view.max, 2);
+    EXPECT_EQ(view.last, 2);
 }
 
 TEST_F(ServicesRead, BinaryJunkNeverCrashes)
