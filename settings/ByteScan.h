@@ -50,6 +50,20 @@ inline std::uint64_t EqualAt(const char* p, const char* end, char c) noexcept
     return Equal64(tail, c) & ((std::uint64_t{1} << left) - 1);
 }
 
+// Whether c occurs in [p, stop), reading in blocks up to `readable` (at or
+// after stop): for a short span inside a large text.
+inline bool Contains(const char* p, const char* stop, const char* readable, char c) noexcept
+{
+    for (; p < stop; p += 64) {
+        std::uint64_t mask = EqualAt(p, readable, c);
+        if (stop - p < 64)
+            mask &= (std::uint64_t{1} << (stop - p)) - 1;
+        if (mask)
+            return true;
+    }
+    return false;
+}
+
 // How many times c occurs in [p, end).
 inline std::size_t Count(const char* p, const char* end, char c) noexcept
 {

@@ -76,6 +76,15 @@ public:
         return *this;
     }
     TInlineText& assign(const char* s, std::size_t n) { return assign(std::string_view(s, n)); }
+    // Makes the text n characters long (n <= kInline) and gives them to be
+    // written in place: a reader formatting a value need not build it
+    // elsewhere and copy it in.
+    char* WriteInPlace(std::size_t n) noexcept
+    {
+        Release();
+        SetInlineSize(n);
+        return buf_;
+    }
 
     TInlineText& append(std::string_view s)
     {

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstring>
 #include <climits>
@@ -28,7 +29,13 @@ namespace {
 
 // Receivers compare the section lines exactly; a name or key line that
 // merely contains "end" must not end a section.
-bool IsLine(std::string_view line, std::string_view word) { return Trim(line) == word; }
+bool IsLine(std::string_view line, std::string_view word)
+{
+    // Most lines start with a character of their own: no trimming for them.
+    if (!line.empty() && static_cast<unsigned char>(line[0]) > ' ' && line[0] != word[0])
+        return false;
+    return Trim(line) == word;
+}
 
 // Collects the "bad number" lines of one read; after a few, only counts, so
 // a file full of junk gives a readable report. The lines go to the report
@@ -193,6 +200,8 @@ struct TServiceLines {
 
 bool HasField(std::string_view data, std::string_view tag)
 {
+    if (data.size() >= 2 && data[0] == tag[0] && data[1] == tag[1])
+        return true; // where receivers put "p:"
     for (std::size_t start = 0;;) {
         if (data.compare(start, tag.size(), tag) == 0)
             return true;
@@ -494,12 +503,19 @@ struct TRefKey {
     {
         const char* p = line.data();
         const char* const end = p + line.size();
-        if (p < end && *p == ':')
-            ++p;
         std::uint64_t ns = 0, tsid = 0, onid = 0;
-        if (!HexField(p, end, 4, sid) || !HexField(p, end, 8, ns) || !HexField(p, end, 4, tsid) ||
-            !HexField(p, end, 4, onid))
-            return false;
+        // As receivers write it, every field at its full width: read at
+        // fixed places without looking for the separators.
+        if (line.size() >= 24 && line[4] == ':' && line[13] == ':' && line[18] == ':' && line[23] == ':' &&
+            FixedHex<4>(p, sid) && FixedHex<8>(p + 5, ns) && FixedHex<4>(p + 14, tsid) && FixedHex<4>(p + 19, onid)) {
+            p += 24;
+        } else {
+            if (p < end && *p == ':')
+                ++p;
+            if (!HexField(p, end, 4, sid) || !HexField(p, end, 8, ns) || !HexField(p, end, 4, tsid) ||
+                !HexField(p, end, 4, onid))
+                return false;
+        }
         packed = ns << 32 | tsid << 16 | onid;
         const char* typeEnd = p;
         while (typeEnd < end && *typeEnd != ':')
@@ -507,17 +523,63 @@ struct TRefKey {
         return TryParseInt(std::string_view(p, static_cast<std::size_t>(typeEnd - p)), type);
     }
 
-    // Sid and transponder key as the 20 upper-case digits they are written as.
-    void KeyText(char* out) const
+    // Sid, transponder key and type as the service's key is written:
+    // upper-case digits, the type in decimal; made in place in `key`, the
+    // sid also in `sidText`.
+    void WriteKey(TText32& key, TText16& sidText) const
     {
-        static constexpr char kDigits[] = "0123456789ABCDEF";
-        for (int i = 0; i < 4; ++i)
-            out[i] = kDigits[(sid >> (12 - 4 * i)) & 15];
-        for (int i = 0; i < 16; ++i)
-            out[4 + i] = kDigits[(packed >> (60 - 4 * i)) & 15];
+        char typeDigits[12];
+        const auto typeEnd = std::to_chars(typeDigits, typeDigits + sizeof typeDigits, type).ptr;
+        const auto typeLength = static_cast<std::size_t>(typeEnd - typeDigits);
+        char sidDigits[8];
+        HexDigits8(sid, sidDigits);
+        std::memcpy(sidText.WriteInPlace(4), sidDigits + 4, 4);
+        // Types of up to ten characters keep the key in place.
+        char text[20 + sizeof typeDigits];
+        const bool inPlace = 20 + typeLength <= TText32::kInline;
+        char* out = inPlace ? key.WriteInPlace(20 + typeLength) : text;
+        std::memcpy(out, sidDigits + 4, 4);
+        HexDigits8(packed >> 32, out + 4);
+        HexDigits8(packed & 0xFFFFFFFFu, out + 12);
+        std::memcpy(out + 20, typeDigits, typeLength);
+        if (!inPlace)
+            key.assign(text, 20 + typeLength);
     }
 
 private:
+    // The eight hex digits of the low 32 bits of v, upper case, computed
+    // for all eight at once.
+    static void HexDigits8(std::uint64_t v, char* out)
+    {
+        std::uint64_t x = v & 0xFFFFFFFFu;
+        // One nibble per byte, the most significant in the highest byte.
+        x = ((x & 0xFFFF0000u) << 16) | (x & 0x0000FFFFu);
+        x = ((x & 0x0000FF000000FF00u) << 8) | (x & 0x000000FF000000FFu);
+        x = ((x & 0x00F000F000F000F0u) << 4) | (x & 0x000F000F000F000Fu);
+        // '0' + n, and 7 more for the letters.
+        const std::uint64_t letters = ((x + 0x0606060606060606u) >> 4) & 0x0101010101010101u;
+        x += 0x3030303030303030u + letters * 7;
+        // The most significant digit first in memory, in one store.
+        if constexpr (std::endian::native == std::endian::little)
+            x = __builtin_bswap64(x);
+        std::memcpy(out, &x, sizeof x);
+    }
+
+    // The value of the n hex digits at p; false when one is no hex digit.
+    template <int N>
+    static bool FixedHex(const char* p, std::uint64_t& value)
+    {
+        std::uint64_t v = 0;
+        int bad = 0;
+        for (int i = 0; i < N; ++i) {
+            const int d = kHexDigit[static_cast<unsigned char>(p[i])];
+            bad |= d;
+            v = v << 4 | static_cast<std::uint64_t>(d & 15);
+        }
+        value = v;
+        return bad >= 0;
+    }
+
     static bool HexField(const char*& p, const char* end, std::ptrdiff_t width, std::uint64_t& value)
     {
         const char* const start = p;
@@ -583,7 +645,10 @@ struct TDataFields {
                 }
                 if (part[0] == 'c' && part.size() >= 4 && part[2] == '0' && part[3] >= '0' && part[3] <= '4') {
                     const std::string_view pid = part.substr(4, 4);
-                    if (!pid.empty() && !IsHexText(pid))
+                    std::int8_t digits = 0;
+                    for (char c : pid)
+                        digits |= kHexDigit[static_cast<unsigned char>(c)];
+                    if (digits < 0)
                         return false;
                     const auto k = static_cast<std::size_t>(part[3] - '0');
                     pids[k] = pid;
@@ -706,17 +771,13 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         // Sid, transponder key, type. The transponder's key is the text of
         // the digits just read: a key of 16 hex digits is found only by its
         // own text.
-        char keyText[4 + 16 + 16];
-        refKey.KeyText(keyText);
-        const auto typeEnd = std::to_chars(keyText + 20, keyText + sizeof keyText, type).ptr;
-        ch.Key.assign(keyText, static_cast<std::size_t>(typeEnd - keyText));
-        ch.Sid.assign(keyText, 4);
+        refKey.WriteKey(ch.Key, ch.Sid);
         ch.TpIndex = tp;
         ch.ServiceType = type;
         ch.Number = 200 + loaded;
         // A name of control characters only is cleaned to nothing: shown and
         // saved as the nameless service it would read back as.
-        if (name.find('\xC2') == std::string_view::npos)
+        if (!bytescan::Contains(name.data(), name.data() + name.size(), lines.TextEnd(), '\xC2'))
             ch.Name = name;
         else
             ch.Name = Utf8ToAnsiClean(name);

@@ -264,12 +264,18 @@ TEST_F(ServicesRead, ReferenceFieldsArePaddedCutAndUpperCased)
          "10ede:0011a0000:107d1:10002:1:0\nB\np:P\n"
          ":0EDE:011A0000:07D1:0002:2\nC\np:P\n"
          "0ede:011a0000:07d1:0x02:1:0\nD\np:P\n"
+         "0ede:011a0000:07d1:0002:2147483647:0\nE\np:P\n"
+         "0ede:011a0000:07d1:0002:-2147483648:0\nF\np:P\n"
          "end\n");
-    ASSERT_EQ(Services.size(), 3u);
+    ASSERT_EQ(Services.size(), 5u);
     EXPECT_EQ(Services[0].Sid, "0EDE");
     EXPECT_EQ(Services[0].Key, "0EDE011A000007D1000225");
     EXPECT_EQ(Services[1].Key, "0EDE011A000007D100021");
     EXPECT_EQ(Services[2].Key, "0EDE011A000007D100022");
+    // The widest types: the key is never cut.
+    EXPECT_EQ(Services[3].Key, "0EDE011A000007D100022147483647");
+    EXPECT_EQ(Services[4].Key, "0EDE011A000007D10002-2147483648");
+    EXPECT_EQ(Services[4].ServiceType, INT32_MIN);
     for (const auto& s : Services)
         EXPECT_EQ(s.TpIndex, 0);
     EXPECT_EQ(ErrorReport, "\n- Channel <0ede:011a0000:07d1:0x02:1:0> in services file not loaded (bad number)");
