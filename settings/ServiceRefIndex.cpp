@@ -96,6 +96,10 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
     } pending[kBatch];
     for (size_t base = 0; base < services.size(); base += kBatch) {
         const size_t n = std::min(kBatch, services.size() - base);
+        // The next batch's keys are on their way while this one is packed:
+        // a record is 256 bytes, every key a cache miss of its own.
+        for (size_t k = base + kBatch; k < std::min(base + 2 * kBatch, services.size()); ++k)
+            __builtin_prefetch(&services[k].Key);
         for (size_t k = 0; k < n; ++k) {
             TPending& p = pending[k];
             p.packed = Pack(services[base + k].Key, p.hi, p.lo);

@@ -13,6 +13,18 @@ TEST(ListFileIo, SplitsLfAndCrLfLines)
     EXPECT_TRUE(SplitListLines("").empty());
 }
 
+// A final line end opens no empty line; only one CR goes with the LF; line
+// ends are found the same on either side of a 64-byte block edge.
+TEST(ListFileIo, SplitsAtEveryLineEndWhereverItFalls)
+{
+    EXPECT_EQ(SplitListLines("a\n"), (std::vector<std::string_view>{"a"}));
+    EXPECT_EQ(SplitListLines("\n"), (std::vector<std::string_view>{""}));
+    EXPECT_EQ(SplitListLines("a\r\r\nb"), (std::vector<std::string_view>{"a\r", "b"}));
+    const std::string a(63, 'a'), b(64, 'b'), c(65, 'c');
+    EXPECT_EQ(SplitListLines(a + "\n" + b + "\r\n" + c + "\n\n" + b),
+              (std::vector<std::string_view>{a, b, c, "", b}));
+}
+
 TEST(ListFileIo, FindsFilesWhateverTheirCase)
 {
     cftest::ScratchDir dir;
