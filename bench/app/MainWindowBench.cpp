@@ -18,6 +18,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <system_error>
 
 namespace fs = std::filesystem;
 
@@ -74,20 +75,29 @@ fs::path Multisat()
     return base / "real" / "enigma2-v4-multisat";
 }
 
-// The generated folder of 100,000 services, written once.
+// The generated folder of 100,000 services, written once and removed at
+// exit (each run would otherwise leave one in the temporary folder).
 const fs::path& HundredThousand()
 {
-    static const fs::path folder = [] {
-        const fs::path f = fs::temp_directory_path() / ("chanforge-bench-100k-" + std::to_string(std::random_device{}()));
-        fs::create_directories(f);
-        benchset::BuildModel(100000, 8000, 300, 120);
-        TheSaveDir = f.string();
-        if (!SaveFile())
-            std::abort();
-        ClearModel();
-        return f;
-    }();
-    return folder;
+    struct TFolder {
+        fs::path path = fs::temp_directory_path() / ("chanforge-bench-100k-" + std::to_string(std::random_device{}()));
+        TFolder()
+        {
+            fs::create_directories(path);
+            benchset::BuildModel(100000, 8000, 300, 120);
+            TheSaveDir = path.string();
+            if (!SaveFile())
+                std::abort();
+            ClearModel();
+        }
+        ~TFolder()
+        {
+            std::error_code ec;
+            fs::remove_all(path, ec);
+        }
+    };
+    static const TFolder folder;
+    return folder.path;
 }
 
 void BM_MultisatLoadedAndShown(benchmark::State& state)
