@@ -40,23 +40,12 @@ struct TRefFields {
     std::string_view f[Max];
 };
 
-// Position of the first ":" in `s` from `from`, or npos. The fields of a
-// reference are a few characters long: a plain look beats a library call
-// set up for long runs, a hundred thousand lines times ten fields.
-size_t FindColon(std::string_view s, size_t from = 0)
-{
-    for (size_t i = from; i < s.size(); ++i)
-        if (s[i] == ':')
-            return i;
-    return std::string_view::npos;
-}
-
 void SplitReference(std::string_view ref, TRefFields& out)
 {
     if (!ref.empty() && ref.front() == ':')
         ref.remove_prefix(1);
     for (size_t i = 0; i < TRefFields::Max; ++i) {
-        size_t sep = FindColon(ref);
+        size_t sep = bytescan::FindShort(ref, ':');
         if (sep == std::string_view::npos) {
             out.f[i] = ref;
             ref = {};
@@ -94,7 +83,7 @@ bool IsPlainServiceRef(const TRefFields& r, std::string_view ref)
         return false;
     size_t at = 0;
     for (int colons = 0; colons < 10; ++colons) {
-        at = FindColon(ref, at);
+        at = bytescan::FindShort(ref, ':', at);
         if (at == std::string_view::npos)
             return true;
         ++at;

@@ -9,12 +9,24 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
 
 namespace bytescan {
+
+// Position of the first c in `s` from `from`, or npos: for the fields of a
+// line, a few characters long, a plain look beats any call set up for long
+// runs.
+inline std::size_t FindShort(std::string_view s, char c, std::size_t from = 0) noexcept
+{
+    for (std::size_t i = from; i < s.size(); ++i)
+        if (s[i] == c)
+            return i;
+    return std::string_view::npos;
+}
 
 // Bit i set where p[i] == c, for the 64 bytes from p (all readable).
 inline std::uint64_t Equal64(const char* p, char c) noexcept

@@ -1,11 +1,12 @@
 #include "settings/Fields.h"
+#include "settings/ByteScan.h"
 #include "settings/Unit_lib.h"
 
 #include <charconv>
+#include <iterator>
 #include <cstdio>
 
-void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::span<const int> widths,
-                   char separator)
+std::size_t SplitFieldViews(std::string_view line, std::size_t count, char separator, std::string_view* out)
 {
     if (!line.empty() && line.front() == separator)
         line.remove_prefix(1);
@@ -13,12 +14,9 @@ void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::sp
     // the line when the line does not end with one (`pendingSep`); no copy.
     std::string_view rest = line;
     bool pendingSep = line.empty() || line.back() != separator;
-
-    out.resize(widths.size());
-    std::size_t n = 0;
-    for (int width : widths) {
+    for (std::size_t n = 0; n < count; ++n) {
         std::string_view field;
-        const std::size_t sep = rest.find(separator);
+        const std::size_t sep = bytescan::FindShort(rest, separator);
         if (sep != std::string_view::npos) {
             field = rest.substr(0, sep);
             rest.remove_prefix(sep + 1);
@@ -27,24 +25,52 @@ void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::sp
             rest = {};
             pendingSep = false;
         } // else: nothing left, the field is empty
-        std::string& e = out[n++];
-        if (width > 0) {
-            const std::size_t w = static_cast<std::size_t>(width);
-            e.assign(w > field.size() ? w - field.size() : 0, '0');
-            e.append(field.size() > w ? field.substr(field.size() - w) : field);
-        } else {
-            e.assign(field);
-        }
-        if (width >= 0)
-            for (char& c : e)
-                if (c >= 'a' && c <= 'z')
-                    c = static_cast<char>(c - 'a' + 'A');
+        out[n] = field;
     }
     // Text left after the listed fields, without its final separator.
-    if (pendingSep)
-        out.emplace_back(rest);
-    else if (!rest.empty())
-        out.emplace_back(rest.substr(0, rest.size() - 1));
+    if (pendingSep) {
+        out[count] = rest;
+        return count + 1;
+    }
+    if (!rest.empty()) {
+        out[count] = rest.substr(0, rest.size() - 1);
+        return count + 1;
+    }
+    return count;
+}
+
+void AssignField(std::string& out, std::string_view field, int width)
+{
+    if (width > 0) {
+        const std::size_t w = static_cast<std::size_t>(width);
+        out.assign(w > field.size() ? w - field.size() : 0, '0');
+        out.append(field.size() > w ? field.substr(field.size() - w) : field);
+    } else {
+        out.assign(field);
+    }
+    if (width >= 0)
+        for (char& c : out)
+            if (c >= 'a' && c <= 'z')
+                c = static_cast<char>(c - 'a' + 'A');
+}
+
+void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::span<const int> widths,
+                   char separator)
+{
+    // Views on the stack for the usual few fields.
+    std::string_view local[16];
+    std::vector<std::string_view> many;
+    std::string_view* views = local;
+    if (widths.size() + 1 > std::size(local)) {
+        many.resize(widths.size() + 1);
+        views = many.data();
+    }
+    const std::size_t n = SplitFieldViews(line, widths.size(), separator, views);
+    out.resize(n);
+    for (std::size_t i = 0; i < widths.size(); ++i)
+        AssignField(out[i], views[i], widths[i]);
+    if (n > widths.size())
+        out[widths.size()].assign(views[widths.size()]);
 }
 
 void SplitFieldsTo(std::vector<std::string>& out, std::string_view line,

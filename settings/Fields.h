@@ -26,6 +26,13 @@ void SplitFieldsTo(std::vector<std::string>& out, std::string_view line, std::sp
                    char separator);
 void SplitFieldsTo(std::vector<std::string>& out, std::string_view line,
                    std::initializer_list<int> widths, char separator);
+// The splitter's two halves, for a reader that keeps views into its line:
+// the first `count` fields into out[0..count), then the text left after them
+// into out[count] when there is any; returns count or count + 1. `out` has
+// room for count + 1.
+std::size_t SplitFieldViews(std::string_view line, std::size_t count, char separator, std::string_view* out);
+// One field as the splitter gives it for `width` (see SplitFields).
+void AssignField(std::string& out, std::string_view field, int width);
 
 // Every character is a digit, or "-" (and with allowDecimal also "," and
 // "."). An empty text is numeric.

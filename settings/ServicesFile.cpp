@@ -127,82 +127,6 @@ bool ReadExtras(TY_ENIG_TP& tp, std::string_view extras, std::int32_t version)
     return true;
 }
 
-// The fields of a line split at `separator` as the settings splitter does
-// (a leading separator dropped, one final separator ending the line, fields
-// that are not there empty), as views into the line: the first `count`
-// fields, then the rest of the line when there is one.
-class TViewFields {
-public:
-    std::string_view operator[](std::size_t i) const { return fields_[i]; }
-    std::size_t size() const { return size_; }
-
-    friend void SplitViews(TViewFields& out, std::string_view line, std::size_t count, char separator)
-    {
-        if (!line.empty() && line.front() == separator)
-            line.remove_prefix(1);
-        std::string_view rest = line;
-        bool pendingSep = line.empty() || line.back() != separator;
-        for (std::size_t n = 0; n < count; ++n) {
-            std::string_view field;
-            // Fields of a few characters: a plain look, no library call.
-            std::size_t sep = 0;
-            while (sep < rest.size() && rest[sep] != separator)
-                ++sep;
-            if (sep == rest.size())
-                sep = std::string_view::npos;
-            if (sep != std::string_view::npos) {
-                field = rest.substr(0, sep);
-                rest.remove_prefix(sep + 1);
-            } else if (pendingSep) {
-                field = rest;
-                rest = {};
-                pendingSep = false;
-            }
-            out.fields_[n] = field;
-        }
-        out.size_ = count;
-        if (pendingSep)
-            out.fields_[out.size_++] = rest;
-        else if (!rest.empty())
-            out.fields_[out.size_++] = rest.substr(0, rest.size() - 1);
-    }
-
-private:
-    std::array<std::string_view, 8> fields_;
-    std::size_t size_ = 0;
-};
-
-// A field as the settings splitter gives it: with a width, zero-padded in
-// front to it and only its rightmost `width` characters kept; upper case.
-void AssignField(std::string& out, std::string_view field, std::size_t width)
-{
-    if (width > 0 && field.size() > width)
-        field.remove_prefix(field.size() - width);
-    const std::size_t pad = width > field.size() ? width - field.size() : 0;
-    out.assign(pad, '0');
-    out.append(field);
-    for (std::size_t i = pad; i < out.size(); ++i)
-        if (out[i] >= 'a' && out[i] <= 'z')
-            out[i] = static_cast<char>(out[i] - 'a' + 'A');
-}
-
-// The same into `buf` (width characters): for a field only parsed.
-std::string_view PadField(char* buf, std::string_view field, std::size_t width)
-{
-    if (field.size() > width)
-        field.remove_prefix(field.size() - width);
-    const std::size_t pad = width - field.size();
-    std::fill(buf, buf + pad, '0');
-    for (std::size_t i = 0; i < field.size(); ++i)
-        buf[pad + i] = field[i] >= 'a' && field[i] <= 'z' ? static_cast<char>(field[i] - 'a' + 'A') : field[i];
-    return {buf, width};
-}
-
-// One service entry of the services section after the repair pass.
-struct TServiceLines {
-    std::string_view ref, name, data;
-};
-
 bool HasField(std::string_view data, std::string_view tag)
 {
     if (data.size() >= 2 && data[0] == tag[0] && data[1] == tag[1])
@@ -223,37 +147,35 @@ std::size_t CountLineEnds(std::string_view text)
     return bytescan::Count(text.data(), text.data() + text.size(), '\n');
 }
 
-// Reads the services section from the line after "services". A data line
-// without a "p:" field (a name broken over two lines, say) is replaced by
-// the next line that has one; the lines in between are dropped. Only the
-// copy in memory is repaired: the user's file stays as it is.
-std::vector<TServiceLines> ReadServiceSection(TTextFile& file, bool& repaired)
+// One service entry of the services section: its reference, name and
+// data lines.
+struct TServiceLines {
+    std::string_view ref, name, data;
+};
+
+// Reads the next entry of the services section; false at its "end" or the
+// end of the file. A data line without a "p:" field (a name broken over two
+// lines, say) is replaced by the next line that has one and `repaired` is
+// set; the lines in between are dropped. Only the copy in memory is
+// repaired: the user's file stays as it is.
+bool ReadServiceEntry(TTextFile& file, TServiceLines& e, bool& repaired)
 {
-    std::vector<TServiceLines> entries;
-    // An entry takes three lines at least: room for all of them at once
-    // rather than a growth that copies and faults in the list several times.
-    const std::string_view rest = file.Rest();
-    entries.reserve(CountLineEnds(rest) / 3 + 1);
-    cf::AdviseLargePages(entries.data(), entries.capacity() * sizeof(TServiceLines));
-    repaired = false;
-    while (!file.Eof()) {
-        TServiceLines e;
-        e.ref = file.ReadLine();
-        if (IsLine(e.ref, "end"))
-            break;
-        e.name = file.ReadLine();
-        e.data = file.ReadLine();
-        if (!HasField(e.data, "p:")) {
-            repaired = true;
-            while (!file.Eof()) {
-                e.data = file.ReadLine();
-                if (HasField(e.data, "p:"))
-                    break;
-            }
+    if (file.Eof())
+        return false;
+    e.ref = file.ReadLine();
+    if (IsLine(e.ref, "end"))
+        return false;
+    e.name = file.ReadLine();
+    e.data = file.ReadLine();
+    if (!HasField(e.data, "p:")) {
+        repaired = true;
+        while (!file.Eof()) {
+            e.data = file.ReadLine();
+            if (HasField(e.data, "p:"))
+                break;
         }
-        entries.push_back(e);
     }
-    return entries;
+    return true;
 }
 
 // Positions the file after the line "services"; false when there is none.
@@ -364,7 +286,8 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
     }
 
     TBadItems bad("Transponder");
-    TViewFields f;
+    std::string_view f[8];
+    std::string inversion;
     char position[8];
     while (!file.Eof()) {
         const std::string_view keyLine = file.ReadLine();
@@ -372,7 +295,7 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             break;
         // Filled in place and taken back when the entry is damaged.
         TY_ENIG_TP& tp = transponders.emplace_back();
-        SplitViews(f, keyLine, 3, ':');
+        SplitFieldViews(keyLine, 3, ':', f);
         AssignField(tp.Namespace, f[0], 8);
         AssignField(tp.Tsid, f[1], 4);
         AssignField(tp.Onid, f[2], 4);
@@ -385,7 +308,7 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
         ok = ok && !data.empty();
         if (!data.empty())
             AssignField(tp.Kind, data.substr(0, 1), 0);
-        SplitViews(f, Trim(data.empty() ? data : data.substr(1)), 6, ':');
+        const std::size_t dataFields = SplitFieldViews(Trim(data.empty() ? data : data.substr(1)), 6, ':', f);
         AssignField(tp.Frequency, f[0], 0);
         AssignField(tp.SymbolRate, f[1], 0);
         AssignField(tp.Polarisation, f[2], 1);
@@ -416,9 +339,9 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
             position[5] = west ? 'W' : 'E';
             tp.Position.assign(position, 6);
         }
-        char inversion[1];
-        ok = ok && TryParseInt(PadField(inversion, f[5], 1), tp.Inversion);
-        if (f.size() > 6)
+        AssignField(inversion, f[5], 1);
+        ok = ok && TryParseInt(inversion, tp.Inversion);
+        if (dataFields > 6)
             ok = ok && ReadExtras(tp, f[6], version);
         else
             tp.ExtrasVersion = version;
@@ -451,38 +374,15 @@ std::int32_t CountServices(const std::string& path)
     if (!SkipToServices(file))
         return 0;
     bool repaired = false;
-    const auto entries = ReadServiceSection(file, repaired);
+    std::int32_t count = 0;
+    for (TServiceLines e; ReadServiceEntry(file, e, repaired);)
+        ++count;
     if (repaired)
         AddToErrorReport("- Error(s) in services file");
-    return static_cast<std::int32_t>(entries.size());
+    return count;
 }
 
 namespace {
-
-// The lines of the services section read straight from the text, as
-// TTextFile::ReadLine gives them, with the line ends found 64 bytes at a
-// time.
-class TSectionLines {
-public:
-    explicit TSectionLines(std::string_view text) : p_(text.data()), end_(text.data() + text.size()) {}
-    bool Eof() const { return p_ >= end_; }
-    const char* TextEnd() const { return end_; }
-    std::string_view Next()
-    {
-        if (p_ >= end_)
-            return {};
-        const char* begin = p_;
-        const char* lf = bytescan::Find(p_, end_, '\n');
-        p_ = lf < end_ ? lf + 1 : end_;
-        while (lf > begin && lf[-1] == '\r')
-            --lf;
-        return {begin, static_cast<std::size_t>(lf - begin)};
-    }
-
-private:
-    const char* p_;
-    const char* end_;
-};
 
 // Value of each byte as a hex digit, -1 for any other byte.
 constexpr std::array<std::int8_t, 256> kHexDigit = [] {
@@ -522,10 +422,8 @@ struct TRefKey {
                 return false;
         }
         packed = ns << 32 | tsid << 16 | onid;
-        const char* typeEnd = p;
-        while (typeEnd < end && *typeEnd != ':')
-            ++typeEnd;
-        return TryParseInt(std::string_view(p, static_cast<std::size_t>(typeEnd - p)), type);
+        const std::string_view rest(p, static_cast<std::size_t>(end - p));
+        return TryParseInt(rest.substr(0, bytescan::FindShort(rest, ':')), type);
     }
 
     // Sid, transponder key and type as the service's key is written:
@@ -714,25 +612,10 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
     bool repaired = false;
     TBadItems bad("Channel");
     TDataFields fields;
-    TSectionLines lines(section);
-    while (!lines.Eof()) {
-        const std::string_view ref = lines.Next();
-        if (IsLine(ref, "end"))
-            break;
-        const std::string_view name = lines.Next();
-        std::string_view data = lines.Next();
-        // A data line without a "p:" field (a name broken over two lines,
-        // say) is replaced by the next line that has one; the lines in
-        // between are dropped. Only the copy in memory is repaired: the
-        // user's file stays as it is.
-        if (!HasField(data, "p:")) {
-            repaired = true;
-            while (!lines.Eof()) {
-                data = lines.Next();
-                if (HasField(data, "p:"))
-                    break;
-            }
-        }
+    // Blocks may be read up to the end of the text, past a line's end.
+    const char* const textEnd = section.data() + section.size();
+    for (TServiceLines e; ReadServiceEntry(file, e, repaired);) {
+        const std::string_view ref = e.ref, name = e.name, data = e.data;
         if (view)
             view->ProgressPosition(++position);
 
@@ -757,7 +640,7 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             continue;
         }
 
-        if (!fields.Read(data, lines.TextEnd())) {
+        if (!fields.Read(data, textEnd)) {
             bad.Add(ref);
             continue;
         }
@@ -782,7 +665,7 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         ch.Number = 200 + loaded;
         // A name of control characters only is cleaned to nothing: shown and
         // saved as the nameless service it would read back as.
-        if (!bytescan::Contains(name.data(), name.data() + name.size(), lines.TextEnd(), '\xC2'))
+        if (!bytescan::Contains(name.data(), name.data() + name.size(), textEnd, '\xC2'))
             ch.Name = name;
         else
             ch.Name = Utf8ToAnsiClean(name);

@@ -1,5 +1,4 @@
 #include "settings/TextFile.h"
-#include "settings/ByteScan.h"
 #include "settings/Errors.h"
 
 #include "platform/LargeMemory.h"
@@ -76,24 +75,6 @@ const std::string& TTextFile::Text() const
 {
     static const std::string empty;
     return owner_ ? *owner_ : empty;
-}
-
-std::string_view TTextFile::ReadLine()
-{
-    if (pos_ >= data_.size())
-        return {};
-    const char* begin = data_.data() + pos_;
-    const std::size_t left = data_.size() - pos_;
-    // Lines of settings files are short: a compare of 64 bytes at a time
-    // finds their end sooner than a library search set up for long runs.
-    const char* const textEnd = begin + left;
-    const char* const nl = bytescan::Find(begin, textEnd, '\n');
-    std::size_t len = static_cast<std::size_t>(nl - begin);
-    pos_ += nl < textEnd ? len + 1 : len;
-    // CR LF ends a line too; a file converted to CR LF twice has more CRs.
-    while (len > 0 && begin[len - 1] == '\r')
-        --len;
-    return {begin, len};
 }
 
 namespace {
