@@ -158,19 +158,57 @@ struct TServiceLines {
 // lines, say) is replaced by the next line that has one and `repaired` is
 // set; the lines in between are dropped. Only the copy in memory is
 // repaired: the user's file stays as it is.
-bool ReadServiceEntry(TTextFile& file, TServiceLines& e, bool& repaired)
+// The lines of a text one after the other, as TTextFile gives them (LF or
+// CR LF ends, further CRs before the LF dropped), with one search for line
+// ends that runs on through the text: the services section is three short
+// lines an entry, and a search set up afresh for each line costs more than
+// the line.
+class TLineCursor {
+public:
+    explicit TLineCursor(std::string_view text) noexcept
+        : pos_(text.data()), end_(text.data() + text.size()), ends_(pos_, end_, end_, '\n')
+    {
+    }
+    bool Eof() const noexcept { return pos_ >= end_; }
+    std::string_view ReadLine() noexcept
+    {
+        if (pos_ >= end_)
+            return {};
+        const char* const begin = pos_;
+        const char* const nl = ends_.Next();
+        pos_ = nl < end_ ? nl + 1 : end_;
+        const char* last = nl;
+        while (last > begin && last[-1] == '\r')
+            --last;
+        return {begin, static_cast<std::size_t>(last - begin)};
+    }
+    // The text not read yet.
+    std::string_view Rest() const noexcept { return {pos_, static_cast<std::size_t>(end_ - pos_)}; }
+
+private:
+    const char* pos_;
+    const char* end_;
+    bytescan::TFinder ends_;
+};
+
+// Reads the next entry of the services section; false at its "end" or the
+// end of the file. A data line without a "p:" field (a name broken over two
+// lines, say) is replaced by the next line that has one and `repaired` is
+// set; the lines in between are dropped. Only the copy in memory is
+// repaired: the user's file stays as it is.
+bool ReadServiceEntry(TLineCursor& lines, TServiceLines& e, bool& repaired)
 {
-    if (file.Eof())
+    if (lines.Eof())
         return false;
-    e.ref = file.ReadLine();
+    e.ref = lines.ReadLine();
     if (IsLine(e.ref, "end"))
         return false;
-    e.name = file.ReadLine();
-    e.data = file.ReadLine();
+    e.name = lines.ReadLine();
+    e.data = lines.ReadLine();
     if (!HasField(e.data, "p:")) {
         repaired = true;
-        while (!file.Eof()) {
-            e.data = file.ReadLine();
+        while (!lines.Eof()) {
+            e.data = lines.ReadLine();
             if (HasField(e.data, "p:"))
                 break;
         }
@@ -178,11 +216,11 @@ bool ReadServiceEntry(TTextFile& file, TServiceLines& e, bool& repaired)
     return true;
 }
 
-// Positions the file after the line "services"; false when there is none.
-bool SkipToServices(TTextFile& file)
+// The lines after the line "services"; false when there is none.
+bool SkipToServices(TLineCursor& lines)
 {
-    while (!file.Eof())
-        if (file.ReadLine() == "services")
+    while (!lines.Eof())
+        if (lines.ReadLine() == "services")
             return true;
     return false;
 }
@@ -370,12 +408,13 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
 
 std::int32_t CountServices(const std::string& path)
 {
-    TTextFile file(path);
-    if (!SkipToServices(file))
+    const TTextFile file(path);
+    TLineCursor lines(file.Rest());
+    if (!SkipToServices(lines))
         return 0;
     bool repaired = false;
     std::int32_t count = 0;
-    for (TServiceLines e; ReadServiceEntry(file, e, repaired);)
+    for (TServiceLines e; ReadServiceEntry(lines, e, repaired);)
         ++count;
     if (repaired)
         AddToErrorReport("- Error(s) in services file");
@@ -394,6 +433,37 @@ constexpr std::array<std::int8_t, 256> kHexDigit = [] {
                                                                 : std::int8_t{-1};
     return t;
 }();
+
+// The eight hex digits of the low 32 bits of v, upper case, computed for
+// all eight at once.
+void HexDigits8(std::uint64_t v, char* out)
+{
+    std::uint64_t x = v & 0xFFFFFFFFu;
+    // One nibble per byte, the most significant in the highest byte.
+    x = ((x & 0xFFFF0000u) << 16) | (x & 0x0000FFFFu);
+    x = ((x & 0x0000FF000000FF00u) << 8) | (x & 0x000000FF000000FFu);
+    x = ((x & 0x00F000F000F000F0u) << 4) | (x & 0x000F000F000F000Fu);
+    // '0' + n, and 7 more for the letters.
+    const std::uint64_t letters = ((x + 0x0606060606060606u) >> 4) & 0x0101010101010101u;
+    x += 0x3030303030303030u + letters * 7;
+    // The most significant digit first in memory, in one store.
+    if constexpr (std::endian::native == std::endian::little)
+        x = __builtin_bswap64(x);
+    std::memcpy(out, &x, sizeof x);
+}
+
+// The same for the four digits of the low 16 bits.
+void HexDigits4(std::uint64_t v, char* out)
+{
+    std::uint32_t x = static_cast<std::uint32_t>(v & 0xFFFFu);
+    x = ((x & 0xFF00u) << 8) | (x & 0x00FFu);
+    x = ((x & 0x00F000F0u) << 4) | (x & 0x000F000Fu);
+    const std::uint32_t letters = ((x + 0x06060606u) >> 4) & 0x01010101u;
+    x += 0x30303030u + letters * 7;
+    if constexpr (std::endian::native == std::endian::little)
+        x = __builtin_bswap32(x);
+    std::memcpy(out, &x, sizeof x);
+}
 
 // The key of a service reference line "sid:namespace:tsid:onid:type:..."
 // read in one pass, with the rules of the settings splitter: a leading ":"
@@ -422,52 +492,21 @@ struct TRefKey {
                 return false;
         }
         packed = ns << 32 | tsid << 16 | onid;
+        // Types are a few digits: read here; any other form (a sign, spaces,
+        // a long number) as the settings number reader takes it.
+        std::int32_t small = 0;
+        const char* d = p;
+        for (; d < end && d - p < 5 && static_cast<unsigned>(*d - '0') < 10; ++d)
+            small = small * 10 + (*d - '0');
+        if (d > p && d - p < 5 && (d == end || *d == ':')) {
+            type = small;
+            return true;
+        }
         const std::string_view rest(p, static_cast<std::size_t>(end - p));
         return TryParseInt(rest.substr(0, bytescan::FindShort(rest, ':')), type);
     }
 
-    // Sid, transponder key and type as the service's key is written:
-    // upper-case digits, the type in decimal; made in place in `key`, the
-    // sid also in `sidText`.
-    void WriteKey(TText32& key, TText16& sidText) const
-    {
-        char typeDigits[12];
-        const auto typeEnd = std::to_chars(typeDigits, typeDigits + sizeof typeDigits, type).ptr;
-        const auto typeLength = static_cast<std::size_t>(typeEnd - typeDigits);
-        char sidDigits[8];
-        HexDigits8(sid, sidDigits);
-        std::memcpy(sidText.WriteInPlace(4), sidDigits + 4, 4);
-        // Types of up to ten characters keep the key in place.
-        char text[20 + sizeof typeDigits];
-        const bool inPlace = 20 + typeLength <= TText32::kInline;
-        char* out = inPlace ? key.WriteInPlace(20 + typeLength) : text;
-        std::memcpy(out, sidDigits + 4, 4);
-        HexDigits8(packed >> 32, out + 4);
-        HexDigits8(packed & 0xFFFFFFFFu, out + 12);
-        std::memcpy(out + 20, typeDigits, typeLength);
-        if (!inPlace)
-            key.assign(text, 20 + typeLength);
-    }
-
 private:
-    // The eight hex digits of the low 32 bits of v, upper case, computed
-    // for all eight at once.
-    static void HexDigits8(std::uint64_t v, char* out)
-    {
-        std::uint64_t x = v & 0xFFFFFFFFu;
-        // One nibble per byte, the most significant in the highest byte.
-        x = ((x & 0xFFFF0000u) << 16) | (x & 0x0000FFFFu);
-        x = ((x & 0x0000FF000000FF00u) << 8) | (x & 0x000000FF000000FFu);
-        x = ((x & 0x00F000F000F000F0u) << 4) | (x & 0x000F000F000F000Fu);
-        // '0' + n, and 7 more for the letters.
-        const std::uint64_t letters = ((x + 0x0606060606060606u) >> 4) & 0x0101010101010101u;
-        x += 0x3030303030303030u + letters * 7;
-        // The most significant digit first in memory, in one store.
-        if constexpr (std::endian::native == std::endian::little)
-            x = __builtin_bswap64(x);
-        std::memcpy(out, &x, sizeof x);
-    }
-
     // The value of the n hex digits at p; false when one is no hex digit.
     template <int N>
     static bool FixedHex(const char* p, std::uint64_t& value)
@@ -503,6 +542,52 @@ private:
         value = v & ((std::uint64_t{1} << (4 * width)) - 1);
         return true;
     }
+};
+
+// Writes a service's key as it is kept: sid, transponder key, type, in
+// upper-case digits and the type in decimal; the sid also on its own.
+// Services come grouped by transponder and share a few types, so the part
+// after the sid is made once for a run of them.
+class TKeyWriter {
+public:
+    void Write(const TRefKey& ref, TText32& key, TText16& sidText)
+    {
+        if (!made_ || ref.packed != packed_ || ref.type != type_)
+            MakeTail(ref.packed, ref.type);
+        char sid[4];
+        HexDigits4(ref.sid, sid);
+        std::memcpy(sidText.WriteInPlace(4), sid, 4);
+        const std::size_t n = 4 + tailLength_;
+        if (n <= TText32::kInline) {
+            char* const out = key.WriteInPlace(n);
+            std::memcpy(out, sid, 4);
+            // The tail is 17 to 27 characters: two moves that overlap.
+            std::memcpy(out + 4, tail_, 16);
+            std::memcpy(out + n - 16, tail_ + tailLength_ - 16, 16);
+        } else {
+            char text[4 + sizeof tail_];
+            std::memcpy(text, sid, 4);
+            std::memcpy(text + 4, tail_, tailLength_);
+            key.assign(text, n);
+        }
+    }
+
+private:
+    void MakeTail(std::uint64_t packed, std::int32_t type)
+    {
+        HexDigits8(packed >> 32, tail_);
+        HexDigits8(packed & 0xFFFFFFFFu, tail_ + 8);
+        tailLength_ = static_cast<std::size_t>(std::to_chars(tail_ + 16, tail_ + sizeof tail_, type).ptr - tail_);
+        packed_ = packed;
+        type_ = type;
+        made_ = true;
+    }
+
+    char tail_[16 + 12];
+    std::size_t tailLength_ = 0;
+    std::uint64_t packed_ = 0;
+    std::int32_t type_ = 0;
+    bool made_ = false;
 };
 
 // What the data line of a service holds, split at its commas in one pass.
@@ -559,19 +644,51 @@ struct TDataFields {
                     continue;
                 }
                 if (part[0] == 'f') {
-                    if (!TryParseHex(Trim(part.substr(2)), flags))
+                    if (!ReadFlags(part.substr(2)))
                         return false;
                     continue;
                 }
             }
-            if (run.empty())
+            if (run.empty()) {
                 run = part;
-            else if (run.data() + run.size() + 1 == part.data())
+            } else if (runWhole && run.data() + run.size() + 1 == part.data()) {
                 run = std::string_view(run.data(), run.size() + 1 + part.size());
-            else
-                runWhole = false;
-            extras.push_back(part);
+            } else {
+                // Only now are the fields needed one by one: the run holds
+                // those so far, none empty, joined by single commas.
+                if (runWhole) {
+                    runWhole = false;
+                    for (std::size_t from = 0;;) {
+                        const std::size_t comma = bytescan::FindShort(run, ',', from);
+                        extras.push_back(run.substr(from, comma - from));
+                        if (comma == std::string_view::npos)
+                            break;
+                        from = comma + 1;
+                    }
+                }
+                extras.push_back(part);
+            }
         }
+        return true;
+    }
+
+private:
+    // Flags as receivers write them, up to eight hex digits, read here;
+    // anything else as the settings reader takes it.
+    bool ReadFlags(std::string_view text)
+    {
+        if (text.empty() || text.size() > 8)
+            return TryParseHex(Trim(text), flags);
+        std::uint32_t v = 0;
+        int bad = 0;
+        for (char c : text) {
+            const int d = kHexDigit[static_cast<unsigned char>(c)];
+            bad |= d;
+            v = v << 4 | static_cast<std::uint32_t>(d & 15);
+        }
+        if (bad < 0)
+            return TryParseHex(Trim(text), flags);
+        flags = static_cast<std::int32_t>(v);
         return true;
     }
 };
@@ -581,11 +698,12 @@ struct TDataFields {
 void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool setCounter,
                  const std::string& path)
 {
-    TTextFile file = ServicesTextCache().Take(path);
-    const bool hasSection = SkipToServices(file);
+    const TTextFile file = ServicesTextCache().Take(path);
+    TLineCursor lines(file.Rest());
+    const bool hasSection = SkipToServices(lines);
     if (!hasSection)
         AddToErrorReport(NoServiceSectionText);
-    const std::string_view section = hasSection ? file.Rest() : std::string_view();
+    const std::string_view section = hasSection ? lines.Rest() : std::string_view();
 
     // An entry takes three lines: from that count the progress range and
     // the room for the records, so the text is read only once.
@@ -612,9 +730,10 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
     bool repaired = false;
     TBadItems bad("Channel");
     TDataFields fields;
+    TKeyWriter keys;
     // Blocks may be read up to the end of the text, past a line's end.
     const char* const textEnd = section.data() + section.size();
-    for (TServiceLines e; ReadServiceEntry(file, e, repaired);) {
+    for (TServiceLines e; ReadServiceEntry(lines, e, repaired);) {
         const std::string_view ref = e.ref, name = e.name, data = e.data;
         if (view)
             view->ProgressPosition(++position);
@@ -659,7 +778,7 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
         // Sid, transponder key, type. The transponder's key is the text of
         // the digits just read: a key of 16 hex digits is found only by its
         // own text.
-        refKey.WriteKey(ch.Key, ch.Sid);
+        keys.Write(refKey, ch.Key, ch.Sid);
         ch.TpIndex = tp;
         ch.ServiceType = type;
         ch.Number = 200 + loaded;
