@@ -39,6 +39,7 @@ void TTpKeyIndex::Build(const ARR_ENIG_TP& arr)
         capacity <<= 1;
     slots_.assign(capacity, Slot{});
     mask_ = capacity - 1;
+    byIndex_.assign(arr.size(), Slot{});
     for (std::size_t i = 0; i < arr.size(); ++i) {
         std::uint64_t key = 0;
         if (!Pack(arr[i].Key, key)) {
@@ -49,6 +50,7 @@ void TTpKeyIndex::Build(const ARR_ENIG_TP& arr)
             Slot& slot = slots_[at];
             if (slot.index < 0) {
                 slot = {key, static_cast<std::int32_t>(i)};
+                byIndex_[i] = slot;
                 break;
             }
             if (slot.key == key)

@@ -32,6 +32,16 @@ public:
     // (namespace << 32 | TSID << 16 | ONID): a reader that parsed the
     // digits need not make the text.
     std::int32_t FindPacked(std::uint64_t packed) const;
+    // The same, trying first the transponder after index `previous`: the
+    // services of a file follow their transponders' order as receivers
+    // write them, and that look costs no jump into the table.
+    std::int32_t FindPacked(std::uint64_t packed, std::int32_t previous) const
+    {
+        const auto next = static_cast<std::size_t>(previous) + 1;
+        if (previous >= -1 && next < byIndex_.size() && byIndex_[next].key == packed && byIndex_[next].index >= 0)
+            return byIndex_[next].index;
+        return FindPacked(packed);
+    }
 private:
     // Keys of 16 upper-case hex digits (all that the readers make) packed
     // into one number in a flat table; any other text in map_.
@@ -41,6 +51,9 @@ private:
         std::int32_t index = -1;
     };
     std::vector<Slot> slots_;
+    // Per transponder its packed key, with its own index when it is the
+    // first with that key (-1 otherwise).
+    std::vector<Slot> byIndex_;
     std::size_t mask_ = 0;
     TKeyMap map_;
 };

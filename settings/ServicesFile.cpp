@@ -747,10 +747,10 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             continue;
         }
         const std::int32_t type = refKey.type;
-        // Services come grouped by transponder more often than not.
+        // Services come grouped by transponder, mostly in the transponders' order.
         const std::uint64_t packedKey = refKey.packed;
         if (lastTp < 0 || packedKey != lastKey) {
-            lastTp = tpIndex.FindPacked(packedKey);
+            lastTp = tpIndex.FindPacked(packedKey, lastTp);
             lastKey = packedKey;
         }
         const std::int32_t tp = lastTp;

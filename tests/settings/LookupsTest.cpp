@@ -87,6 +87,11 @@ TEST_F(ModelTest, IndexesAgreeWithTheLinearSearchOnManyDuplicates)
         std::int32_t a = -1, b = -1;
         EXPECT_EQ(FindTransponderByKey(key, tps, a), FindTransponderByKey(key, tpIdx, b));
         EXPECT_EQ(a, b);
+        // Whatever transponder was found before, the first with the key
+        // is the answer: a duplicate right after it is never taken.
+        const std::uint64_t packed = std::uint64_t{0x00C00000} << 32 | static_cast<std::uint64_t>(k) << 16 | 1;
+        for (int previous = -1; previous <= static_cast<int>(tps.size()); ++previous)
+            ASSERT_EQ(tpIdx.FindPacked(packed, previous), a) << key << " after " << previous;
     }
     for (const auto& probe : Services) {
         std::int32_t a = -1, b = -1;
