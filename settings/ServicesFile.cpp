@@ -590,33 +590,22 @@ private:
     bool made_ = false;
 };
 
-// What the data line of a service holds, split at its commas in one pass.
-struct TDataFields {
-    std::string_view provider;
-    bool hasProvider = false;
-    std::array<std::string_view, PID_COUNT> pids;
-    std::array<bool, PID_COUNT> hasPid {};
-    std::int32_t flags = 0;
-    // The uninterpreted fields. Mostly they follow each other in the line
-    // (`run` is then the text they are written back as); otherwise each one
-    // is in `extras`.
-    std::vector<std::string_view> extras;
-    std::string_view run;
-    bool runWhole = true;
-
-    // False on a bad PID or flags value.
-    bool Read(std::string_view data, const char* textEnd)
+// Reads the data line of a service into its record in one pass, split at
+// its commas: provider, PIDs, flags and the fields kept as they are.
+class TDataFields {
+public:
+    // False on a bad PID or flags value; the record is then only partly
+    // filled.
+    bool Read(std::string_view data, const char* textEnd, TY_ENIG_CH& ch)
     {
-        provider = {};
-        hasProvider = false;
-        pids = {};
-        hasPid = {};
-        flags = 0;
-        extras.clear();
-        run = {};
-        runWhole = true;
         if (data.empty())
             return true;
+        // The uninterpreted fields mostly follow each other in the line, and
+        // that run is the text they are written back as; otherwise each one
+        // is taken from `extras_`.
+        std::string_view run;
+        bool runWhole = true;
+        extras_.clear();
         const char* const end = data.data() + data.size();
         bytescan::TFinder commas(data.data(), end, textEnd, ',');
         for (const char* start = data.data(); start <= end;) {
@@ -627,8 +616,7 @@ struct TDataFields {
                 continue;
             if (part.size() >= 2 && part[1] == ':') {
                 if (part[0] == 'p') {
-                    provider = part.substr(2);
-                    hasProvider = true;
+                    ch.Provider.assign(part.substr(2));
                     continue;
                 }
                 if (part[0] == 'c' && part.size() >= 4 && part[2] == '0' && part[3] >= '0' && part[3] <= '4') {
@@ -638,13 +626,11 @@ struct TDataFields {
                         digits |= kHexDigit[static_cast<unsigned char>(c)];
                     if (digits < 0)
                         return false;
-                    const auto k = static_cast<std::size_t>(part[3] - '0');
-                    pids[k] = pid;
-                    hasPid[k] = true;
+                    ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(pid);
                     continue;
                 }
                 if (part[0] == 'f') {
-                    if (!ReadFlags(part.substr(2)))
+                    if (!ReadFlags(part.substr(2), ch.Flags))
                         return false;
                     continue;
                 }
@@ -659,23 +645,29 @@ struct TDataFields {
                 if (runWhole) {
                     runWhole = false;
                     for (std::size_t from = 0;;) {
-                        const std::size_t comma = bytescan::FindShort(run, ',', from);
-                        extras.push_back(run.substr(from, comma - from));
-                        if (comma == std::string_view::npos)
+                        const std::size_t at = bytescan::FindShort(run, ',', from);
+                        extras_.push_back(run.substr(from, at - from));
+                        if (at == std::string_view::npos)
                             break;
-                        from = comma + 1;
+                        from = at + 1;
                     }
                 }
-                extras.push_back(part);
+                extras_.push_back(part);
             }
         }
+        if (runWhole)
+            ch.ExtraData.AssignJoined(run);
+        else
+            ch.ExtraData.assign(extras_.begin(), extras_.end());
         return true;
     }
 
 private:
+    std::vector<std::string_view> extras_;
+
     // Flags as receivers write them, up to eight hex digits, read here;
     // anything else as the settings reader takes it.
-    bool ReadFlags(std::string_view text)
+    static bool ReadFlags(std::string_view text, std::int32_t& flags)
     {
         if (text.empty() || text.size() > 8)
             return TryParseHex(Trim(text), flags);
@@ -759,22 +751,13 @@ void LoadChannel(ARR_ENIG_CH& services, const ARR_ENIG_TP& transponders, bool se
             continue;
         }
 
-        if (!fields.Read(data, textEnd)) {
+        // Filled in place and taken back when the data line is damaged.
+        TY_ENIG_CH& ch = services.emplace_back();
+        if (!fields.Read(data, textEnd, ch)) {
+            services.pop_back();
             bad.Add(ref);
             continue;
         }
-
-        TY_ENIG_CH& ch = services.emplace_back();
-        if (fields.hasProvider)
-            ch.Provider.assign(fields.provider);
-        for (std::size_t k = 0; k < PID_COUNT; ++k)
-            if (fields.hasPid[k])
-                ch.Pids[k].assign(fields.pids[k]);
-        ch.Flags = fields.flags;
-        if (fields.runWhole)
-            ch.ExtraData.AssignJoined(fields.run);
-        else
-            ch.ExtraData.assign(fields.extras.begin(), fields.extras.end());
         // Sid, transponder key, type. The transponder's key is the text of
         // the digits just read: a key of 16 hex digits is found only by its
         // own text.
