@@ -615,22 +615,28 @@ public:
             if (part.empty())
                 continue;
             if (part.size() >= 2 && part[1] == ':') {
+                // The value after the tag (the size is known: no checked cut).
+                const std::string_view value(part.data() + 2, part.size() - 2);
                 if (part[0] == 'p') {
-                    ch.Provider.assign(part.substr(2));
+                    ch.Provider.assign(value);
                     continue;
                 }
                 if (part[0] == 'c' && part.size() >= 4 && part[2] == '0' && part[3] >= '0' && part[3] <= '4') {
-                    const std::string_view pid = part.substr(4, 4);
+                    const std::string_view pid(part.data() + 4, std::min<std::size_t>(part.size() - 4, 4));
+                    const auto digit = [&](std::size_t i) { return kHexDigit[static_cast<unsigned char>(pid[i])]; };
                     std::int8_t digits = 0;
-                    for (char c : pid)
-                        digits |= kHexDigit[static_cast<unsigned char>(c)];
+                    if (pid.size() == 4) // as receivers write them: no loop to run
+                        digits = static_cast<std::int8_t>(digit(0) | digit(1) | digit(2) | digit(3));
+                    else
+                        for (std::size_t i = 0; i < pid.size(); ++i)
+                            digits |= digit(i);
                     if (digits < 0)
                         return false;
                     ch.Pids[static_cast<std::size_t>(part[3] - '0')].assign(pid);
                     continue;
                 }
                 if (part[0] == 'f') {
-                    if (!ReadFlags(part.substr(2), ch.Flags))
+                    if (!ReadFlags(value, ch.Flags))
                         return false;
                     continue;
                 }
