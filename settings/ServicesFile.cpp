@@ -260,7 +260,9 @@ public:
         TTextFile file(path);
         std::lock_guard lock(mutex_);
         stamp_ = stamp;
-        text_ = stamp ? file.Shared() : nullptr;
+        kept_.reset();
+        if (stamp)
+            kept_ = file; // shares the text, at its first line
         return file;
     }
 
@@ -271,10 +273,10 @@ public:
             if (stamp_ && stamp_->path == path) {
                 const bool same = StampOf(path) == stamp_;
                 stamp_.reset();
-                std::shared_ptr<const std::string> text = std::move(text_);
-                text_.reset();
-                if (same)
-                    return TTextFile::FromShared(std::move(text));
+                std::optional<TTextFile> kept = std::move(kept_);
+                kept_.reset();
+                if (same && kept)
+                    return std::move(*kept);
             }
         }
         return TTextFile(path);
@@ -283,7 +285,7 @@ public:
 private:
     std::mutex mutex_;
     std::optional<TFileStamp> stamp_;
-    std::shared_ptr<const std::string> text_;
+    std::optional<TTextFile> kept_;
 };
 
 TServicesTextCache& ServicesTextCache()

@@ -21,8 +21,6 @@ public:
     // Reads `path`; EInOutError when it cannot be opened or read.
     explicit TTextFile(const std::string& path);
     static TTextFile FromText(std::string text);
-    // Over a text read before, shared rather than copied.
-    static TTextFile FromShared(std::shared_ptr<const std::string> text);
 
     bool Eof() const { return pos_ >= data_.size(); }
     // The next line, or an empty line at the end of the file. In the class:
@@ -53,14 +51,15 @@ public:
     }
     // The text not read yet.
     std::string_view Rest() const { return data_.substr(pos_); }
-    // Back to the first line.
+    // Back to the first line. A copy of a file shares its text and reads
+    // on from where the original was.
     void Rewind() { pos_ = 0; }
-    const std::string& Text() const;
-    const std::shared_ptr<const std::string>& Shared() const { return owner_; }
 
 private:
-    std::shared_ptr<const std::string> owner_;
-    std::string_view data_; // *owner_
+    // Whatever holds the text: a string given, or the bytes of a file read
+    // into memory that was never cleared first.
+    std::shared_ptr<const void> owner_;
+    std::string_view data_;
     std::size_t pos_ = 0;
 };
 

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <filesystem>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -86,4 +88,88 @@ TEST(WriteFileReplacing, FailedWriteOverAnExistingFileKeepsIt)
     EXPECT_EQ(code, 0);
     EXPECT_EQ(ReadBytes(file), "old\n");
     EXPECT_EQ(EntriesIn(dir.path()), 1u);
+}
+
+namespace {
+
+std::vector<std::string> LinesOf(TTextFile file)
+{
+    std::vector<std::string> lines;
+    while (!file.Eof())
+        lines.emplace_back(file.ReadLine());
+    return lines;
+}
+
+} // namespace
+
+TEST(TextFile, ReadsTheLinesOfAFileAsWritten)
+{
+    struct Case {
+        std::string content;
+        std::vector<std::string> lines;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"a", {"a"}},
+        {"a\n", {"a"}},
+        {"\n", {""}},
+        {"a\r\nb\r\r\n\nc", {"a", "b", "", "c"}},
+        {"services\nend\n", {"services", "end"}},
+    };
+    cftest::ScratchDir dir;
+    for (const Case& c : cases) {
+        const fs::path file = dir / "lamedb";
+        WriteFileReplacing(file.string(), c.content);
+        EXPECT_EQ(LinesOf(TTextFile(file.string())), c.lines) << c.content;
+    }
+}
+
+TEST(TextFile, ALargeFileIsReadWhole)
+{
+    // Larger than the block that is read in large pages.
+    std::string content;
+    for (int i = 0; content.size() < (6u << 20); ++i)
+        content += "0000:00c00000:0001:0001:" + std::to_string(i) + ":0\n";
+    cftest::ScratchDir dir;
+    const fs::path file = dir / "lamedb";
+    WriteFileReplacing(file.string(), content);
+    const std::vector<std::string> lines = LinesOf(TTextFile(file.string()));
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "0000:00c00000:0001:0001:0:0");
+    EXPECT_EQ(lines.back(), "0000:00c00000:0001:0001:" + std::to_string(lines.size() - 1) + ":0");
+}
+
+TEST(TextFile, AFileThatDoesNotTellItsSizeIsReadToItsEnd)
+{
+    // The kernel's files give their size as 0 and have content all the same.
+    const std::vector<std::string> lines = LinesOf(TTextFile("/proc/self/status"));
+    ASSERT_GT(lines.size(), 3u);
+    EXPECT_EQ(lines.front().rfind("Name:", 0), 0u);
+}
+
+TEST(TextFile, AMissingFileIsAnInOutError)
+{
+    cftest::ScratchDir dir;
+    try {
+        TTextFile file((dir / "lamedb").string());
+        FAIL() << "no error";
+    } catch (const EInOutError& e) {
+        EXPECT_NE(std::string(e.what()).find("Cannot open file"), std::string::npos) << e.what();
+    }
+}
+
+TEST(TextFile, ACopyReadsOnFromWhereTheFileWas)
+{
+    cftest::ScratchDir dir;
+    const fs::path file = dir / "lamedb";
+    WriteFileReplacing(file.string(), "one\ntwo\nthree\n");
+    TTextFile original(file.string());
+    EXPECT_EQ(original.ReadLine(), "one");
+    TTextFile copy = original;
+    EXPECT_EQ(original.ReadLine(), "two");
+    EXPECT_EQ(copy.ReadLine(), "two");
+    EXPECT_EQ(copy.ReadLine(), "three");
+    copy.Rewind();
+    EXPECT_EQ(copy.ReadLine(), "one");
+    EXPECT_EQ(original.ReadLine(), "three");
 }
