@@ -127,6 +127,224 @@ bool ReadExtras(TY_ENIG_TP& tp, std::string_view extras, std::int32_t version)
     return true;
 }
 
+// The lines of the transponder section by the rule of TTextFile (LF or
+// CR LF ends a line; further CRs before it are dropped), over the text of
+// that file. Unlike a TTextFile it can step over lines read in place.
+class TSectionLines {
+public:
+    explicit TSectionLines(std::string_view text) : text_(text) {}
+    bool Eof() const { return pos_ >= text_.size(); }
+    std::string_view Rest() const { return text_.substr(pos_); }
+    void Skip(std::size_t bytes) { pos_ += bytes; }
+    std::string_view ReadLine()
+    {
+        if (pos_ >= text_.size())
+            return {};
+        const char* const begin = text_.data() + pos_;
+        const char* const textEnd = text_.data() + text_.size();
+        const char* const nl = bytescan::Find(begin, textEnd, '\n');
+        std::size_t len = static_cast<std::size_t>(nl - begin);
+        pos_ += nl < textEnd ? len + 1 : len;
+        while (len > 0 && begin[len - 1] == '\r')
+            --len;
+        return {begin, len};
+    }
+    std::string_view PeekLine()
+    {
+        const std::size_t keep = pos_;
+        const std::string_view line = ReadLine();
+        pos_ = keep;
+        return line;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t pos_ = 0;
+};
+
+// Room to reserve for the transponders of a section: a third of its lines
+// up to the first that starts with "end" or "services". Only a size hint,
+// found 64 bytes at a time; growing a list of records this large step by
+// step would move every record several times.
+std::size_t EstimateTransponders(std::string_view text)
+{
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::size_t lines = 0;
+    std::uint64_t carry = 1; // the text starts a line
+    for (; p < end; p += 64) {
+        const std::uint64_t nl = bytescan::EqualAt(p, end, '\n');
+        std::uint64_t candidates =
+            (nl << 1 | carry) & (bytescan::EqualAt(p, end, 'e') | bytescan::EqualAt(p, end, 's'));
+        carry = nl >> 63;
+        for (; candidates != 0; candidates &= candidates - 1) {
+            const int i = std::countr_zero(candidates);
+            const std::string_view line(p + i, static_cast<std::size_t>(end - p - i));
+            if (line.starts_with("end") || line.starts_with("services"))
+                return (lines + static_cast<std::size_t>(std::popcount(nl & ((std::uint64_t{1} << i) - 1)))) / 3 + 1;
+        }
+        lines += static_cast<std::size_t>(std::popcount(nl));
+    }
+    return lines / 3 + 1;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The n hex digits at p upper-cased into out; false when one is no hex digit.
+bool UpperHex(const char* p, int n, char* out)
+{
+    for (int i = 0; i < n; ++i) {
+        const char c = p[i];
+        if (IsDigit(c)) {
+            out[i] = c;
+            continue;
+        }
+        const char upper = static_cast<char>(c & ~0x20);
+        if (upper < 'A' || upper > 'F')
+            return false;
+        out[i] = upper;
+    }
+    return true;
+}
+
+// A run of digits at p (before end); p is moved past it.
+std::string_view TakeDigits(const char*& p, const char* end)
+{
+    const char* const start = p;
+    while (p < end && IsDigit(*p))
+        ++p;
+    return {start, static_cast<std::size_t>(p - start)};
+}
+
+// The transponder at the start of `text` when it has the shape receivers
+// write: a key line of three hex fields at their full width, a data line of
+// plain numbers and a "/" line, each ended by LF. It is appended to
+// `transponders` as the general reader below would read it, and the length
+// of its lines is returned; 0 for an entry of any other shape, which is then
+// left to the general reader, nothing changed.
+std::size_t ReadPlainTransponder(std::string_view text, std::int32_t version, ARR_ENIG_TP& transponders)
+{
+    const char* const p = text.data();
+    const char* const end = p + text.size();
+    if (text.size() < 23 || p[8] != ':' || p[13] != ':' || p[18] != '\n')
+        return 0;
+    char key[16];
+    if (!UpperHex(p, 8, key) || !UpperHex(p + 9, 4, key + 8) || !UpperHex(p + 14, 4, key + 12))
+        return 0;
+
+    const char* const dataStart = p + 19;
+    const char* const nl = bytescan::Find(dataStart, end, '\n');
+    if (end - nl < 2 || nl[1] != '/' || (end - nl > 2 && nl[2] != '\n'))
+        return 0;
+    const std::size_t used = static_cast<std::size_t>(nl - p) + (end - nl > 2 ? 3 : 2);
+
+    const std::string_view data = Trim(std::string_view(dataStart, static_cast<std::size_t>(nl - dataStart)));
+    if (data.size() < 2)
+        return 0;
+    char kind = data[0];
+    if (kind >= 'a' && kind <= 'z')
+        kind = static_cast<char>(kind - 'a' + 'A');
+    if (kind < 'A' || kind > 'Z')
+        return 0;
+    const std::string_view rest = Trim(data.substr(1));
+    const char* q = rest.data();
+    const char* const restEnd = q + rest.size();
+    // Frequency, symbol rate, polarisation, FEC, position (or the field in
+    // its place), inversion: numbers that need no sign, trimming or padding
+    // and fit in 32 bits.
+    std::string_view f[6];
+    bool west = false;
+    for (int i = 0; i < 6; ++i) {
+        if (i == 4 && kind == 'S' && q < restEnd && *q == '-') {
+            west = true;
+            ++q;
+        }
+        f[i] = TakeDigits(q, restEnd);
+        if (i < 5) {
+            if (q == restEnd || *q != ':')
+                return 0;
+            ++q;
+        }
+    }
+    if (q < restEnd && *q != ':')
+        return 0;
+    const auto between = [](std::string_view s, std::size_t low, std::size_t high) {
+        return s.size() >= low && s.size() <= high;
+    };
+    if (!between(f[0], 1, 9) || !between(f[1], 1, 9) || f[2].size() != 1 || !between(f[3], 1, 9) ||
+        f[5].size() != 1 || (kind == 'S' && f[4].empty()))
+        return 0;
+    // QB-One's terrestrial entries are left to the general reader.
+    if (version == VER_QBONE && kind == 'S' && f[1] == "800000")
+        return 0;
+
+    // The extras: after the inversion's ":", without one final ":".
+    std::string_view extras;
+    const bool hasExtras = q < restEnd && q + 1 < restEnd;
+    if (hasExtras) {
+        extras = std::string_view(q + 1, static_cast<std::size_t>(restEnd - q - 1));
+        if (extras.back() == ':')
+            extras.remove_suffix(1);
+    }
+    std::int32_t values[5] = {};
+    int read = 0;
+    const int known = KnownExtras(version);
+    if (hasExtras) {
+        const char* x = extras.data();
+        const char* const xEnd = x + extras.size();
+        while (read < known) {
+            const std::string_view digits = TakeDigits(x, xEnd);
+            if (!between(digits, 1, 9) || (x < xEnd && *x != ':'))
+                return 0;
+            std::int32_t v = 0;
+            for (char c : digits)
+                v = v * 10 + (c - '0');
+            values[read++] = v;
+            if (x == xEnd) {
+                extras = {};
+                break;
+            }
+            extras = std::string_view(x + 1, static_cast<std::size_t>(xEnd - x - 1));
+            ++x;
+        }
+    }
+
+    TY_ENIG_TP& tp = transponders.emplace_back();
+    tp.Namespace.assign(key, 8);
+    tp.Tsid.assign(key + 8, 4);
+    tp.Onid.assign(key + 12, 4);
+    tp.Key.assign(key, 16);
+    tp.Kind.assign(1, kind);
+    tp.Frequency.assign(f[0]);
+    tp.SymbolRate.assign(f[1]);
+    tp.Polarisation.assign(f[2]);
+    tp.Fec.assign(f[3]);
+    if (kind != 'S') {
+        tp.Position = kind == 'C' ? "Cable" : "Terrestrial";
+        tp.PositionField.assign(f[4]);
+    } else {
+        // The last four digits, as "ddd.d" and the side.
+        char digits[4] = {'0', '0', '0', '0'};
+        const std::size_t take = std::min<std::size_t>(f[4].size(), 4);
+        for (std::size_t i = 0; i < take; ++i)
+            digits[4 - take + i] = f[4][f[4].size() - take + i];
+        const char position[6] = {digits[0], digits[1], digits[2], '.', digits[3], west ? 'W' : 'E'};
+        tp.Position.assign(position, 6);
+    }
+    tp.Inversion = f[5][0] - '0';
+    tp.ExtrasVersion = version;
+    if (hasExtras) {
+        std::int32_t* fields3[] = {&tp.System, &tp.Modulation, &tp.RollOff};
+        std::int32_t* fields4[] = {&tp.ScanFlags, &tp.System, &tp.Modulation, &tp.RollOff, &tp.Pilot};
+        std::int32_t** fields = version == VER_ENIGMA2_3 ? fields3 : fields4;
+        for (int i = 0; i < read; ++i)
+            *fields[i] = values[i];
+        tp.ExtrasRead = read;
+        tp.ExtraFields.assign(extras);
+    }
+    return used;
+}
+
 bool HasField(std::string_view data, std::string_view tag)
 {
     if (data.size() >= 2 && data[0] == tag[0] && data[1] == tag[1])
@@ -301,6 +519,88 @@ void AppendInt(std::string& out, std::int64_t v)
     out.append(buf, p);
 }
 
+// The transponder of `keyLine` and the lines after it, read by the general
+// rule: a damaged one is skipped with a line in the report.
+void ReadTransponder(TSectionLines& lines, std::string_view keyLine, std::int32_t version,
+                     ARR_ENIG_TP& transponders, TBadItems& bad)
+{
+    std::string_view f[8];
+    std::string inversion;
+    char position[8];
+    // Filled in place and taken back when the entry is damaged.
+    TY_ENIG_TP& tp = transponders.emplace_back();
+    SplitFieldViews(keyLine, 3, ':', f);
+    AssignField(tp.Namespace, f[0], 8);
+    AssignField(tp.Tsid, f[1], 4);
+    AssignField(tp.Onid, f[2], 4);
+    bool ok = IsHexText(tp.Namespace) && IsHexText(tp.Tsid) && IsHexText(tp.Onid);
+    tp.Key.reserve(16);
+    tp.Key.append(tp.Namespace).append(tp.Tsid).append(tp.Onid);
+
+    // A missing data line must not take the next transponder with it.
+    const std::string_view data = IsLine(lines.PeekLine(), "/") ? std::string_view() : Trim(lines.ReadLine());
+    ok = ok && !data.empty();
+    if (!data.empty())
+        AssignField(tp.Kind, data.substr(0, 1), 0);
+    const std::size_t dataFields = SplitFieldViews(Trim(data.empty() ? data : data.substr(1)), 6, ':', f);
+    AssignField(tp.Frequency, f[0], 0);
+    AssignField(tp.SymbolRate, f[1], 0);
+    AssignField(tp.Polarisation, f[2], 1);
+    AssignField(tp.Fec, f[3], 0);
+    // The texts are kept as read, but they must be the numbers they
+    // stand for, and the kind a letter.
+    std::int32_t number = 0;
+    ok = ok && tp.Kind.size() == 1 && tp.Kind[0] >= 'A' && tp.Kind[0] <= 'Z' &&
+         TryParseInt(tp.Frequency, number) && TryParseInt(tp.SymbolRate, number) &&
+         IsDigits(tp.Polarisation) && TryParseInt(tp.Fec, number);
+    if (tp.Kind != "S") {
+        tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
+        AssignField(tp.PositionField, Trim(f[4]), 0);
+    } else {
+        std::string_view pos = f[4];
+        const bool west = !pos.empty() && pos.front() == '-';
+        if (west)
+            pos = Trim(pos.substr(1));
+        ok = ok && IsDigits(pos);
+        // The last four digits, as "ddd.d" and the side.
+        char digits[4] = {'0', '0', '0', '0'};
+        const std::size_t take = std::min<std::size_t>(pos.size(), 4);
+        for (std::size_t i = 0; i < take; ++i)
+            digits[4 - take + i] = pos[pos.size() - take + i];
+        std::memcpy(position, digits, 3);
+        position[3] = '.';
+        position[4] = digits[3];
+        position[5] = west ? 'W' : 'E';
+        tp.Position.assign(position, 6);
+    }
+    AssignField(inversion, f[5], 1);
+    ok = ok && TryParseInt(inversion, tp.Inversion);
+    if (dataFields > 6)
+        ok = ok && ReadExtras(tp, f[6], version);
+    else
+        tp.ExtrasVersion = version;
+
+    // QB-One stores its terrestrial transponders as satellite entries
+    // with symbol rate 800000 and the frequency raised by 12 MHz.
+    if (ok && version == VER_QBONE && tp.SymbolRate == "800000" && tp.Kind == "S") {
+        std::int32_t freq = 0;
+        ok = TryParseInt(tp.Frequency, freq) && freq >= INT32_MIN + 12000000;
+        if (ok) {
+            tp.Kind = "t";
+            tp.Position = "Terrestrial";
+            AssignField(tp.PositionField, Trim(f[4]), 0);
+            tp.Frequency = std::to_string(freq - 12000000);
+        }
+    }
+
+    if (IsLine(lines.PeekLine(), "/"))
+        lines.ReadLine();
+    if (!ok) {
+        transponders.pop_back();
+        bad.Add(keyLine);
+    }
+}
+
 } // namespace
 
 void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
@@ -326,85 +626,17 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
     }
 
     TBadItems bad("Transponder");
-    std::string_view f[8];
-    std::string inversion;
-    char position[8];
-    while (!file.Eof()) {
-        const std::string_view keyLine = file.ReadLine();
+    TSectionLines lines(file.Rest());
+    transponders.reserve(transponders.size() + EstimateTransponders(lines.Rest()));
+    while (!lines.Eof()) {
+        if (const std::size_t used = ReadPlainTransponder(lines.Rest(), version, transponders)) {
+            lines.Skip(used);
+            continue;
+        }
+        const std::string_view keyLine = lines.ReadLine();
         if (IsLine(keyLine, "end") || IsLine(keyLine, "services"))
             break;
-        // Filled in place and taken back when the entry is damaged.
-        TY_ENIG_TP& tp = transponders.emplace_back();
-        SplitFieldViews(keyLine, 3, ':', f);
-        AssignField(tp.Namespace, f[0], 8);
-        AssignField(tp.Tsid, f[1], 4);
-        AssignField(tp.Onid, f[2], 4);
-        bool ok = IsHexText(tp.Namespace) && IsHexText(tp.Tsid) && IsHexText(tp.Onid);
-        tp.Key.reserve(16);
-        tp.Key.append(tp.Namespace).append(tp.Tsid).append(tp.Onid);
-
-        // A missing data line must not take the next transponder with it.
-        const std::string_view data = IsLine(file.PeekLine(), "/") ? std::string_view() : Trim(file.ReadLine());
-        ok = ok && !data.empty();
-        if (!data.empty())
-            AssignField(tp.Kind, data.substr(0, 1), 0);
-        const std::size_t dataFields = SplitFieldViews(Trim(data.empty() ? data : data.substr(1)), 6, ':', f);
-        AssignField(tp.Frequency, f[0], 0);
-        AssignField(tp.SymbolRate, f[1], 0);
-        AssignField(tp.Polarisation, f[2], 1);
-        AssignField(tp.Fec, f[3], 0);
-        // The texts are kept as read, but they must be the numbers they
-        // stand for, and the kind a letter.
-        std::int32_t number = 0;
-        ok = ok && tp.Kind.size() == 1 && tp.Kind[0] >= 'A' && tp.Kind[0] <= 'Z' &&
-             TryParseInt(tp.Frequency, number) && TryParseInt(tp.SymbolRate, number) &&
-             IsDigits(tp.Polarisation) && TryParseInt(tp.Fec, number);
-        if (tp.Kind != "S") {
-            tp.Position = tp.Kind == "C" ? "Cable" : "Terrestrial";
-            AssignField(tp.PositionField, Trim(f[4]), 0);
-        } else {
-            std::string_view pos = f[4];
-            const bool west = !pos.empty() && pos.front() == '-';
-            if (west)
-                pos = Trim(pos.substr(1));
-            ok = ok && IsDigits(pos);
-            // The last four digits, as "ddd.d" and the side.
-            char digits[4] = {'0', '0', '0', '0'};
-            const std::size_t take = std::min<std::size_t>(pos.size(), 4);
-            for (std::size_t i = 0; i < take; ++i)
-                digits[4 - take + i] = pos[pos.size() - take + i];
-            std::memcpy(position, digits, 3);
-            position[3] = '.';
-            position[4] = digits[3];
-            position[5] = west ? 'W' : 'E';
-            tp.Position.assign(position, 6);
-        }
-        AssignField(inversion, f[5], 1);
-        ok = ok && TryParseInt(inversion, tp.Inversion);
-        if (dataFields > 6)
-            ok = ok && ReadExtras(tp, f[6], version);
-        else
-            tp.ExtrasVersion = version;
-
-        // QB-One stores its terrestrial transponders as satellite entries
-        // with symbol rate 800000 and the frequency raised by 12 MHz.
-        if (ok && version == VER_QBONE && tp.SymbolRate == "800000" && tp.Kind == "S") {
-            std::int32_t freq = 0;
-            ok = TryParseInt(tp.Frequency, freq) && freq >= INT32_MIN + 12000000;
-            if (ok) {
-                tp.Kind = "t";
-                tp.Position = "Terrestrial";
-                AssignField(tp.PositionField, Trim(f[4]), 0);
-                tp.Frequency = std::to_string(freq - 12000000);
-            }
-        }
-
-        if (IsLine(file.PeekLine(), "/"))
-            file.ReadLine();
-        if (!ok) {
-            transponders.pop_back();
-            bad.Add(keyLine);
-        }
+        ReadTransponder(lines, keyLine, version, transponders, bad);
     }
 }
 
