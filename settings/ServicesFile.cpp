@@ -23,6 +23,10 @@
 
 #include <sys/stat.h>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 const std::string ServicesFooter = "Powered by Kestro - www.chanforge.org";
 
 namespace {
@@ -188,32 +192,63 @@ std::size_t EstimateTransponders(std::string_view text)
     return lines / 3 + 1;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-// The n hex digits at p upper-cased into out; false when one is no hex digit.
+// The n hex digits at p upper-cased into out; false when one is no hex
+// digit. Without a branch per character: the letters come in any order.
 bool UpperHex(const char* p, int n, char* out)
 {
+    bool ok = true;
     for (int i = 0; i < n; ++i) {
         const char c = p[i];
-        if (IsDigit(c)) {
-            out[i] = c;
-            continue;
-        }
         const char upper = static_cast<char>(c & ~0x20);
-        if (upper < 'A' || upper > 'F')
-            return false;
-        out[i] = upper;
+        const bool digit = static_cast<unsigned char>(c - '0') < 10;
+        ok &= digit | (static_cast<unsigned char>(upper - 'A') < 6);
+        out[i] = digit ? c : upper;
     }
-    return true;
+    return ok;
 }
 
-// A run of digits at p (before end); p is moved past it.
-std::string_view TakeDigits(const char*& p, const char* end)
+// Bit i set where p[i] is a colon, and where it is a digit, for the 64
+// bytes from p; bytes at or past `readable` count as neither.
+struct TColonsAndDigits {
+    std::uint64_t colons = 0, digits = 0;
+
+    TColonsAndDigits(const char* p, const char* readable)
+    {
+        char tail[64];
+        if (readable - p < 64) {
+            const std::size_t left = static_cast<std::size_t>(readable - p);
+            std::memset(tail, 0, sizeof tail);
+            std::memcpy(tail, p, left);
+            p = tail;
+        }
+#if defined(__SSE2__)
+        const __m128i colon = _mm_set1_epi8(':');
+        const __m128i belowZero = _mm_set1_epi8('0' - 1);
+        const __m128i aboveNine = _mm_set1_epi8('9' + 1);
+        for (int i = 0; i < 4; ++i) {
+            const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16 * i));
+            const auto shift = 16 * i;
+            colons |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(
+                          _mm_movemask_epi8(_mm_cmpeq_epi8(b, colon))))
+                      << shift;
+            digits |= static_cast<std::uint64_t>(static_cast<std::uint32_t>(_mm_movemask_epi8(
+                          _mm_and_si128(_mm_cmpgt_epi8(b, belowZero), _mm_cmplt_epi8(b, aboveNine)))))
+                      << shift;
+        }
+#else
+        for (int i = 0; i < 64; ++i) {
+            colons |= static_cast<std::uint64_t>(p[i] == ':') << i;
+            digits |= static_cast<std::uint64_t>(p[i] >= '0' && p[i] <= '9') << i;
+        }
+#endif
+    }
+};
+
+// Bits [from, to) of a 64-bit mask, 0 <= from <= to <= 64.
+std::uint64_t BitsBetween(unsigned from, unsigned to)
 {
-    const char* const start = p;
-    while (p < end && IsDigit(*p))
-        ++p;
-    return {start, static_cast<std::size_t>(p - start)};
+    const std::uint64_t upTo = to >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << to) - 1;
+    return upTo & ~((std::uint64_t{1} << from) - 1);
 }
 
 // The transponder at the start of `text` when it has the shape receivers
@@ -239,35 +274,52 @@ std::size_t ReadPlainTransponder(std::string_view text, std::int32_t version, AR
     const std::size_t used = static_cast<std::size_t>(nl - p) + (end - nl > 2 ? 3 : 2);
 
     const std::string_view data = Trim(std::string_view(dataStart, static_cast<std::size_t>(nl - dataStart)));
-    if (data.size() < 2)
+    if (data.size() < 2 || data.size() > 64)
         return 0;
     char kind = data[0];
     if (kind >= 'a' && kind <= 'z')
         kind = static_cast<char>(kind - 'a' + 'A');
     if (kind < 'A' || kind > 'Z')
         return 0;
-    const std::string_view rest = Trim(data.substr(1));
-    const char* q = rest.data();
-    const char* const restEnd = q + rest.size();
+    unsigned start = 1;
+    while (static_cast<unsigned char>(data[start]) <= ' ')
+        ++start; // stops at the data's last character, which is no blank
+    const auto size = static_cast<unsigned>(data.size());
+
     // Frequency, symbol rate, polarisation, FEC, position (or the field in
     // its place), inversion: numbers that need no sign, trimming or padding
-    // and fit in 32 bits.
-    std::string_view f[6];
-    bool west = false;
-    for (int i = 0; i < 6; ++i) {
-        if (i == 4 && kind == 'S' && q < restEnd && *q == '-') {
-            west = true;
-            ++q;
-        }
-        f[i] = TakeDigits(q, restEnd);
-        if (i < 5) {
-            if (q == restEnd || *q != ':')
+    // and fit in 32 bits, found from the colons without a look per byte.
+    const TColonsAndDigits masks(data.data(), end);
+    std::uint64_t colons = masks.colons & BitsBetween(start, size);
+    unsigned bounds[7];
+    bounds[0] = start;
+    for (int i = 1; i <= 6; ++i) {
+        if (colons == 0) {
+            if (i < 6)
                 return 0;
-            ++q;
+            bounds[i] = size;
+            break;
         }
+        bounds[i] = static_cast<unsigned>(std::countr_zero(colons));
+        colons &= colons - 1;
     }
-    if (q < restEnd && *q != ':')
+    // Fields i from bounds[i] (after a colon but the first) to bounds[i + 1].
+    std::uint64_t allowed = masks.digits | masks.colons;
+    const unsigned posStart = bounds[4] + 1;
+    const bool west = kind == 'S' && data[posStart] == '-';
+    if (west)
+        allowed |= std::uint64_t{1} << posStart;
+    if ((BitsBetween(start, bounds[6]) & ~allowed) != 0)
         return 0;
+    const auto field = [&](int i) {
+        const unsigned from = i == 0 ? bounds[0] : bounds[i] + 1;
+        return data.substr(from, bounds[i + 1] - from);
+    };
+    std::string_view f[6];
+    for (int i = 0; i < 6; ++i)
+        f[i] = field(i);
+    if (west)
+        f[4].remove_prefix(1);
     const auto between = [](std::string_view s, std::size_t low, std::size_t high) {
         return s.size() >= low && s.size() <= high;
     };
@@ -279,33 +331,30 @@ std::size_t ReadPlainTransponder(std::string_view text, std::int32_t version, AR
         return 0;
 
     // The extras: after the inversion's ":", without one final ":".
+    const bool hasExtras = bounds[6] + 1 < size;
     std::string_view extras;
-    const bool hasExtras = q < restEnd && q + 1 < restEnd;
-    if (hasExtras) {
-        extras = std::string_view(q + 1, static_cast<std::size_t>(restEnd - q - 1));
-        if (extras.back() == ':')
-            extras.remove_suffix(1);
-    }
     std::int32_t values[5] = {};
     int read = 0;
-    const int known = KnownExtras(version);
     if (hasExtras) {
-        const char* x = extras.data();
-        const char* const xEnd = x + extras.size();
+        unsigned at = bounds[6] + 1;
+        unsigned extrasEnd = data.back() == ':' ? size - 1 : size;
+        extras = data.substr(at, extrasEnd - at);
+        const int known = KnownExtras(version);
         while (read < known) {
-            const std::string_view digits = TakeDigits(x, xEnd);
-            if (!between(digits, 1, 9) || (x < xEnd && *x != ':'))
+            const std::uint64_t after = masks.colons & BitsBetween(at, extrasEnd);
+            const unsigned stop = after ? static_cast<unsigned>(std::countr_zero(after)) : extrasEnd;
+            if (stop == at || stop - at > 9 || (BitsBetween(at, stop) & ~masks.digits) != 0)
                 return 0;
             std::int32_t v = 0;
-            for (char c : digits)
-                v = v * 10 + (c - '0');
+            for (unsigned i = at; i < stop; ++i)
+                v = v * 10 + (data[i] - '0');
             values[read++] = v;
-            if (x == xEnd) {
+            if (stop == extrasEnd) {
                 extras = {};
                 break;
             }
-            extras = std::string_view(x + 1, static_cast<std::size_t>(xEnd - x - 1));
-            ++x;
+            at = stop + 1;
+            extras = data.substr(at, extrasEnd - at);
         }
     }
 

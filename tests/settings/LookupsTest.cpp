@@ -102,6 +102,41 @@ TEST_F(ModelTest, IndexesAgreeWithTheLinearSearchOnManyDuplicates)
         EXPECT_EQ(FindServiceIndexById(number), FindServiceIndexById(number, numIdx)) << number;
 }
 
+// Keys of 16 upper-case hex digits are held as numbers; every other key
+// text (lower case, a byte next to the digit and letter ranges, a byte
+// above 0x7F, another length) is found only by its own text, as a look
+// through the list would find it.
+TEST_F(ModelTest, TransponderKeysAreFoundOnlyByTheirExactText)
+{
+    const std::string keys[] = {"0123456789ABCDEF", "FEDCBA9876543210", "00C0000000010001", "00c0000000010001",
+                                "00C000000001000G", "00C0000000010@01", "00C00000000100:1", "00C0000000010/01",
+                                "00C000000001\xC3\x84""01", "00C000000001000",  "00C00000000100011", "00C0000000010001",
+                                "0000000000000000", "FFFFFFFFFFFFFFFF"};
+    ARR_ENIG_TP tps;
+    for (const std::string& key : keys) {
+        TY_ENIG_TP tp;
+        tp.Key = key;
+        tps.push_back(tp);
+    }
+    const TTpKeyIndex index(tps);
+    EXPECT_EQ(index.Find("0123456789ABCDEF"), 0);
+    EXPECT_EQ(index.Find("FEDCBA9876543210"), 1);
+    EXPECT_EQ(index.Find("00C0000000010001"), 2); // the first of two
+    EXPECT_EQ(index.Find("00c0000000010001"), 3);
+    EXPECT_EQ(index.Find("FFFFFFFFFFFFFFFF"), 13);
+    EXPECT_EQ(index.FindPacked(0x0123456789ABCDEFu), 0);
+    EXPECT_EQ(index.FindPacked(0), 12);
+    const std::string probes[] = {"0123456789abcdef", "00C000000001000g", "00C0000000010A01", "00C00000000100;1",
+                                  "00C0000000010001 ", "", "00C00000000100@1", "00C00000000100`1"};
+    for (const std::string& key : keys) {
+        std::int32_t a = -1, b = -1;
+        EXPECT_EQ(FindTransponderByKey(key, tps, a), FindTransponderByKey(key, index, b)) << key;
+        EXPECT_EQ(a, b) << key;
+    }
+    for (const std::string& key : probes)
+        EXPECT_EQ(index.Find(key), -1) << key;
+}
+
 TEST_F(ModelTest, ServiceIndexOfCellFollowsMembersAndEntries)
 {
     SmallModel();
