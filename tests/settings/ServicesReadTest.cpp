@@ -211,6 +211,67 @@ TEST_F(ServicesRead, CrLfLinesAreAccepted)
     EXPECT_EQ(Services[0].Name, "MTV Live HD");
 }
 
+// Transponder entries as receivers write them and in the odd forms other
+// tools and hand edits leave: each is read by the same rules (fields
+// zero-padded or cut to their width and upper-cased, blanks and line ends
+// trimmed, a leading ":" dropped, the last four position digits kept).
+TEST_F(ServicesRead, TransponderEntriesInOddFormsAreReadByTheSameRules)
+{
+    struct Case {
+        std::string entry;
+        std::string key, kind, frequency, polarisation, position, positionField;
+        std::int32_t inversion, system, extrasRead;
+        std::string extraFields;
+    };
+    const Case cases[] = {
+        {"00C00000:0001:0001\n\ts 11778000:27500000:1:3:192:2:0:1:2:0:2\n/\n", "00C0000000010001", "S", "11778000",
+         "1", "019.2E", "", 2, 1, 5, ""},
+        {"00c0abcd:0a0b:00ff\n\tS 11778000:27500000:0:2:-300:0\n/\n", "00C0ABCD0A0B00FF", "S", "11778000", "0",
+         "030.0W", "", 0, 0, 0, ""},
+        {"c00000:8:1\n\ts 11778000:27500000:1:3:192:2:0\n/\n", "00C0000000080001", "S", "11778000", "1", "019.2E",
+         "", 2, 0, 1, ""},
+        {"0000c00000:00008:00001\n\ts 11778000:27500000:1:3:192:2:0\n/\n", "00C0000000080001", "S", "11778000", "1",
+         "019.2E", "", 2, 0, 1, ""},
+        {"00c00000:0002:0001\r\n\ts 11778000:27500000:1:3:192:2:0\r\n/\r\n", "00C0000000020001", "S", "11778000", "1",
+         "019.2E", "", 2, 0, 1, ""},
+        {"00c00000:0003:0001\n  s  11778000:27500000:1:3:192:2:  \n/\n", "00C0000000030001", "S", "11778000", "1",
+         "019.2E", "", 2, 0, 0, ""},
+        {"00c00000:0004:0001\n\ts11778000:27500000:1:3:192:2\n/\n", "00C0000000040001", "S", "11778000", "1",
+         "019.2E", "", 2, 0, 0, ""},
+        {"00c00000:0005:0001\n\ts 011778000:027500000:01:03:00192:02:00:01\n/\n", "00C0000000050001", "S",
+         "011778000", "1", "019.2E", "", 2, 1, 2, ""},
+        {"00c00000:0006:0001\n\ts :11778000:27500000:1:3:12345:2:0\n/\n", "00C0000000060001", "S", "11778000", "1",
+         "234.5E", "", 2, 0, 1, ""},
+        {"ffff0000:0007:0001\n\tc 346000000:6900000:0:3:4:2:0\n/\n", "FFFF000000070001", "C", "346000000", "0",
+         "Cable", "4", 2, 0, 1, ""},
+        {"eeee0000:0008:0001\n\tt 474000000:0:5:5:3:1:4:4:2:0:1:0\n/\n", "EEEE000000080001", "T", "474000000", "5",
+         "Terrestrial", "3", 1, 4, 5, "0"},
+        {"00c00000:0009:0001\n\ts 11778000:27500000:1:3:- 192:2:0:1:2:0:2:X:\n/\n", "00C0000000090001", "S",
+         "11778000", "1", "019.2W", "", 2, 1, 5, "X"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.entry);
+        ClearModel();
+        SetEnigmaVer(4);
+        Load("eDVB services /4/\ntransponders\n" + c.entry + "end\nservices\nend\n");
+        EXPECT_EQ(ErrorReport, "");
+        ASSERT_EQ(Transponders.size(), 1u);
+        const TY_ENIG_TP& tp = Transponders[0];
+        EXPECT_EQ(tp.Key, c.key);
+        EXPECT_EQ(tp.Namespace + tp.Tsid + tp.Onid, c.key);
+        EXPECT_EQ(tp.Kind, c.kind);
+        EXPECT_EQ(tp.Frequency, c.frequency);
+        EXPECT_EQ(tp.Polarisation, c.polarisation);
+        EXPECT_EQ(tp.Position, c.position);
+        EXPECT_EQ(tp.PositionField, c.positionField);
+        EXPECT_EQ(tp.Inversion, c.inversion);
+        EXPECT_EQ(tp.System, c.system);
+        EXPECT_EQ(tp.ExtrasVersion, 4);
+        EXPECT_EQ(tp.ExtrasRead, c.extrasRead);
+        EXPECT_EQ(tp.ExtraFields, c.extraFields);
+    }
+}
+
 TEST_F(ServicesRead, ANameOfControlCharactersOnlyIsANamelessService)
 {
     // U+0086 is a C1 control character: cleaned away, nothing is left.
