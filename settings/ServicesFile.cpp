@@ -166,30 +166,35 @@ private:
     std::size_t pos_ = 0;
 };
 
-// Room to reserve for the transponders of a section: a third of its lines
-// up to the first that starts with "end" or "services". Only a size hint,
-// found 64 bytes at a time; growing a list of records this large step by
-// step would move every record several times.
+// Room to reserve for the transponders of a section: its "/" lines, which
+// close the entries, up to the first line that starts with "end" or
+// "services", and never more than its text could hold in entries of the
+// usual shape, so a damaged file gets no more room than it has text for.
+// Only a size hint, found 64 bytes at a time; growing a list of records
+// this large step by step would move every record several times.
 std::size_t EstimateTransponders(std::string_view text)
 {
     const char* p = text.data();
     const char* const end = p + text.size();
-    std::size_t lines = 0;
+    const std::size_t most = text.size() / 23 + 1;
+    std::size_t entries = 0;
     std::uint64_t carry = 1; // the text starts a line
     for (; p < end; p += 64) {
         const std::uint64_t nl = bytescan::EqualAt(p, end, '\n');
-        std::uint64_t candidates =
-            (nl << 1 | carry) & (bytescan::EqualAt(p, end, 'e') | bytescan::EqualAt(p, end, 's'));
+        const std::uint64_t starts = nl << 1 | carry;
         carry = nl >> 63;
-        for (; candidates != 0; candidates &= candidates - 1) {
-            const int i = std::countr_zero(candidates);
+        const std::uint64_t slashes = starts & bytescan::EqualAt(p, end, '/');
+        for (std::uint64_t words = starts & (bytescan::EqualAt(p, end, 'e') | bytescan::EqualAt(p, end, 's'));
+             words != 0; words &= words - 1) {
+            const int i = std::countr_zero(words);
             const std::string_view line(p + i, static_cast<std::size_t>(end - p - i));
             if (line.starts_with("end") || line.starts_with("services"))
-                return (lines + static_cast<std::size_t>(std::popcount(nl & ((std::uint64_t{1} << i) - 1)))) / 3 + 1;
+                return std::min(most, entries + static_cast<std::size_t>(
+                                                    std::popcount(slashes & ((std::uint64_t{1} << i) - 1))));
         }
-        lines += static_cast<std::size_t>(std::popcount(nl));
+        entries += static_cast<std::size_t>(std::popcount(slashes));
     }
-    return lines / 3 + 1;
+    return std::min(most, entries);
 }
 
 // The n hex digits at p upper-cased into out; false when one is no hex
