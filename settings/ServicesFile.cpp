@@ -249,11 +249,11 @@ struct TColonsAndDigits {
     }
 };
 
-// Bits [from, to) of a 64-bit mask, 0 <= from <= to <= 64.
+// Bits [from, to) of a 64-bit mask; none from bit 64 on.
 std::uint64_t BitsBetween(unsigned from, unsigned to)
 {
-    const std::uint64_t upTo = to >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << to) - 1;
-    return upTo & ~((std::uint64_t{1} << from) - 1);
+    const auto below = [](unsigned n) { return n >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << n) - 1; };
+    return below(to) & ~below(from);
 }
 
 // The transponder at the start of `text` when it has the shape receivers

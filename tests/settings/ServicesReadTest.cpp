@@ -248,6 +248,11 @@ TEST_F(ServicesRead, TransponderEntriesInOddFormsAreReadByTheSameRules)
          "Terrestrial", "3", 1, 4, 5, "0"},
         {"00c00000:0009:0001\n\ts 11778000:27500000:1:3:- 192:2:0:1:2:0:2:X:\n/\n", "00C0000000090001", "S",
          "11778000", "1", "019.2W", "", 2, 1, 5, "X"},
+        // Data lines of 64 and 65 characters.
+        {"00c00000:000a:0001\n\ts 11778000:27500000:1:3:192:2:0:1:2:0:2:" + std::string(24, 'X') + "\n/\n",
+         "00C00000000A0001", "S", "11778000", "1", "019.2E", "", 2, 1, 5, std::string(24, 'X')},
+        {"00c00000:000b:0001\n\ts 11778000:27500000:1:3:192:2:0:1:2:0:2:" + std::string(25, 'X') + "\n/\n",
+         "00C00000000B0001", "S", "11778000", "1", "019.2E", "", 2, 1, 5, std::string(25, 'X')},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.entry);
