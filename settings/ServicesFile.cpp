@@ -131,41 +131,6 @@ bool ReadExtras(TY_ENIG_TP& tp, std::string_view extras, std::int32_t version)
     return true;
 }
 
-// The lines of the transponder section by the rule of TTextFile (LF or
-// CR LF ends a line; further CRs before it are dropped), over the text of
-// that file. Unlike a TTextFile it can step over lines read in place.
-class TSectionLines {
-public:
-    explicit TSectionLines(std::string_view text) : text_(text) {}
-    bool Eof() const { return pos_ >= text_.size(); }
-    std::string_view Rest() const { return text_.substr(pos_); }
-    void Skip(std::size_t bytes) { pos_ += bytes; }
-    std::string_view ReadLine()
-    {
-        if (pos_ >= text_.size())
-            return {};
-        const char* const begin = text_.data() + pos_;
-        const char* const textEnd = text_.data() + text_.size();
-        const char* const nl = bytescan::Find(begin, textEnd, '\n');
-        std::size_t len = static_cast<std::size_t>(nl - begin);
-        pos_ += nl < textEnd ? len + 1 : len;
-        while (len > 0 && begin[len - 1] == '\r')
-            --len;
-        return {begin, len};
-    }
-    std::string_view PeekLine()
-    {
-        const std::size_t keep = pos_;
-        const std::string_view line = ReadLine();
-        pos_ = keep;
-        return line;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t pos_ = 0;
-};
-
 // Room to reserve for the transponders of a section: its "/" lines, which
 // close the entries, up to the first line that starts with "end" or
 // "services", and never more than its text could hold in entries of the
@@ -575,7 +540,7 @@ void AppendInt(std::string& out, std::int64_t v)
 
 // The transponder of `keyLine` and the lines after it, read by the general
 // rule: a damaged one is skipped with a line in the report.
-void ReadTransponder(TSectionLines& lines, std::string_view keyLine, std::int32_t version,
+void ReadTransponder(TTextFile& lines, std::string_view keyLine, std::int32_t version,
                      ARR_ENIG_TP& transponders, TBadItems& bad)
 {
     std::string_view f[8];
@@ -680,17 +645,16 @@ void LoadTp(ARR_ENIG_TP& transponders, const std::string& path)
     }
 
     TBadItems bad("Transponder");
-    TSectionLines lines(file.Rest());
-    transponders.reserve(transponders.size() + EstimateTransponders(lines.Rest()));
-    while (!lines.Eof()) {
-        if (const std::size_t used = ReadPlainTransponder(lines.Rest(), version, transponders)) {
-            lines.Skip(used);
+    transponders.reserve(transponders.size() + EstimateTransponders(file.Rest()));
+    while (!file.Eof()) {
+        if (const std::size_t used = ReadPlainTransponder(file.Rest(), version, transponders)) {
+            file.Skip(used);
             continue;
         }
-        const std::string_view keyLine = lines.ReadLine();
+        const std::string_view keyLine = file.ReadLine();
         if (IsLine(keyLine, "end") || IsLine(keyLine, "services"))
             break;
-        ReadTransponder(lines, keyLine, version, transponders, bad);
+        ReadTransponder(file, keyLine, version, transponders, bad);
     }
 }
 

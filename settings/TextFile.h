@@ -5,6 +5,7 @@
 
 #include "settings/ByteScan.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -51,6 +52,8 @@ public:
     }
     // The text not read yet.
     std::string_view Rest() const { return data_.substr(pos_); }
+    // Moves on by `bytes` of Rest() that a caller read in place.
+    void Skip(std::size_t bytes) { pos_ = std::min(pos_ + bytes, data_.size()); }
     // Back to the first line. A copy of a file shares its text and reads
     // on from where the original was.
     void Rewind() { pos_ = 0; }
