@@ -390,11 +390,6 @@ struct TServiceLines {
     std::string_view ref, name, data;
 };
 
-// Reads the next entry of the services section; false at its "end" or the
-// end of the file. A data line without a "p:" field (a name broken over two
-// lines, say) is replaced by the next line that has one and `repaired` is
-// set; the lines in between are dropped. Only the copy in memory is
-// repaired: the user's file stays as it is.
 // The lines of a text one after the other, as TTextFile gives them (LF or
 // CR LF ends, further CRs before the LF dropped), with one search for line
 // ends that runs on through the text: the services section is three short

@@ -347,6 +347,55 @@ TEST_F(ServicesRead, ReferenceFieldsArePaddedCutAndUpperCased)
     EXPECT_EQ(ErrorReport, "\n- Channel <0ede:011a0000:07d1:0x02:1:0> in services file not loaded (bad number)");
 }
 
+TEST_F(ServicesRead, TypesAndFlagsAreReadInEveryFormTheNumberRulesAccept)
+{
+    Load("eDVB services /4/\ntransponders\n011a0000:07d1:0002\n\ts 11719000:29500000:0:3:282:2:0\n/\nend\n"
+         "services\n"
+         "0001:011a0000:07d1:0002:0025:0\nA\np:P,f:000000040\n"
+         "0002:011a0000:07d1:0002:+25:0\nB\np:P,f: 40 \n"
+         "0003:011a0000:07d1:0002:12345:0\nC\np:P,f:FFFFFFFF\n"
+         "0004:011a0000:07d1:0002:7\nD\np:P,f:a\n"
+         "0005:011a0000:07d1:0002: 25:0\nE\np:P\n"      // a blank: no number
+         "0006:011a0000:07d1:0002:25:0\nF\np:P,f:1FFFFFFFF\n" // more than 32 bits
+         "0007:011a0000:07d1:0002:25:0\nG\np:P,f:\n"    // no digits
+         "end\n");
+    struct Expected {
+        const char* name;
+        std::int32_t type;
+        std::int32_t flags;
+    };
+    const Expected expected[] = {{"A", 25, 0x40}, {"B", 25, 0x40}, {"C", 12345, -1}, {"D", 7, 0xA}};
+    ASSERT_EQ(Services.size(), std::size(expected));
+    for (std::size_t i = 0; i < std::size(expected); ++i) {
+        EXPECT_EQ(Services[i].Name, expected[i].name);
+        EXPECT_EQ(Services[i].ServiceType, expected[i].type) << expected[i].name;
+        EXPECT_EQ(Services[i].Flags, expected[i].flags) << expected[i].name;
+    }
+    EXPECT_EQ(Services[2].Key, "0003011A000007D1000212345");
+    EXPECT_EQ(CountOccurrences("\n- Channel <", ErrorReport), 3u) << ErrorReport;
+}
+
+TEST_F(ServicesRead, AServiceWithADamagedDataLineLeavesNothingInTheNext)
+{
+    // The first service's provider and PIDs are read before its bad PID is
+    // found; none of them may reach the service loaded after it.
+    Load("eDVB services /4/\ntransponders\n011a0000:07d1:0002\n\ts 11719000:29500000:0:3:282:2:0\n/\nend\n"
+         "services\n"
+         "0001:011a0000:07d1:0002:1:0\nBad\np:Old,c:000100,c:010200,C:0d05,f:4,c:03zz\n"
+         "0002:011a0000:07d1:0002:1:0\nGood\np:,c:020300\n"
+         "end\n");
+    ASSERT_EQ(Services.size(), 1u);
+    const TY_ENIG_CH& ch = Services[0];
+    EXPECT_EQ(ch.Name, "Good");
+    EXPECT_EQ(ch.Provider, "");
+    EXPECT_EQ(ch.Pids[0], "");
+    EXPECT_EQ(ch.Pids[1], "");
+    EXPECT_EQ(ch.Pids[2], "0300");
+    EXPECT_EQ(ch.Flags, 0);
+    EXPECT_TRUE(ch.ExtraData.empty());
+    EXPECT_EQ(ch.Number, 200);
+}
+
 // Services of several transponders in any order, data lines longer than
 // one scanned block, fields the editor does not read between those it does.
 TEST_F(ServicesRead, FieldsAreSortedOutWhereverTheyStand)
