@@ -699,19 +699,6 @@ void HexDigits8(std::uint64_t v, char* out)
     std::memcpy(out, &x, sizeof x);
 }
 
-// The same for the four digits of the low 16 bits.
-void HexDigits4(std::uint64_t v, char* out)
-{
-    std::uint32_t x = static_cast<std::uint32_t>(v & 0xFFFFu);
-    x = ((x & 0xFF00u) << 8) | (x & 0x00FFu);
-    x = ((x & 0x00F000F0u) << 4) | (x & 0x000F000Fu);
-    const std::uint32_t letters = ((x + 0x06060606u) >> 4) & 0x01010101u;
-    x += 0x30303030u + letters * 7;
-    if constexpr (std::endian::native == std::endian::little)
-        x = __builtin_bswap32(x);
-    std::memcpy(out, &x, sizeof x);
-}
-
 // The key of a service reference line "sid:namespace:tsid:onid:type:..."
 // read in one pass, with the rules of the settings splitter: a leading ":"
 // dropped, missing fields empty, each hex field zero-padded to its width
@@ -801,8 +788,10 @@ public:
     {
         if (!made_ || ref.packed != packed_ || ref.type != type_)
             MakeTail(ref.packed, ref.type);
-        char sid[4];
-        HexDigits4(ref.sid, sid);
+        // The sid is the low half of eight digits.
+        char sidDigits[8];
+        HexDigits8(ref.sid, sidDigits);
+        const char* const sid = sidDigits + 4;
         std::memcpy(sidText.WriteInPlace(4), sid, 4);
         const std::size_t n = 4 + tailLength_;
         if (n <= TText32::kInline) {

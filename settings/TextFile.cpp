@@ -24,65 +24,84 @@ std::string IoMessage(const std::string& what, const std::string& path, int err)
 
 } // namespace
 
-std::string ReadWholeFile(const std::string& path)
+namespace {
+
+FilePtr OpenForReading(const std::string& path)
 {
     FilePtr f(std::fopen(path.c_str(), "rb"));
     if (!f)
         throw EInOutError(IoMessage("Cannot open file", path, errno));
-    std::string data;
-    // One read of the whole file when its size is known; in chunks for
-    // files that do not tell (pipes, special files).
-    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(f.get());
-        std::rewind(f.get());
-        if (size > 0) {
-            data.reserve(static_cast<std::size_t>(size));
-            cf::AdviseLargePages(data.data(), data.capacity());
-            data.resize(static_cast<std::size_t>(size));
-            data.resize(std::fread(data.data(), 1, data.size(), f.get()));
-        }
-    }
+    return f;
+}
+
+// The size the file tells, or 0 for files that do not (pipes, special
+// files); the file is left at its start.
+std::size_t KnownSize(std::FILE* f)
+{
+    if (std::fseek(f, 0, SEEK_END) != 0)
+        return 0;
+    const long size = std::ftell(f);
+    std::rewind(f);
+    return size > 0 ? static_cast<std::size_t>(size) : 0;
+}
+
+// Appends what is left of `f` to `data`, in chunks; EInOutError when any
+// read of `f` failed.
+void AppendRest(std::FILE* f, const std::string& path, std::string& data)
+{
     char buf[1 << 16];
     for (;;) {
-        const std::size_t n = std::fread(buf, 1, sizeof buf, f.get());
+        const std::size_t n = std::fread(buf, 1, sizeof buf, f);
         data.append(buf, n);
         if (n < sizeof buf)
             break;
     }
-    if (std::ferror(f.get()))
+    if (std::ferror(f))
         throw EInOutError(IoMessage("Cannot read file", path, errno));
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path)
+{
+    const FilePtr f = OpenForReading(path);
+    std::string data;
+    // One read of the whole file when its size is known, then whatever
+    // follows (a file that grew meanwhile, or one that does not tell).
+    if (const std::size_t size = KnownSize(f.get())) {
+        data.reserve(size);
+        cf::AdviseLargePages(data.data(), data.capacity());
+        data.resize(size);
+        data.resize(std::fread(data.data(), 1, data.size(), f.get()));
+    }
+    AppendRest(f.get(), path, data);
     return data;
 }
 
 TTextFile::TTextFile(const std::string& path)
 {
-    FilePtr f(std::fopen(path.c_str(), "rb"));
-    if (!f)
-        throw EInOutError(IoMessage("Cannot open file", path, errno));
+    const FilePtr f = OpenForReading(path);
     // A file of known size is read once into memory that is not cleared
     // first: for a large services file the clearing costs a third of the
     // read. A file that does not tell its size, or that changes size while
-    // it is read, is read again as a string.
-    if (std::fseek(f.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(f.get());
-        std::rewind(f.get());
-        if (size > 0) {
-            const auto bytes = static_cast<std::size_t>(size);
-            std::shared_ptr<char[]> buffer = std::make_shared_for_overwrite<char[]>(bytes);
-            cf::AdviseLargePages(buffer.get(), bytes);
-            const std::size_t n = std::fread(buffer.get(), 1, bytes, f.get());
-            if (std::ferror(f.get()))
-                throw EInOutError(IoMessage("Cannot read file", path, errno));
-            char more = 0;
-            if (n == bytes && std::fread(&more, 1, 1, f.get()) == 0 && !std::ferror(f.get())) {
-                data_ = std::string_view(buffer.get(), bytes);
-                owner_ = std::move(buffer);
-                return;
-            }
+    // it is read, ends up in a string with the rest of what it gives.
+    std::string data;
+    if (const std::size_t size = KnownSize(f.get())) {
+        std::shared_ptr<char[]> buffer = std::make_shared_for_overwrite<char[]>(size);
+        cf::AdviseLargePages(buffer.get(), size);
+        const std::size_t n = std::fread(buffer.get(), 1, size, f.get());
+        char more = 0;
+        const std::size_t extra = n == size && !std::ferror(f.get()) ? std::fread(&more, 1, 1, f.get()) : 0;
+        if (n == size && extra == 0 && !std::ferror(f.get())) {
+            data_ = std::string_view(buffer.get(), size);
+            owner_ = std::move(buffer);
+            return;
         }
+        data.assign(buffer.get(), n);
+        data.append(extra, more);
     }
-    f.reset();
-    *this = FromText(ReadWholeFile(path));
+    AppendRest(f.get(), path, data);
+    *this = FromText(std::move(data));
 }
 
 TTextFile TTextFile::FromText(std::string text)

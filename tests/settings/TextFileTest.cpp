@@ -10,10 +10,12 @@
 #include <csignal>
 #include <filesystem>
 #include <iterator>
+#include <thread>
 #include <string>
 #include <vector>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -145,6 +147,31 @@ TEST(TextFile, AFileThatDoesNotTellItsSizeIsReadToItsEnd)
     const std::vector<std::string> lines = LinesOf(TTextFile("/proc/self/status"));
     ASSERT_GT(lines.size(), 3u);
     EXPECT_EQ(lines.front().rfind("Name:", 0), 0u);
+}
+
+TEST(TextFile, APipeIsReadOnceToItsEnd)
+{
+    // A pipe has no size and cannot be opened a second time for what its
+    // writer already sent: it is read through the one opening.
+    cftest::ScratchDir dir;
+    const fs::path fifo = dir / "lamedb";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::string content;
+    for (int i = 0; i < 5000; ++i)
+        content += "line " + std::to_string(i) + "\n";
+    std::thread writer([&] {
+        std::FILE* f = std::fopen(fifo.c_str(), "wb");
+        if (f) {
+            std::fwrite(content.data(), 1, content.size(), f);
+            std::fclose(f);
+        }
+    });
+    const std::vector<std::string> lines = LinesOf(TTextFile(fifo.string()));
+    writer.join();
+    ASSERT_EQ(lines.size(), 5000u);
+    EXPECT_EQ(lines.front(), "line 0");
+    EXPECT_EQ(lines.back(), "line 4999");
+    EXPECT_EQ(ReadWholeFile(fs::path("/proc/self/status").string()).rfind("Name:", 0), 0u);
 }
 
 TEST(TextFile, AMissingFileIsAnInOutError)
