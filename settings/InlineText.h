@@ -15,13 +15,14 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <new>
 #include <ostream>
 #include <string>
 #include <string_view>
 
 template <std::size_t N>
 class TInlineText {
-    static_assert(N >= 16 && N <= 128 && N % 8 == 0);
+    static_assert(N >= 8 && N <= 128 && N % 8 == 0);
 
 public:
     static constexpr std::size_t npos = std::string_view::npos;
@@ -110,7 +111,10 @@ public:
         if (!OnHeap())
             return static_cast<unsigned char>(buf_[N - 1]);
         std::uint32_t n;
-        std::memcpy(&n, buf_ + sizeof(char*), sizeof n);
+        if constexpr (kSizeOnHeap)
+            std::memcpy(&n, HeapPtr() - sizeof n, sizeof n);
+        else
+            std::memcpy(&n, buf_ + sizeof(char*), sizeof n);
         return n;
     }
     std::size_t length() const noexcept { return size(); }
@@ -186,7 +190,13 @@ private:
 
     // Inline: the characters, a terminating NUL, the size in the last
     // byte. Heap: a pointer to the characters (NUL-terminated), their
-    // count, and kHeapTag in the last byte.
+    // count, and kHeapTag in the last byte. Eight bytes have no room for
+    // both: there the count is kept in front of the characters and the
+    // pointer in the seven bytes before the tag, which hold every user-space
+    // address of the 64-bit systems the editor runs on (at most 56 bits,
+    // also with five-level page tables).
+    static constexpr bool kSizeOnHeap = N < sizeof(char*) + sizeof(std::uint32_t) + 1;
+    static constexpr std::size_t kPointerBytes = N - 1;
     alignas(8) char buf_[N];
 
     static std::string Join(std::string_view a, std::string_view b)
@@ -234,9 +244,16 @@ private:
     bool OnHeap() const noexcept { return static_cast<unsigned char>(buf_[N - 1]) == kHeapTag; }
     char* HeapPtr() const noexcept
     {
-        char* p;
-        std::memcpy(&p, buf_, sizeof p);
-        return p;
+        if constexpr (kSizeOnHeap) {
+            std::uintptr_t v = 0;
+            for (std::size_t i = 0; i < kPointerBytes; ++i)
+                v |= static_cast<std::uintptr_t>(static_cast<unsigned char>(buf_[i])) << (8 * i);
+            return reinterpret_cast<char*>(v);
+        } else {
+            char* p;
+            std::memcpy(&p, buf_, sizeof p);
+            return p;
+        }
     }
     void SetInlineSize(std::size_t n) noexcept
     {
@@ -250,22 +267,42 @@ private:
             SetInlineSize(s.size());
             return;
         }
-        char* p = new char[s.size() + 1];
-        std::memcpy(p, s.data(), s.size());
-        p[s.size()] = '\0';
         const auto n = static_cast<std::uint32_t>(s.size());
-        std::memcpy(buf_, &p, sizeof p);
-        std::memcpy(buf_ + sizeof p, &n, sizeof n);
+        if constexpr (kSizeOnHeap) {
+            char* const block = new char[sizeof n + s.size() + 1];
+            const auto v = reinterpret_cast<std::uintptr_t>(block + sizeof n);
+            if (v >> (8 * kPointerBytes) != 0) {
+                delete[] block;
+                throw std::bad_alloc();
+            }
+            std::memcpy(block, &n, sizeof n);
+            std::memcpy(block + sizeof n, s.data(), s.size());
+            block[sizeof n + s.size()] = '\0';
+            for (std::size_t i = 0; i < kPointerBytes; ++i)
+                buf_[i] = static_cast<char>(v >> (8 * i));
+        } else {
+            char* p = new char[s.size() + 1];
+            std::memcpy(p, s.data(), s.size());
+            p[s.size()] = '\0';
+            std::memcpy(buf_, &p, sizeof p);
+            std::memcpy(buf_ + sizeof p, &n, sizeof n);
+        }
         buf_[N - 1] = static_cast<char>(kHeapTag);
     }
     void Release() noexcept
     {
-        if (OnHeap())
+        if (!OnHeap())
+            return;
+        if constexpr (kSizeOnHeap)
+            delete[] (HeapPtr() - sizeof(std::uint32_t));
+        else
             delete[] HeapPtr();
     }
 };
 
-// Ids, PIDs and other texts of a few characters (14 in place).
+// Sids, PIDs and marks: a few characters (6 in place).
+using TText8 = TInlineText<8>;
+// Ids and other short texts (14 in place).
 using TText16 = TInlineText<16>;
 // Keys, names and providers (30 in place).
 using TText32 = TInlineText<32>;

@@ -86,12 +86,12 @@ enum : int { PID_VIDEO = 0, PID_AUDIO = 1, PID_TELETEXT = 2, PID_PCR = 3, PID_AC
 struct TY_ENIG_CH {
     // Given, not generated: a loader grows a list of a hundred thousand
     // records by value-initialising each one, which for a generated
-    // constructor clears all 256 bytes before the members set themselves.
+    // constructor clears the whole record before the members set themselves.
     TY_ENIG_CH() noexcept {}
 
     // The texts are held in place up to their usual lengths (a hundred
     // thousand services make one block); longer ones go to the heap.
-    TText16 Sid;                  // 4 upper-case hex digits
+    TText8 Sid;                   // 4 upper-case hex digits
     std::int32_t TpIndex = 0;     // index into the transponder array it was loaded with
     std::int32_t ServiceType = 0; // 1, 4, 25 TV; 2 radio; others data
     TText32 Key;                  // Sid + transponder key + type in decimal
@@ -99,11 +99,11 @@ struct TY_ENIG_CH {
     bool Unnamed = false;         // the file had no name: "." is written back as none
     TText32 Name;                 // "." when the file has no name
     TText16 Provider;             // from "p:"
-    std::array<TText16, PID_COUNT> Pids; // texts after "c:00".."c:04"; empty = absent
+    std::array<TText8, PID_COUNT> Pids; // texts after "c:00".."c:04"; empty = absent
     std::int32_t Flags = 0;       // FLAG_* bits
     std::int32_t Black = 0;       // 1 when on the black list (Enigma 1: lock list)
     std::int32_t White = 0;       // 1 when on the white list
-    TText16 CompareStatus;        // compare copy only: "INS", "UPD" or empty
+    TText8 CompareStatus;         // compare copy only: "INS", "UPD" or empty
     // Fields of the data line that the editor does not interpret (cached
     // values other than c:00..c:04, "C:" CA ids, ...), in file order and
     // written back as read, so that a save does not strip receiver data.

@@ -784,7 +784,7 @@ private:
 // after the sid is made once for a run of them.
 class TKeyWriter {
 public:
-    void Write(const TRefKey& ref, TText32& key, TText16& sidText)
+    void Write(const TRefKey& ref, TText32& key, TText8& sidText)
     {
         if (!made_ || ref.packed != packed_ || ref.type != type_)
             MakeTail(ref.packed, ref.type);

@@ -68,7 +68,7 @@ TEST_F(TwoCopies, PasteFromAnotherCopyAddsMissingServicesAndTransponders)
     EXPECT_EQ(radio.ServiceType, 2);
     EXPECT_EQ(radio.Flags, 4);
     EXPECT_EQ(radio.White, 1);
-    EXPECT_EQ(radio.Pids, (std::array<TText16, PID_COUNT>{"", "0100", "", "", "0101"}));
+    EXPECT_EQ(radio.Pids, (decltype(TY_ENIG_CH::Pids){"", "0100", "", "", "0101"}));
     const TY_ENIG_TP& tp = Transponders[5];
     EXPECT_EQ(tp.Key, "00DC000000010002");
     EXPECT_EQ(tp.Position, "022.0E");

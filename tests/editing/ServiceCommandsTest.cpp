@@ -295,7 +295,7 @@ TEST_F(EditingTest, ClearPidsKeepsTeletextAndAc3)
 {
     Service(203)->Pids = {"1234", "2345", "3456", "4567", "5678"};
     ClearPids(EntryServiceNumbers(TListKind::TvBouquets, 1, {0}));
-    const std::array<TText16, PID_COUNT> expected = {"0000", "0000", "3456", "0000", "5678"};
+    const decltype(TY_ENIG_CH::Pids) expected = {"0000", "0000", "3456", "0000", "5678"};
     EXPECT_EQ(Service(203)->Pids, expected);
     EXPECT_TRUE(Modified) << "the cleared PIDs are saved";
 }

@@ -9,18 +9,30 @@
 
 namespace {
 
-// Lengths around the in-place limit (14 for 16 bytes, 30 for 32): a text
-// is never cut and reads back the same wherever it is held.
+// Lengths around the in-place limit (6 for 8 bytes, 14 for 16, 30 for 32):
+// a text is never cut and reads back the same wherever it is held.
 TEST(InlineText, KeepsEveryLengthAroundTheInPlaceLimit)
 {
-    for (std::size_t n : {0u, 1u, 13u, 14u, 15u, 29u, 30u, 31u, 200u}) {
+    for (std::size_t n : {0u, 1u, 5u, 6u, 7u, 13u, 14u, 15u, 29u, 30u, 31u, 200u}) {
         const std::string text(n, 'x');
         TText16 a = text;
         TText32 b(text);
+        TText8 c(text);
         EXPECT_EQ(a.size(), n);
         EXPECT_EQ(b.size(), n);
+        EXPECT_EQ(c.size(), n);
         EXPECT_EQ(a, text);
+        EXPECT_EQ(c, text);
         EXPECT_EQ(std::string(b.c_str()), text); // NUL-terminated in both forms
+        EXPECT_EQ(std::string(c.c_str()), text);
+        TText8 small = c;
+        TText8 takenSmall = std::move(small);
+        EXPECT_EQ(takenSmall, text);
+        EXPECT_TRUE(small.empty());
+        takenSmall = "0100";
+        EXPECT_EQ(takenSmall, "0100");
+        takenSmall = text;
+        EXPECT_EQ(takenSmall.view(), text);
         TText16 copy = a;
         TText16 moved = std::move(copy);
         EXPECT_EQ(moved, text);
@@ -33,6 +45,14 @@ TEST(InlineText, KeepsEveryLengthAroundTheInPlaceLimit)
 
 TEST(InlineText, AssignFromAPartOfItself)
 {
+    TText8 pid = "a PID text past six";
+    pid = pid.view().substr(2, 8);
+    EXPECT_EQ(pid, "PID text");
+    pid = pid.view().substr(4);
+    EXPECT_EQ(pid, "text");
+    pid = pid.view().substr(1);
+    EXPECT_EQ(pid, "ext");
+
     TText16 t = "a text longer than fourteen";
     t = t.view().substr(2, 20);
     EXPECT_EQ(t, "text longer than fou");

@@ -102,7 +102,7 @@ TEST_F(ModelTest, MultisatServicesCarryKeyNameProviderPidsAndFlags)
     EXPECT_EQ(mtv.Key, "0EDE011A000007D1000225");
     EXPECT_EQ(mtv.Name, "MTV Live HD");
     EXPECT_EQ(mtv.Provider, "BSkyB");
-    EXPECT_EQ(mtv.Pids, (std::array<TText16, PID_COUNT>{"0202", "", "", "0202", "0296"}));
+    EXPECT_EQ(mtv.Pids, (decltype(TY_ENIG_CH::Pids){"0202", "", "", "0202", "0296"}));
     EXPECT_EQ(mtv.Flags, 0);
     EXPECT_EQ(mtv.Number, 200);
     const TY_ENIG_TP& tp = Transponders[static_cast<std::size_t>(mtv.TpIndex)];

@@ -79,7 +79,7 @@ TEST_F(ServicesRead, ReceiverLinesAreReadAndWrittenBackAsRead)
 
     ASSERT_EQ(Services.size(), 3u);
     EXPECT_EQ(Services[0].Key, "0EDE011A000007D1000225");
-    EXPECT_EQ(Services[0].Pids, (std::array<TText16, PID_COUNT>{"0202", "", "", "0202", "0296"}));
+    EXPECT_EQ(Services[0].Pids, (decltype(TY_ENIG_CH::Pids){"0202", "", "", "0202", "0296"}));
     EXPECT_EQ(Services[0].ExtraData, ARR_OF_STRING{"c:050001"});
     EXPECT_EQ(Services[1].Provider, "Cyfrowy Polsat S.A.");
     EXPECT_EQ(Services[1].Flags, 0x40);

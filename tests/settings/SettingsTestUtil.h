@@ -74,7 +74,7 @@ inline TY_ENIG_TP MakeTp(const std::string& ns, const std::string& tsid, const s
 
 inline TY_ENIG_CH MakeCh(const std::string& sid, int tpIndex, const ARR_ENIG_TP& tps, int type,
                          int number, const std::string& name, const std::string& provider,
-                         std::array<TText16, PID_COUNT> pids, int flags)
+                         decltype(TY_ENIG_CH::Pids) pids, int flags)
 {
     TY_ENIG_CH ch;
     ch.Sid = sid;
