@@ -27,11 +27,24 @@ std::uint64_t Mix(std::uint64_t x)
     return x;
 }
 
+// Types a slot holds: 0 to 65534, kept as type + 1 beside the ONID so that
+// a used slot is never all zero.
+bool PackableType(std::int64_t type)
+{
+    return type >= 0 && type < 0xFFFF;
+}
+
+std::uint32_t PackLow(std::uint64_t onid, std::int64_t type)
+{
+    return static_cast<std::uint32_t>(onid << 16 | static_cast<std::uint64_t>(type + 1));
+}
+
 } // namespace
 
 // The usual key: 20 upper-case hex digits and the type as std::to_string
-// writes it (no leading zeros, optional "-"). Packing is one-to-one on such
-// keys, so equal packs mean equal texts.
+// writes it (no leading zeros), a type below 65535 as receivers use them.
+// Packing is one-to-one on such keys, so equal packs mean equal texts;
+// other keys are looked up by their text.
 bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64_t& lo)
 {
     if (key.size() < 21 || key.size() > 31)
@@ -64,10 +77,10 @@ bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64
     }
     if (negative)
         v = -v;
-    if (v < std::numeric_limits<std::int32_t>::min() || v > std::numeric_limits<std::int32_t>::max())
+    if (!PackableType(v))
         return false;
     hi = h;
-    lo = (onid << 32) | static_cast<std::uint32_t>(static_cast<std::int32_t>(v));
+    lo = PackLow(onid, v);
     return true;
 }
 
@@ -97,7 +110,7 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
     for (size_t base = 0; base < services.size(); base += kBatch) {
         const size_t n = std::min(kBatch, services.size() - base);
         // The next batch's keys are on their way while this one is packed:
-        // a record is 256 bytes, every key a cache miss of its own.
+        // a record spans cache lines, every key a miss of its own.
         for (size_t k = base + kBatch; k < std::min(base + 2 * kBatch, services.size()); ++k)
             __builtin_prefetch(&services[k].Key);
         for (size_t k = 0; k < n; ++k) {
@@ -117,8 +130,8 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
             }
             for (size_t i = p.home;; i = (i + 1) & mask_) {
                 Slot& s = slots_[i];
-                if (!s.used) {
-                    s = {p.hi, p.lo, ch.Number, true};
+                if (!s.Used()) {
+                    s = {p.hi, static_cast<std::uint32_t>(p.lo), ch.Number};
                     break;
                 }
                 if (s.hi == p.hi && s.lo == p.lo)
@@ -142,7 +155,7 @@ bool TServiceKeyIndex::Find(std::string_view key, std::int32_t& number) const
     }
     for (size_t i = Home(hi, lo);; i = (i + 1) & mask_) {
         const Slot& s = slots_[i];
-        if (!s.used)
+        if (!s.Used())
             return false;
         if (s.hi == hi && s.lo == lo) {
             number = s.number;
@@ -193,10 +206,11 @@ void TServiceKeyIndex::Prepare(std::string_view sid, std::string_view ns, std::s
 {
     std::uint64_t hi = 0;
     std::uint64_t on = 0;
-    probe.packed = PackField(hi, sid, 4) && PackField(hi, ns, 8) && PackField(hi, tsid, 4) && PackField(on, onid, 4);
+    probe.packed = PackableType(type) && PackField(hi, sid, 4) && PackField(hi, ns, 8) && PackField(hi, tsid, 4) &&
+                   PackField(on, onid, 4);
     if (probe.packed) {
         probe.hi = hi;
-        probe.lo = (on << 32) | static_cast<std::uint32_t>(type);
+        probe.lo = PackLow(on, type);
         probe.home = Home(probe.hi, probe.lo);
         return;
     }
@@ -221,7 +235,7 @@ bool TServiceKeyIndex::Find(const TProbe& probe, std::int32_t& number) const
         return Find(probe.key, number);
     for (size_t i = probe.home;; i = (i + 1) & mask_) {
         const Slot& s = slots_[i];
-        if (!s.used)
+        if (!s.Used())
             return false;
         if (s.hi == probe.hi && s.lo == probe.lo) {
             number = s.number;

@@ -48,19 +48,23 @@ public:
     bool Find(const TProbe& probe, std::int32_t& number) const;
 
 private:
+    // Sixteen bytes, four to a cache line: the table of a large set is
+    // larger than the caches, and a lookup costs what it fetches. `lo` is
+    // the ONID and the type plus one (never zero in a used slot).
     struct Slot {
         std::uint64_t hi = 0;
-        std::uint64_t lo = 0;
+        std::uint32_t lo = 0;
         std::int32_t number = 0;
-        bool used = false;
+        bool Used() const noexcept { return lo != 0; }
     };
+    static_assert(sizeof(Slot) == 16);
     static bool Pack(std::string_view key, std::uint64_t& hi, std::uint64_t& lo);
     size_t Home(std::uint64_t hi, std::uint64_t lo) const;
 
     std::vector<Slot> slots_;
     size_t mask_ = 0;
-    // Keys that do not have the usual form (never in files this editor
-    // reads or writes, but the model allows them).
+    // Keys that do not have the usual form or a type of the usual range
+    // (not in files receivers write, but the model allows them).
     std::unordered_map<std::string, std::int32_t> odd_;
 };
 

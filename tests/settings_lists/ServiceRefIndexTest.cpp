@@ -25,12 +25,19 @@ TEST(ServiceKeyIndex, AnswersAsTheLinearSearch)
         Ch("0a1f00c00000000100011", 204),   // lower case: not the usual form
         Ch("123", 205),                     // not a key at all
         Ch("FFFFFFFFFFFFFFFFFFFF2147483647", 206),
+        Ch("00000000000000000000" "0", 207), // all zero: still a key
+        Ch("006400C0000004370001" "65534", 208),
+        Ch("006400C0000004370001" "65535", 209),
+        Ch("006400C0000004370001" "65536", 210),
     };
     TServiceKeyIndex index(services);
     const char* keys[] = {"006400C00000043700011", "099900C000000998000125", "099900C0000009980001-1",
                           "0a1f00c00000000100011", "0A1F00C00000000100011", "123", "006400C000000437000101",
                           "006400C0000004370001", "", "FFFFFFFFFFFFFFFFFFFF2147483647",
-                          "FFFFFFFFFFFFFFFFFFFF2147483648", "006400C00000043700011 "};
+                          "FFFFFFFFFFFFFFFFFFFF2147483648", "006400C00000043700011 ",
+                          "00000000000000000000" "0", "00000000000000000000" "1",
+                          "006400C0000004370001" "65534", "006400C0000004370001" "65535",
+                          "006400C0000004370001" "65536", "006400C0000004370001" "65537"};
     for (const char* key : keys) {
         std::int32_t linear = -1, indexed = -1;
         bool found = FindServiceByKey(key, services, linear) == 0;
@@ -41,7 +48,9 @@ TEST(ServiceKeyIndex, AnswersAsTheLinearSearch)
 
 TEST(ServiceKeyIndex, FieldsArePaddedAndUpperCasedAsTheSplitterDoes)
 {
-    ARR_ENIG_CH services = {Ch("006400C00000043700011", 200), Ch("0FB000C000000451003525", 201)};
+    ARR_ENIG_CH services = {Ch("006400C00000043700011", 200), Ch("0FB000C000000451003525", 201),
+                            Ch("0FB000C0000004510035" "65534", 202), Ch("0FB000C0000004510035" "70000", 203),
+                            Ch("0FB000C0000004510035" "-2", 204)};
     TServiceKeyIndex index(services);
     struct {
         const char *sid, *ns, *tsid, *onid;
@@ -55,6 +64,12 @@ TEST(ServiceKeyIndex, FieldsArePaddedAndUpperCasedAsTheSplitterDoes)
         {"fb0", "c00000", "451", "35", 1, -1},
         {"6 4", "c00000", "437", "1", 1, -1},
         {"", "", "", "", 0, -1},
+        // Types of every range, the usual ones and those looked up by text.
+        {"fb0", "c00000", "451", "35", 65534, 202},
+        {"fb0", "c00000", "451", "35", 70000, 203},
+        {"FB0", "C00000", "451", "35", -2, 204},
+        {"fb0", "c00000", "451", "35", 65535, -1},
+        {"fb0", "c00000", "451", "35", -1, -1},
     };
     for (const auto& c : cases) {
         TServiceKeyIndex::TProbe probe;
