@@ -1,42 +1,11 @@
 #include "settings/Lookups.h"
 #include "settings/Fields.h"
+#include "settings/HexDigits.h"
 #include "settings/NameTables.h"
 #include "settings/Unit_lib.h"
 
 #include <bit>
 #include <cstring>
-
-namespace {
-
-// The value of eight upper-case hex digits at p, the first the most
-// significant; false when one is no such digit. All eight are checked and
-// converted at once: a load builds the index from every transponder's key.
-bool PackEight(const char* p, std::uint32_t& value)
-{
-    std::uint64_t x;
-    std::memcpy(&x, p, sizeof x);
-    if constexpr (std::endian::native == std::endian::big)
-        x = __builtin_bswap64(x);
-    constexpr std::uint64_t ones = 0x0101010101010101u;
-    constexpr std::uint64_t high = 0x8080808080808080u;
-    // High bit of each byte set where the byte is at least k (bytes below
-    // 0x80 only, so no borrow crosses into the next byte).
-    const auto atLeast = [x](std::uint64_t k) { return ((x | high) - k * ones) & high; };
-    const std::uint64_t digit = atLeast('0') & ~atLeast('9' + 1);
-    const std::uint64_t letter = atLeast('A') & ~atLeast('F' + 1);
-    if ((x & high) != 0 || (digit | letter) != high)
-        return false;
-    // One nibble per byte, the first character in the lowest byte.
-    std::uint64_t v = (x & 0x0F0F0F0F0F0F0F0Fu) + (letter >> 7) * 9;
-    v = __builtin_bswap64(v);
-    v = (v | v >> 4) & 0x00FF00FF00FF00FFu;
-    v = (v | v >> 8) & 0x0000FFFF0000FFFFu;
-    v = (v | v >> 16) & 0x00000000FFFFFFFFu;
-    value = static_cast<std::uint32_t>(v);
-    return true;
-}
-
-} // namespace
 
 bool TTpKeyIndex::Pack(std::string_view key, std::uint64_t& packed)
 {

@@ -1,5 +1,7 @@
 #include "settings/ServiceRefIndex.h"
 
+#include "settings/HexDigits.h"
+
 #include "platform/LargeMemory.h"
 
 #include <algorithm>
@@ -7,15 +9,6 @@
 #include <limits>
 
 namespace {
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 std::uint64_t Mix(std::uint64_t x)
 {
@@ -49,20 +42,20 @@ bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64
 {
     if (key.size() < 21 || key.size() > 31)
         return false;
-    std::uint64_t h = 0;
-    for (size_t i = 0; i < 16; ++i) {
-        int d = HexDigit(key[i]);
-        if (d < 0)
-            return false;
-        h = (h << 4) | static_cast<std::uint64_t>(d);
-    }
+    std::uint32_t high, low;
+    if (!PackEight(key.data(), high) || !PackEight(key.data() + 8, low))
+        return false;
+    const std::uint64_t h = std::uint64_t{high} << 32 | low;
     std::uint64_t onid = 0;
+    int bad = 0;
     for (size_t i = 16; i < 20; ++i) {
-        int d = HexDigit(key[i]);
-        if (d < 0)
-            return false;
-        onid = (onid << 4) | static_cast<std::uint64_t>(d);
+        const unsigned char c = static_cast<unsigned char>(key[i]);
+        const int d = kHexDigit[c];
+        bad |= d | (c >= 'a' ? -1 : 0); // upper case only
+        onid = (onid << 4) | static_cast<std::uint64_t>(d & 15);
     }
+    if (bad < 0)
+        return false;
     std::string_view type = key.substr(20);
     bool negative = type.front() == '-';
     if (negative)
@@ -174,19 +167,13 @@ bool PackField(std::uint64_t& v, std::string_view field, size_t width)
     if (field.size() > width)
         field = field.substr(field.size() - width);
     v <<= 4 * (width - field.size());
+    int bad = 0;
     for (char c : field) {
-        int d;
-        if (c >= '0' && c <= '9')
-            d = c - '0';
-        else if (c >= 'A' && c <= 'F')
-            d = c - 'A' + 10;
-        else if (c >= 'a' && c <= 'f')
-            d = c - 'a' + 10;
-        else
-            return false;
-        v = (v << 4) | static_cast<std::uint64_t>(d);
+        const int d = kHexDigit[static_cast<unsigned char>(c)];
+        bad |= d;
+        v = (v << 4) | static_cast<std::uint64_t>(d & 15);
     }
-    return true;
+    return bad >= 0;
 }
 
 void AppendPaddedUpper(std::string& key, std::string_view field, size_t width)

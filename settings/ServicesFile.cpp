@@ -1,6 +1,7 @@
 #include "settings/ServicesFile.h"
 #include "settings/ByteScan.h"
 #include "settings/Fields.h"
+#include "settings/HexDigits.h"
 #include "settings/Lookups.h"
 #include "settings/ServiceRefIndex.h"
 #include "settings/TextFile.h"
@@ -669,17 +670,6 @@ std::int32_t CountServices(const std::string& path)
 }
 
 namespace {
-
-// Value of each byte as a hex digit, -1 for any other byte.
-constexpr std::array<std::int8_t, 256> kHexDigit = [] {
-    std::array<std::int8_t, 256> t {};
-    for (int c = 0; c < 256; ++c)
-        t[static_cast<std::size_t>(c)] = c >= '0' && c <= '9'   ? static_cast<std::int8_t>(c - '0')
-                                         : c >= 'A' && c <= 'F' ? static_cast<std::int8_t>(c - 'A' + 10)
-                                         : c >= 'a' && c <= 'f' ? static_cast<std::int8_t>(c - 'a' + 10)
-                                                                : std::int8_t{-1};
-    return t;
-}();
 
 // The eight hex digits of the low 32 bits of v, upper case, computed for
 // all eight at once.
