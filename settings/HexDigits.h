@@ -19,6 +19,23 @@ inline constexpr std::array<std::int8_t, 256> kHexDigit = [] {
     return t;
 }();
 
+// Appends the n hex digits at p (either case) to v, four bits each, the
+// first the most significant; false when one is no hex digit (v is then of
+// no use). All n are looked at, without a branch per character.
+inline bool AppendHexDigits(std::uint64_t& v, const char* p, std::size_t n)
+{
+    // In a local: a store through `v` could change the characters.
+    std::uint64_t value = v;
+    int bad = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        const int d = kHexDigit[static_cast<unsigned char>(p[i])];
+        bad |= d;
+        value = value << 4 | static_cast<std::uint64_t>(d & 15);
+    }
+    v = value;
+    return bad >= 0;
+}
+
 // The value of eight upper-case hex digits at p, the first the most
 // significant; false when one is no such digit. All eight are checked and
 // converted at once.

@@ -4,9 +4,6 @@
 #include "settings/NameTables.h"
 #include "settings/Unit_lib.h"
 
-#include <bit>
-#include <cstring>
-
 bool TTpKeyIndex::Pack(std::string_view key, std::uint64_t& packed)
 {
     std::uint32_t high = 0, low = 0;

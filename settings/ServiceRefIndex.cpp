@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <limits>
 
 namespace {
 
@@ -38,9 +37,9 @@ std::uint32_t PackLow(std::uint64_t onid, std::int64_t type)
 // writes it (no leading zeros), a type below 65535 as receivers use them.
 // Packing is one-to-one on such keys, so equal packs mean equal texts;
 // other keys are looked up by their text.
-bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64_t& lo)
+bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint32_t& lo)
 {
-    if (key.size() < 21 || key.size() > 31)
+    if (key.size() < 21 || key.size() > 25)
         return false;
     std::uint32_t high, low;
     if (!PackEight(key.data(), high) || !PackEight(key.data() + 8, low))
@@ -56,11 +55,9 @@ bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64
     }
     if (bad < 0)
         return false;
-    std::string_view type = key.substr(20);
-    bool negative = type.front() == '-';
-    if (negative)
-        type.remove_prefix(1);
-    if (type.empty() || type.size() > 10 || (type.size() > 1 && type.front() == '0') || (negative && type == "0"))
+    // One to five digits without a leading zero; a sign never packs.
+    const std::string_view type = key.substr(20);
+    if (type.size() > 1 && type.front() == '0')
         return false;
     std::int64_t v = 0;
     for (char c : type) {
@@ -68,8 +65,6 @@ bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64
             return false;
         v = v * 10 + (c - '0');
     }
-    if (negative)
-        v = -v;
     if (!PackableType(v))
         return false;
     hi = h;
@@ -77,7 +72,7 @@ bool TServiceKeyIndex::Pack(std::string_view key, std::uint64_t& hi, std::uint64
     return true;
 }
 
-size_t TServiceKeyIndex::Home(std::uint64_t hi, std::uint64_t lo) const
+size_t TServiceKeyIndex::Home(std::uint64_t hi, std::uint32_t lo) const
 {
     return static_cast<size_t>(Mix(hi ^ Mix(lo))) & mask_;
 }
@@ -96,7 +91,8 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
     // stays), so the table's cache misses overlap instead of queueing.
     constexpr size_t kBatch = 32;
     struct TPending {
-        std::uint64_t hi, lo;
+        std::uint64_t hi;
+        std::uint32_t lo;
         size_t home;
         bool packed;
     } pending[kBatch];
@@ -124,7 +120,7 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
             for (size_t i = p.home;; i = (i + 1) & mask_) {
                 Slot& s = slots_[i];
                 if (!s.Used()) {
-                    s = {p.hi, static_cast<std::uint32_t>(p.lo), ch.Number};
+                    s = {p.hi, p.lo, ch.Number};
                     break;
                 }
                 if (s.hi == p.hi && s.lo == p.lo)
@@ -136,7 +132,8 @@ TServiceKeyIndex::TServiceKeyIndex(const ARR_ENIG_CH& services)
 
 bool TServiceKeyIndex::Find(std::string_view key, std::int32_t& number) const
 {
-    std::uint64_t hi, lo;
+    std::uint64_t hi;
+    std::uint32_t lo;
     if (!Pack(key, hi, lo)) {
         if (odd_.empty())
             return false;
@@ -167,13 +164,7 @@ bool PackField(std::uint64_t& v, std::string_view field, size_t width)
     if (field.size() > width)
         field = field.substr(field.size() - width);
     v <<= 4 * (width - field.size());
-    int bad = 0;
-    for (char c : field) {
-        const int d = kHexDigit[static_cast<unsigned char>(c)];
-        bad |= d;
-        v = (v << 4) | static_cast<std::uint64_t>(d & 15);
-    }
-    return bad >= 0;
+    return AppendHexDigits(v, field.data(), field.size());
 }
 
 void AppendPaddedUpper(std::string& key, std::string_view field, size_t width)

@@ -37,7 +37,7 @@ public:
     // for all of them at once instead of one after the other.
     struct TProbe {
         std::uint64_t hi = 0;
-        std::uint64_t lo = 0;
+        std::uint32_t lo = 0;
         std::size_t home = 0;
         bool packed = false;
         std::string key; // only when the fields do not pack
@@ -58,8 +58,8 @@ private:
         bool Used() const noexcept { return lo != 0; }
     };
     static_assert(sizeof(Slot) == 16);
-    static bool Pack(std::string_view key, std::uint64_t& hi, std::uint64_t& lo);
-    size_t Home(std::uint64_t hi, std::uint64_t lo) const;
+    static bool Pack(std::string_view key, std::uint64_t& hi, std::uint32_t& lo);
+    size_t Home(std::uint64_t hi, std::uint32_t lo) const;
 
     std::vector<Slot> slots_;
     size_t mask_ = 0;

@@ -10,7 +10,6 @@
 #include "platform/LargeMemory.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <charconv>
 #include <cstring>
@@ -735,15 +734,8 @@ private:
     template <int N>
     static bool FixedHex(const char* p, std::uint64_t& value)
     {
-        std::uint64_t v = 0;
-        int bad = 0;
-        for (int i = 0; i < N; ++i) {
-            const int d = kHexDigit[static_cast<unsigned char>(p[i])];
-            bad |= d;
-            v = v << 4 | static_cast<std::uint64_t>(d & 15);
-        }
-        value = v;
-        return bad >= 0;
+        value = 0;
+        return AppendHexDigits(value, p, N);
     }
 
     static bool HexField(const char*& p, const char* end, std::ptrdiff_t width, std::uint64_t& value)
@@ -903,16 +895,10 @@ private:
     {
         if (text.empty() || text.size() > 8)
             return TryParseHex(Trim(text), flags);
-        std::uint32_t v = 0;
-        int bad = 0;
-        for (char c : text) {
-            const int d = kHexDigit[static_cast<unsigned char>(c)];
-            bad |= d;
-            v = v << 4 | static_cast<std::uint32_t>(d & 15);
-        }
-        if (bad < 0)
+        std::uint64_t v = 0;
+        if (!AppendHexDigits(v, text.data(), text.size()))
             return TryParseHex(Trim(text), flags);
-        flags = static_cast<std::int32_t>(v);
+        flags = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
         return true;
     }
 };
